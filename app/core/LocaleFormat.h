@@ -1,0 +1,13 @@
+#pragma once
+// The number formats with the decimal separator of the user's locale
+// (QLocale(), which tests may switch with QLocale::setDefault).
+#include <QString>
+#include <cstdint>
+
+QString DecimalSeparator();
+QString LocaleGeneral(double x, int P = 15);
+QString LocaleFixed(double x, int P, int D);
+QString LocaleExponent(double x, int P, int E);
+// Accepts the locale's separator only; false (out unchanged) for anything else.
+bool LocaleParseReal(const QString &text, double &out);
+bool LocaleParseInt(const QString &text, int32_t &out);

@@ -1,0 +1,41 @@
+#pragma once
+// Every question the program asks the user and every message it shows goes
+// through one TPrompt. The main window installs the one that opens real message
+// boxes and dialogs; tests install a scripted one that records what was shown
+// and answers without blocking.
+#include <QString>
+#include <optional>
+
+class QDialog;
+
+struct TFileDialogOptions {
+    QString title;        // window title; empty for the toolkit's default
+    QString filter;       // "Data files (*.dat)|*.dat|All files (*.*)|*.*" form
+    QString defaultExt;   // ".dat": added when the chosen name has no extension
+    QString initialName;  // preset file name
+    int filterIndex = 0;  // filter selected first
+};
+
+class TPrompt {
+public:
+    virtual ~TPrompt() = default;
+
+    // A plain modal message box with OK; caption empty = the application title.
+    virtual void Message(const QString &text, const QString &caption = QString()) = 0;
+    // Yes/No box; true for Yes.
+    virtual bool AskYesNo(const QString &caption, const QString &text) = 0;
+    // One-line input box; std::nullopt when cancelled (callers that take the
+    // default text on Cancel do so themselves).
+    virtual std::optional<QString> InputText(const QString &caption, const QString &prompt,
+                                             const QString &defaultText) = 0;
+    // File dialogs; an empty string when cancelled.
+    virtual QString OpenFileName(const TFileDialogOptions &options) = 0;
+    virtual QString SaveFileName(const TFileDialogOptions &options) = 0;
+    // Shows a modal dialog and returns its result (QDialog::Accepted or Rejected).
+    virtual int Exec(QDialog &dialog) = 0;
+};
+
+// The prompt in use. Never null: a default that opens real widgets is installed
+// by the application (app/), and tests install their own.
+TPrompt &Prompt();
+void SetPrompt(TPrompt *prompt);

@@ -1,0 +1,64 @@
+#include "tests/support/RecordingPrompt.h"
+
+#include <QDialog>
+
+TRecordingPrompt::TRecordingPrompt() { SetPrompt(this); }
+
+TRecordingPrompt::~TRecordingPrompt() { SetPrompt(nullptr); }
+
+void TRecordingPrompt::Message(const QString &text, const QString &caption)
+{
+    messages << text;
+    captions << caption;
+}
+
+bool TRecordingPrompt::AskYesNo(const QString &, const QString &text)
+{
+    questions << text;
+    if (yesNo.empty())
+        return false;
+    const bool answer = yesNo.front();
+    yesNo.pop_front();
+    return answer;
+}
+
+std::optional<QString> TRecordingPrompt::InputText(const QString &, const QString &prompt, const QString &)
+{
+    questions << prompt;
+    if (inputs.empty())
+        return std::nullopt;
+    std::optional<QString> answer;
+    answer.swap(inputs.front());
+    inputs.pop_front();
+    return answer;
+}
+
+QString TRecordingPrompt::OpenFileName(const TFileDialogOptions &options)
+{
+    fileDialogs << options;
+    if (openNames.empty())
+        return {};
+    QString name = openNames.front();
+    openNames.pop_front();
+    return name;
+}
+
+QString TRecordingPrompt::SaveFileName(const TFileDialogOptions &options)
+{
+    fileDialogs << options;
+    if (saveNames.empty())
+        return {};
+    QString name = saveNames.front();
+    saveNames.pop_front();
+    return name;
+}
+
+int TRecordingPrompt::Exec(QDialog &dialog)
+{
+    dialogsShown << dialog.windowTitle();
+    if (dialogs.empty())
+        return QDialog::Rejected;
+    auto handler = std::move(dialogs.front());
+    dialogs.pop_front();
+    return handler(dialog);
+}

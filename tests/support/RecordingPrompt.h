@@ -1,0 +1,38 @@
+#pragma once
+// A prompt for tests: records every message and question, and answers from
+// scripted queues. Installed for its lifetime.
+#include "app/core/Prompt.h"
+
+#include <QStringList>
+#include <deque>
+#include <functional>
+
+class TRecordingPrompt final : public TPrompt {
+public:
+    TRecordingPrompt();
+    ~TRecordingPrompt() override;
+
+    // What was shown, in order.
+    QStringList messages;       // texts of Message()
+    QStringList captions;       // captions of Message(), parallel to messages
+    QStringList questions;      // texts of AskYesNo() and prompts of InputText()
+    QList<TFileDialogOptions> fileDialogs;
+    QStringList dialogsShown;   // window titles of Exec()
+
+    // Scripted answers; an empty queue answers No / cancel / empty / Rejected.
+    std::deque<bool> yesNo;
+    std::deque<std::optional<QString>> inputs;
+    std::deque<QString> openNames;
+    std::deque<QString> saveNames;
+    // Each Exec() takes the next handler, which may edit the dialog's controls
+    // and returns its result.
+    std::deque<std::function<int(QDialog &)>> dialogs;
+
+    void Message(const QString &text, const QString &caption = QString()) override;
+    bool AskYesNo(const QString &caption, const QString &text) override;
+    std::optional<QString> InputText(const QString &caption, const QString &prompt,
+                                     const QString &defaultText) override;
+    QString OpenFileName(const TFileDialogOptions &options) override;
+    QString SaveFileName(const TFileDialogOptions &options) override;
+    int Exec(QDialog &dialog) override;
+};
