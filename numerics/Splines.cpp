@@ -1,0 +1,1 @@
+#include "numerics/Splines.h"
