@@ -30,6 +30,8 @@ struct TSettings {
     int32_t ManageStartEvent = 0;
     int32_t ManageStopEvent = 0;
     double ManageValue = 0;          // threshold of the switch-off events 1..4
+
+    bool operator==(const TSettings &) const = default;
 };
 
 inline constexpr int kShortStringLength = 255;

@@ -1,9 +1,7 @@
 #pragma once
-// Helpers shared by the core tests: files in a temporary directory, records
-// on the heap, and a scoped default locale.
+// Helpers of the core tests: records on the heap, whole files, a scoped locale.
 #include "app/core/RunData.h"
 
-#include <QByteArray>
 #include <QFile>
 #include <QLocale>
 #include <QTemporaryDir>
@@ -16,36 +14,28 @@ inline std::unique_ptr<TRunData> NewRun()
     return run;
 }
 
-inline void WriteBytes(const QString &fileName, const QByteArray &bytes)
+inline void WriteBytes(const QString &name, const QByteArray &bytes)
 {
-    QFile file(fileName);
+    QFile file(name);
     if (file.open(QIODevice::WriteOnly))
         file.write(bytes);
 }
 
-inline QByteArray ReadBytes(const QString &fileName)
+inline QByteArray ReadBytes(const QString &name)
 {
-    QFile file(fileName);
+    QFile file(name);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-inline QByteArray Bytes(const TRunData &run)
-{
-    return QByteArray(reinterpret_cast<const char *>(&run), sizeof run);
-}
+inline QByteArray Bytes(const TRunData &run) { return {reinterpret_cast<const char *>(&run), sizeof run}; }
 
-// The default locale for the lifetime of the guard (number texts follow it).
-class TLocaleGuard {
-public:
-    explicit TLocaleGuard(QLocale::Language language) : old_(QLocale()) { QLocale::setDefault(QLocale(language)); }
-    ~TLocaleGuard() { QLocale::setDefault(old_); }
-
-private:
-    QLocale old_;
+struct TLocaleGuard {
+    explicit TLocaleGuard(QLocale::Language language) { QLocale::setDefault(QLocale(language)); }
+    ~TLocaleGuard() { QLocale::setDefault(old); }
+    QLocale old;
 };
 
-// A path whose parent is a regular file: nothing can be created there, also
-// for root.
+// A path whose parent is a regular file: nothing can be created there, even by root.
 inline QString UnwritablePath(const QTemporaryDir &dir, const QString &name)
 {
     WriteBytes(dir.filePath("plain-file"), "x");
