@@ -65,6 +65,7 @@ const FixedRow kFixedRows[] = {
     {"TableColumnWhole", 25, 3, 5, "25.00000"},
     {"LabelTwoDigits", 0.0567, 2, 3, "0.057"},
     {"StoredAboveTie", 12.345, 4, 2, "12.35"}, // 12.3450000000000006...
+    {"BelowTieByLongRunOfNines", 0.125 - 0x1p-56, 2, 3, "0.120"}, // 0.12499999999999998612...
 };
 
 class FixedFormat : public ::testing::TestWithParam<FixedRow> {};
@@ -99,6 +100,7 @@ const ExponentRow kExponentRows[] = {
     {"ThreeDigitExponent", 1e-300, 3, 2, "1.00E-300"},
     {"SingleDigit", 123, 1, 2, "1E+02"},
     {"Subnormal", 4.9406564584124654e-324, 3, 2, "4.94E-324"},
+    {"BelowTieByLongRunOfNines", 1250 - 0x1p-42, 2, 1, "1.2E+3"}, // 1249.99999999999977...
 };
 
 class ExponentFormat : public ::testing::TestWithParam<ExponentRow> {};
@@ -274,6 +276,7 @@ const ParseRow kAcceptedReals[] = {
     {"Integer", "600", ".", 600},
     {"WideSeparator", "1\xD9\xAB" "25", "\xD9\xAB", 1.25},
     {"LongDigitRun", "0.1000000000000000055511151231257827", ".", 0.1},
+    {"Subnormal", "4,94065645841247E-324", ",", 4.9406564584124654e-324},
 };
 
 class ParseRealAccepts : public ::testing::TestWithParam<ParseRow> {};
