@@ -93,7 +93,7 @@ TEST(Calibration, UnusableTableLeavesItsQuantityRaw)
     const struct { int32_t count; int slot; double value; S state; } rows[] = {
         {2, -1, 0, S::BadCount},     {-5, -1, 0, S::BadCount},         {5000, -1, 0, S::BadCount},
         {6, 2, 10, S::NotIncreasing}, {6, 5, -1, S::NotIncreasing},     {6, 5, INFINITY, S::NotFinite},
-        {6, 3, NAN, S::NotFinite},    {3, -1, 0, S::Ok},
+        {6, 3, NAN, S::NotFinite},    {3, 1, 1e-300, S::BuildFailed},  {3, -1, 0, S::Ok},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(testing::Message() << row.count << " " << row.slot << " " << row.value);
