@@ -160,6 +160,7 @@ TEST(GaussSolve, FailsWithoutChangingTheMatrix)
     } rows[] = {
         {"zero column", 2, Order2(0, 1, 2, 0, 3, 4)},
         {"zero last pivot", 2, Order2(1, 2, 3, 2, 4, 6)},
+        {"solution overflows", 2, Order2(1e-300, 0, 1e300, 0, 1, 1)},
         {"order 0", 0, Marked()},
         {"order 20", 20, Marked()},
         {"negative order", -3, Marked()},
