@@ -111,7 +111,11 @@ public:
         return report_;
     }
 
-    bool SimulatorInUse() const { return !active_ || active_->IsSimulator(); }
+    // Outside a run: unless the settings rule the simulator out.
+    bool SimulatorInUse() const
+    {
+        return active_ ? active_->IsSimulator() : settings_.backend != TBackendChoice::Comedi;
+    }
     const TSimInstrument &Instrument() const { return instrument_; }
 
     void OverrideSettings(std::optional<std::string> text)

@@ -32,7 +32,7 @@ struct TSimSettings {
     double lagTime = 60.0;                   // "LagTime", s: sample behind furnace
     double step = 60.0;                      // "Step", simulated seconds per scan
     double temperatureNoise = 0.1;           // "TemperatureNoise", K (standard deviation)
-    double lengthNoise = 0.3;                // "LengthNoise", micrometres (standard deviation)
+    double lengthNoise = 0.2;                // "LengthNoise", micrometres (standard deviation)
     double failureRate = 0.0;                // "FailureRate", share of failed conversions
     uint64_t seed = 1;                       // "Seed"
 
