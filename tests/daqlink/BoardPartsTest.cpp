@@ -9,6 +9,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <unistd.h>
 
@@ -62,6 +63,34 @@ TEST(BoardSettings, ReadsAWrittenFile)
     EXPECT_EQ(s.sim.lengthNoise, 1.0);
     EXPECT_EQ(s.sim.failureRate, 0.01);
     EXPECT_EQ(s.sim.seed, UINT64_MAX);
+}
+
+// The example file shipped beside the sources lists every key at its default.
+TEST(BoardSettings, ExampleFileStatesTheDefaults)
+{
+    std::ifstream in(std::string(VAROTEM_SOURCE_DIR) + "/daqlink/daqlink.ini.example");
+    ASSERT_TRUE(in);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const TBoardSettings s = ParseSettings(text), d;
+    EXPECT_EQ(s.backend, d.backend);
+    EXPECT_EQ(s.device, d.device);
+    EXPECT_EQ(s.heaterLine, d.heaterLine);
+    EXPECT_EQ(s.errorCode, d.errorCode);
+    EXPECT_EQ(s.sim.material.kind, d.sim.material.kind);
+    EXPECT_EQ(s.sim.material.alpha, d.sim.material.alpha);
+    EXPECT_EQ(s.sim.sampleLength, d.sim.sampleLength);
+    EXPECT_EQ(s.sim.rodAlpha, d.sim.rodAlpha);
+    EXPECT_EQ(s.sim.heatingRate, d.sim.heatingRate);
+    EXPECT_EQ(s.sim.maxTemperature, d.sim.maxTemperature);
+    EXPECT_EQ(s.sim.roomTemperature, d.sim.roomTemperature);
+    EXPECT_EQ(s.sim.startTemperature, d.sim.startTemperature);
+    EXPECT_EQ(s.sim.coolingTime, d.sim.coolingTime);
+    EXPECT_EQ(s.sim.lagTime, d.sim.lagTime);
+    EXPECT_EQ(s.sim.step, d.sim.step);
+    EXPECT_EQ(s.sim.temperatureNoise, d.sim.temperatureNoise);
+    EXPECT_EQ(s.sim.lengthNoise, d.sim.lengthNoise);
+    EXPECT_EQ(s.sim.failureRate, d.sim.failureRate);
+    EXPECT_EQ(s.sim.seed, d.sim.seed);
 }
 
 TEST(BoardSettings, BadValuesAndUnknownKeysLeaveTheDefaults)
