@@ -55,18 +55,18 @@ public:
     {
         Close();
         LoadSettings();
-        std::string whyNot;
+        whyNotComedi_.clear();
         if (settings_.backend != TBackendChoice::Simulator)
-            active_ = OpenComediBackend(settings_, &whyNot);
+            active_ = OpenComediBackend(settings_, &whyNotComedi_);
         if (!active_ && settings_.backend == TBackendChoice::Comedi) {
-            report_ = "Плата Comedi не открылась (" + whyNot + "); имитатор отключен в daqlink.ini.";
+            report_ = "Плата Comedi не открылась (" + whyNotComedi_ + "); имитатор отключен в daqlink.ini.";
             return false;
         }
         if (!active_) {
             instrument_.Start(settings_.sim);
             active_ = std::make_unique<TSimBackend>(instrument_);
         }
-        report_ = Describe(whyNot);
+        report_ = Describe(whyNotComedi_);
         return true;
     }
 
@@ -89,7 +89,7 @@ public:
     {
         LoadSettings();
         if (active_) {
-            report_ = Describe({});
+            report_ = Describe(whyNotComedi_);
             return;
         }
         std::string whyNot;
@@ -143,6 +143,7 @@ private:
     std::optional<std::string> override_;
     TSimInstrument instrument_;
     std::unique_ptr<TBackend> active_;
+    std::string whyNotComedi_; // of the run in progress
     std::string report_;
 };
 

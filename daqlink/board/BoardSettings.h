@@ -37,6 +37,7 @@ struct TSimSettings {
     uint64_t seed = 1;                       // "Seed"
 
     double StartTemperature() const { return startTemperature.value_or(roomTemperature); }
+    friend bool operator==(const TSimSettings &, const TSimSettings &) = default;
 };
 
 struct TBoardSettings {
@@ -45,6 +46,8 @@ struct TBoardSettings {
     int32_t heaterLine = 0;                        // "HeaterLine": digital output line of the heater
     int16_t errorCode = -1;                        // "ErrorCode": reading of a failed conversion
     TSimSettings sim;
+
+    friend bool operator==(const TBoardSettings &, const TBoardSettings &) = default;
 };
 
 // Reads settings from the text of an INI file: "key = value" lines, keys in any

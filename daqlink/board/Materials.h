@@ -12,6 +12,8 @@ enum class TMaterialKind {
 struct TMaterial {
     TMaterialKind kind = TMaterialKind::Copper;
     double alpha = 1.0e-5; // per K; used by Constant only
+
+    friend bool operator==(const TMaterial &, const TMaterial &) = default;
 };
 
 // Linear expansion coefficient of pure copper at an absolute temperature, per K.

@@ -15,54 +15,20 @@
 
 using namespace daqboard;
 
-TEST(BoardSettings, EmptyTextGivesTheDefaults)
-{
-    const TBoardSettings s = ParseSettings("");
-    EXPECT_EQ(s.backend, TBackendChoice::Auto);
-    EXPECT_EQ(s.device, "/dev/comedi0");
-    EXPECT_EQ(s.errorCode, -1);
-    EXPECT_EQ(s.sim.material.kind, TMaterialKind::Copper);
-    EXPECT_EQ(s.sim.sampleLength, 50000.0);
-    EXPECT_EQ(s.sim.rodAlpha, 5.2e-7);
-    EXPECT_EQ(s.sim.heatingRate, 5.0);
-    EXPECT_EQ(s.sim.step, 60.0);
-    EXPECT_EQ(s.sim.StartTemperature(), 20.0);
-    EXPECT_EQ(s.sim.failureRate, 0.0);
-}
-
 TEST(BoardSettings, ReadsAWrittenFile)
 {
-    const TBoardSettings s = ParseSettings(
-        "; board of the lab\r\n"
-        "[Board]\r\n"
-        "backend = COMEDI\r\n"
-        "  Device =  /dev/comedi1  \r\n"
-        "HeaterLine=3\r\n"
-        "ErrorCode=-32000\r\n"
-        "# the simulator\r\n"
+    const TBoardSettings parsed = ParseSettings(
+        "; board of the lab\r\n[Board]\r\nbackend = COMEDI\r\n  Device =  /dev/comedi1  \r\n"
+        "HeaterLine=3\r\nErrorCode=-32000\r\n# the simulator\r\n"
         "Material=constant\r\nAlpha=1.2e-5\r\nSampleLength=25000\r\nQuartzAlpha=5.5e-7\r\n"
         "HeatingRate=+10\r\nMaxTemperature=800\r\nRoomTemperature=22.5\r\nStartTemperature=100\r\n"
         "CoolingTime=1800\r\nLagTime=0\r\nStep=30\r\nTemperatureNoise=0.5\r\nLengthNoise=1\r\n"
         "FailureRate=0.01\r\nSeed=18446744073709551615");
-    EXPECT_EQ(s.backend, TBackendChoice::Comedi);
-    EXPECT_EQ(s.device, "/dev/comedi1");
-    EXPECT_EQ(s.heaterLine, 3);
-    EXPECT_EQ(s.errorCode, -32000);
-    EXPECT_EQ(s.sim.material.kind, TMaterialKind::Constant);
-    EXPECT_EQ(s.sim.material.alpha, 1.2e-5);
-    EXPECT_EQ(s.sim.sampleLength, 25000.0);
-    EXPECT_EQ(s.sim.rodAlpha, 5.5e-7);
-    EXPECT_EQ(s.sim.heatingRate, 10.0);
-    EXPECT_EQ(s.sim.maxTemperature, 800.0);
-    EXPECT_EQ(s.sim.roomTemperature, 22.5);
-    EXPECT_EQ(s.sim.StartTemperature(), 100.0);
-    EXPECT_EQ(s.sim.coolingTime, 1800.0);
-    EXPECT_EQ(s.sim.lagTime, 0.0);
-    EXPECT_EQ(s.sim.step, 30.0);
-    EXPECT_EQ(s.sim.temperatureNoise, 0.5);
-    EXPECT_EQ(s.sim.lengthNoise, 1.0);
-    EXPECT_EQ(s.sim.failureRate, 0.01);
-    EXPECT_EQ(s.sim.seed, UINT64_MAX);
+    const TBoardSettings expected{
+        TBackendChoice::Comedi, "/dev/comedi1", 3, -32000,
+        TSimSettings{{TMaterialKind::Constant, 1.2e-5}, 25000, 5.5e-7, 10, 800, 22.5, 100, 1800, 0, 30,
+                     0.5, 1, 0.01, UINT64_MAX}};
+    EXPECT_TRUE(parsed == expected);
 }
 
 // The example file shipped beside the sources lists every key at its default.
@@ -71,26 +37,7 @@ TEST(BoardSettings, ExampleFileStatesTheDefaults)
     std::ifstream in(std::string(VAROTEM_SOURCE_DIR) + "/daqlink/daqlink.ini.example");
     ASSERT_TRUE(in);
     const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    const TBoardSettings s = ParseSettings(text), d;
-    EXPECT_EQ(s.backend, d.backend);
-    EXPECT_EQ(s.device, d.device);
-    EXPECT_EQ(s.heaterLine, d.heaterLine);
-    EXPECT_EQ(s.errorCode, d.errorCode);
-    EXPECT_EQ(s.sim.material.kind, d.sim.material.kind);
-    EXPECT_EQ(s.sim.material.alpha, d.sim.material.alpha);
-    EXPECT_EQ(s.sim.sampleLength, d.sim.sampleLength);
-    EXPECT_EQ(s.sim.rodAlpha, d.sim.rodAlpha);
-    EXPECT_EQ(s.sim.heatingRate, d.sim.heatingRate);
-    EXPECT_EQ(s.sim.maxTemperature, d.sim.maxTemperature);
-    EXPECT_EQ(s.sim.roomTemperature, d.sim.roomTemperature);
-    EXPECT_EQ(s.sim.startTemperature, d.sim.startTemperature);
-    EXPECT_EQ(s.sim.coolingTime, d.sim.coolingTime);
-    EXPECT_EQ(s.sim.lagTime, d.sim.lagTime);
-    EXPECT_EQ(s.sim.step, d.sim.step);
-    EXPECT_EQ(s.sim.temperatureNoise, d.sim.temperatureNoise);
-    EXPECT_EQ(s.sim.lengthNoise, d.sim.lengthNoise);
-    EXPECT_EQ(s.sim.failureRate, d.sim.failureRate);
-    EXPECT_EQ(s.sim.seed, d.sim.seed);
+    EXPECT_TRUE(ParseSettings(text) == TBoardSettings{});
 }
 
 TEST(BoardSettings, BadValuesAndUnknownKeysLeaveTheDefaults)
@@ -105,24 +52,8 @@ TEST(BoardSettings, BadValuesAndUnknownKeysLeaveTheDefaults)
         "RoomTemperature = -300", "StartTemperature = x", "Alpha = 1",   "Colour = blue",
         "= 5",                "Step = 6 0",          "Step = 0x3C",      "Step = ,5",
     };
-    const TBoardSettings defaults;
-    for (const char *line : lines) {
-        const TBoardSettings s = ParseSettings(line);
-        EXPECT_EQ(s.sim.step, defaults.sim.step) << line;
-        EXPECT_EQ(s.sim.heatingRate, defaults.sim.heatingRate) << line;
-        EXPECT_EQ(s.sim.failureRate, defaults.sim.failureRate) << line;
-        EXPECT_EQ(s.sim.seed, defaults.sim.seed) << line;
-        EXPECT_EQ(s.errorCode, defaults.errorCode) << line;
-        EXPECT_EQ(s.heaterLine, defaults.heaterLine) << line;
-        EXPECT_EQ(s.sim.material.kind, defaults.sim.material.kind) << line;
-        EXPECT_EQ(s.sim.material.alpha, defaults.sim.material.alpha) << line;
-        EXPECT_EQ(s.backend, defaults.backend) << line;
-        EXPECT_EQ(s.device, defaults.device) << line;
-        EXPECT_EQ(s.sim.sampleLength, defaults.sim.sampleLength) << line;
-        EXPECT_EQ(s.sim.maxTemperature, defaults.sim.maxTemperature) << line;
-        EXPECT_EQ(s.sim.roomTemperature, defaults.sim.roomTemperature) << line;
-        EXPECT_FALSE(s.sim.startTemperature.has_value()) << line;
-    }
+    for (const char *line : lines)
+        EXPECT_TRUE(ParseSettings(line) == TBoardSettings{}) << line;
 }
 
 TEST(BoardSettings, LaterLinesWinAndRandomBytesAreHarmless)
@@ -144,15 +75,9 @@ TEST(BoardSettings, FileBesideTheLibrary)
     EXPECT_EQ(path.filename(), "daqlink.ini");
     EXPECT_TRUE(std::filesystem::exists(path.parent_path() / "libdaqboard.so")) << path;
 
-    const std::filesystem::path dir = std::filesystem::temp_directory_path() /
-                                      ("daqlink-test-" + std::to_string(getpid()));
+    const auto dir = std::filesystem::temp_directory_path() / ("daqlink-test-" + std::to_string(getpid()));
     std::filesystem::create_directories(dir);
-    {
-        std::ofstream(dir / "small.ini") << "Step = 15\n";
-        std::ofstream big(dir / "big.ini", std::ios::binary);
-        big << std::string(100 * 1024, ';');
-    }
-    EXPECT_EQ(ReadSettingsFile((dir / "small.ini").string()), "Step = 15\n");
+    std::ofstream(dir / "big.ini", std::ios::binary) << std::string(100 * 1024, ';');
     EXPECT_EQ(ReadSettingsFile((dir / "big.ini").string()).size(), 64u * 1024u);
     EXPECT_EQ(ReadSettingsFile((dir / "missing.ini").string()), "");
     EXPECT_EQ(ReadSettingsFile(dir.string()), ""); // a directory is no settings file

@@ -19,6 +19,7 @@ struct TScan {
     int32_t t = 0;  // channel list entry 0: sample temperature
     int32_t l = 0;  // entry 1: length change
     int32_t tc = 0; // entry 2: control thermocouple
+    bool operator==(const TScan &) const = default;
 };
 
 // One run of the simulated instrument with the given daqlink.ini text. The
