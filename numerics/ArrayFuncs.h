@@ -22,6 +22,7 @@ double LineValue(double x, double intercept, double slope);
 
 // Seconds as "m:s": m = x / 60 truncated toward zero, s = x - 60 m rounded half
 // to even, no leading zeros, s never carried into m (65 -> "1:5", 119.6 -> "1:60").
+// Any double is safe: NaN and infinities give "NAN", "INF", "-INF".
 std::string FormatMinSec(double x);
 
 } // namespace numerics

@@ -12,7 +12,9 @@ struct TGaussMatrix {
 
 // Solves the order-m system in A. On success writes the solution into column m
 // (rows 0..m-1) and sets failed = false; every other entry of A is unchanged.
-// A zero pivot (exact comparison) sets failed = true and leaves A unchanged.
+// A zero pivot (exact comparison) or a solution component that is not finite
+// sets failed = true and leaves A unchanged. Pivot rows are chosen by strictly
+// greater absolute value; on a tie the upper row stays.
 // m outside 1..19 sets failed = true without touching A.
 void GaussSolve(int32_t m, TGaussMatrix &A, bool &failed);
 

@@ -1,6 +1,10 @@
 #pragma once
 // The number texts the program shows and reads back. The decimal separator is
-// the caller's (the user's locale in the program), as UTF-8.
+// the caller's (the user's locale in the program), as UTF-8; an empty one
+// counts as ".". Digits come from the exact value of the double, rounded half
+// away from zero (1250 at two digits is 1.3E+3; 2.675, stored just below, is
+// 2.67 at three). A value that rounds to zero is written without a sign.
+// P is taken in 1..40, D in 0..40, E in 1..10. Nothing depends on the C locale.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -24,11 +28,14 @@ std::string FormatExponent(double x, int P, int E, std::string_view sep);
 
 // A real written with the given separator, surrounding blanks ignored. Only that
 // separator is accepted; anything else (a point where a comma is expected, an
-// empty text, trailing garbage, inf or nan) is not a number: returns false and
-// leaves out unchanged.
+// empty text, trailing garbage, inf or nan, hexadecimal, a value beyond the
+// range of a double) is not a number: returns false and leaves out unchanged.
+// Accepted: [sign] digits [separator digits] [E|e [sign] digits], with a digit
+// on at least one side of the separator.
 bool ParseReal(std::string_view text, std::string_view sep, double &out);
 
-// A whole number in 32 bits, surrounding blanks ignored, optional sign.
+// A whole number in 32 bits, surrounding blanks ignored, optional sign; out of
+// range or anything else is refused with out unchanged.
 bool ParseInt(std::string_view text, int32_t &out);
 
 } // namespace numerics
