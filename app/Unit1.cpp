@@ -1,7 +1,333 @@
 #include "app/Unit1.h"
 
-TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent)
+#include "app/AboutForm.h"
+#include "app/CaseChannelDlg.h"
+#include "app/ParamDlg.h"
+#include "app/SplineKalibrDlg.h"
+#include "app/core/AppPaths.h"
+#include "app/core/DataFiles.h"
+#include "app/core/LinkBoard.h"
+#include "app/core/ManageFuncs.h"
+#include "app/core/Prompt.h"
+#include "chart/SimplCht.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTimer>
+
+namespace {
+
+const QString kCaption = QStringLiteral("Varotem");
+
+QString WithSlash(const QString &dir) { return dir.endsWith(u'/') ? dir : dir + u'/'; }
+
+// The charts of the run display, the same on the three tabs but for the Y title.
+void SetUpRunChart(TSimpleChart &chart, const QString &yTitle)
 {
-    setWindowTitle(QStringLiteral("Varotem"));
-    resize(800, 600);
+    chart.SetSCXDrawingMode(TSCXDrawing::ByTime);
+    chart.SetSCYDrawingMode(TSCYDrawing::ByFixed);
+    chart.SetSCDrawingMode(TSCDrawing::ByMultiLine);
+    chart.SetSCDrawingModeChange(true);
+    chart.SetSCDrawingDiff(true);
+    chart.SetSCXYWindowShowing(true);
+    chart.SetSCMstShowing(true);
+    chart.SetSCDrawPoints(false);
+    chart.SetSCXTitle(QStringLiteral("t, mm:ss"));
+    chart.SetSCYTitle(yTitle);
+    chart.SetSCDrawingTimeLine(true);
+    chart.SetSCGridLinesChange(true);
+}
+
+// Clears a flag when the scope ends.
+class TBusy {
+public:
+    explicit TBusy(bool &flag) : flag_(flag) { flag_ = true; }
+    ~TBusy() { flag_ = false; }
+    TBusy(const TBusy &) = delete;
+    TBusy &operator=(const TBusy &) = delete;
+
+private:
+    bool &flag_;
+};
+
+} // namespace
+
+TMainForm::TMainForm(const TMainFormSetup &setup, QWidget *parent)
+    : QMainWindow(parent),
+      RunData{},
+      DataDir(WithSlash(setup.dataDir.isEmpty() ? ProgramDataDir() : setup.dataDir)),
+      ownBoard_(setup.board ? nullptr : std::make_unique<TLinkBoard>()),
+      board_(setup.board ? setup.board : ownBoard_.get()),
+      acquisition_(*board_, RunData, Settings)
+{
+    setWindowTitle(kCaption);
+    setWindowIcon(ProgramIcon(QStringLiteral("varotem")));
+    resize(1024, 720);
+    Actions = CreateMainActions(*this);
+    CreateCharts();
+    statusBar()->setSizeGripEnabled(true);
+    Timer1 = new QTimer(this);
+    connect(Timer1, &QTimer::timeout, this, &TMainForm::Timer1Timer);
+    ConnectActions();
+
+    FormCreate();
+    CreateDialogs();
+}
+
+TMainForm::~TMainForm() = default;
+
+void TMainForm::CreateCharts()
+{
+    PageControl1 = new QTabWidget(this);
+    PageControl1->setDocumentMode(true);
+    ChartT = new TSimpleChart(PageControl1);
+    ChartL = new TSimpleChart(PageControl1);
+    ChartTC = new TSimpleChart(PageControl1);
+    SetUpRunChart(*ChartT, QStringLiteral("T, deg C"));
+    SetUpRunChart(*ChartL, QStringLiteral("L, mkm"));
+    SetUpRunChart(*ChartTC, QStringLiteral("T, deg C"));
+    PageControl1->addTab(ChartT, QStringLiteral("T"));
+    PageControl1->addTab(ChartL, QStringLiteral("L"));
+    PageControl1->addTab(ChartTC, QStringLiteral("TC"));
+    PageControl1->setCurrentIndex(0);
+    for (TSimpleChart *chart : {ChartT, ChartL, ChartTC})
+        chart->installEventFilter(this);
+    setCentralWidget(PageControl1);
+}
+
+void TMainForm::ConnectActions()
+{
+    const std::pair<QAction *, void (TMainForm::*)()> handlers[] = {
+        {Actions.ItemOpen, &TMainForm::OpenClick},
+        {Actions.ItemSave, &TMainForm::SaveClick},
+        {Actions.ItemExit, &TMainForm::ExitClick},
+        {Actions.ItemChoiceInterval, &TMainForm::ChoiceIntervalClick},
+        {Actions.ItemGo, &TMainForm::GoClick},
+        {Actions.ItemStop, &TMainForm::StopClick},
+        {Actions.ItemSmoothMean, &TMainForm::SmoothMeanClick},
+        {Actions.ItemSmoothPoly, &TMainForm::SmoothPolyClick},
+        {Actions.ItemSmoothSpline, &TMainForm::SmoothSplineClick},
+        {Actions.ItemCalculate, &TMainForm::CalculateClick},
+        {Actions.ItemSved, &TMainForm::SvedClick},
+        {Actions.ItemTest, &TMainForm::TestClick},
+        {Actions.ItemExcel, &TMainForm::ExcelClick},
+        {Actions.ItemSettings, &TMainForm::SettingsClick},
+        {Actions.ItemAbout, &TMainForm::AboutClick},
+    };
+    for (const auto &[action, handler] : handlers)
+        connect(action, &QAction::triggered, this, handler);
+}
+
+// Runs before any dialog exists, so it uses none.
+void TMainForm::FormCreate()
+{
+    ShowMessages(ReadSettings(SettingsFilePath(DataDir), DataDir, Settings));
+    ShowMessages(OpenSplineKalibr(Settings, SplineT, SplineL));
+    TimeAxis();
+    TestClick();
+}
+
+void TMainForm::CreateDialogs()
+{
+    AboutDlg = new TAboutDlg(this);
+    // TCaseDlg (interval selection) is created here.
+    DlgParam = new TDlgParam(this);
+    // TDlgCalcResult, TDlgCalcParam and TDlgAlphaQuartz are created here.
+    DlgSplineKalibrL = new TDlgSplineKalibrL(this);
+    DlgSplineKalibrT = new TDlgSplineKalibrT(this);
+    // TDlgSved and TDlgScale are created here.
+    CaseChansDlg = new TCaseChansDlg(this);
+
+    DlgParam->SetSplineDialogs(DlgSplineKalibrT, DlgSplineKalibrL);
+    DlgParam->OnDaqSetup = [this] { return board_->DaqSetup(); };
+}
+
+QStringList TMainForm::DrawRun()
+{
+    // Nothing below runs the event loop (messages are collected), so no tick
+    // can fall inside; the flag keeps it so.
+    if (drawing_)
+        return {};
+    TBusy busy(drawing_);
+    TDeferredMessages deferred;
+
+    auto calibrated = std::make_unique<TRunData>(RunData);
+    const TKalibrStatus status = ApplyKalibr(*calibrated, Settings, SplineT, SplineL);
+    const int32_t n = ValidCount(*calibrated);
+    const double *x = TimeAxis().data();
+    const std::vector<double> t = ChannelValues(*calibrated, TChannel::T);
+    const std::vector<double> l = ChannelValues(*calibrated, TChannel::L);
+    const std::vector<double> tc = ChannelValues(*calibrated, TChannel::TC);
+    ChartT->SetData(n, x, t.data());
+    ChartL->SetData(n, x, l.data());
+    ChartTC->SetData(n, x, tc.data());
+    CheckHeaterThreshold(*board_, *calibrated, Settings);
+    ChartT->Repaint();
+    ChartL->Repaint();
+    ChartTC->Repaint();
+
+    QStringList messages = deferred.Take();
+    messages += notices_.Update(status);
+    return messages;
+}
+
+void TMainForm::SetMainGraphic() { ShowMessages(DrawRun()); }
+
+void TMainForm::ShowMessages(const QStringList &messages) { messages_.Show(messages); }
+
+void TMainForm::TestClick()
+{
+    FillTestRun(RunData);
+    SetMainGraphic();
+}
+
+void TMainForm::OpenClick()
+{
+    TFileDialogOptions options;
+    options.filter = QStringLiteral("Data files (*.dat)|*.dat|All files (*.*)|*.*");
+    options.defaultExt = QStringLiteral(".dat");
+    const QString name = Prompt().OpenFileName(options);
+    if (name.isEmpty())
+        return;
+    if (const QString error = ReadRunFile(name, RunData, Settings.ErrorCode); !error.isEmpty()) {
+        ShowMessages({error});
+        return;
+    }
+    setWindowTitle(kCaption + QStringLiteral(" - ") + QFileInfo(name).fileName());
+    SetMainGraphic();
+}
+
+void TMainForm::SaveClick()
+{
+    TFileDialogOptions options;
+    options.filter = QStringLiteral("Data files (*.dat)|*.dat|Text files (*.txt)|*.txt|All files (*.*)|*.*");
+    options.defaultExt = QStringLiteral(".dat");
+    const QString name = Prompt().SaveFileName(options);
+    if (name.isEmpty())
+        return;
+    QString error;
+    switch (SaveKindOf(name)) {
+    case TSaveKind::Data: error = SaveData(name, RunData); break;
+    case TSaveKind::Text: error = ExportText(name, RunData, Settings, SplineT, SplineL); break;
+    case TSaveKind::Nothing:
+        error = QStringLiteral("Файл \"%1\" не сохранен: имя должно оканчиваться на .dat (данные) "
+                               "или .txt (текст)!")
+                    .arg(name);
+        break;
+    }
+    if (!error.isEmpty()) {
+        ShowMessages({error});
+        return;
+    }
+    setWindowTitle(kCaption + QStringLiteral(" - ") + QFileInfo(name).fileName());
+}
+
+void TMainForm::ExitClick() { close(); }
+
+void TMainForm::GoClick()
+{
+    Timer1->setInterval(TimerPeriodMs(Settings));
+    const TStartResult started = acquisition_.Start();
+    if (started != TStartResult::Started) {
+        ShowMessages({StartMessage(started)});
+        return;
+    }
+    ChartT->ClearData();
+    Timer1->start();
+}
+
+void TMainForm::Timer1Timer()
+{
+    QStringList messages;
+    const TTickResult tick = acquisition_.Tick([this, &messages] { messages += DrawRun(); });
+    if (!acquisition_.Running())
+        Timer1->stop();
+    messages << tick.autosaveMessage;
+    ShowMessages(messages);
+}
+
+void TMainForm::StopClick()
+{
+    Timer1->stop();
+    acquisition_.Stop();
+}
+
+void TMainForm::SettingsClick()
+{
+    DlgParam->Fill(Settings, SplineT, SplineL);
+    if (Prompt().Exec(*DlgParam) != QDialog::Accepted)
+        return;
+    if (const QString error = DlgParam->CopyBack(Settings, SplineT, SplineL); !error.isEmpty()) {
+        ShowMessages({error});
+        return;
+    }
+    SetMainGraphic();
+}
+
+void TMainForm::AboutClick() { Prompt().Exec(*AboutDlg); }
+
+void TMainForm::NotYetAvailable(const QString &command)
+{
+    ShowMessages({QStringLiteral("Команда \"%1\" пока недоступна.").arg(command)});
+}
+
+void TMainForm::ChoiceIntervalClick() { NotYetAvailable(Actions.ItemChoiceInterval->text()); }
+void TMainForm::SmoothMeanClick() { NotYetAvailable(Actions.ItemSmoothMean->text()); }
+void TMainForm::SmoothPolyClick() { NotYetAvailable(Actions.ItemSmoothPoly->text()); }
+void TMainForm::SmoothSplineClick() { NotYetAvailable(Actions.ItemSmoothSpline->text()); }
+void TMainForm::CalculateClick() { NotYetAvailable(Actions.ItemCalculate->text()); }
+void TMainForm::SvedClick() { NotYetAvailable(Actions.ItemSved->text()); }
+void TMainForm::ExcelClick() { NotYetAvailable(Actions.ItemExcel->text()); }
+
+bool TMainForm::FormCloseQuery()
+{
+    if (!acquisition_.Running())
+        return true;
+    return Prompt().AskYesNo(QStringLiteral("Выход"),
+                             QStringLiteral("Прием информации с АЦП не закончен.\nВы действительно хотите выйти?"));
+}
+
+void TMainForm::FormClose()
+{
+    if (closed_)
+        return;
+    closed_ = true;
+    // The question above ran the event loop: the run may have stopped meanwhile.
+    if (acquisition_.Running())
+        StopClick();
+    QStringList messages = SaveSplineKalibr(Settings, SplineT, SplineL);
+    messages << WriteSettings(SettingsFilePath(DataDir), Settings);
+    ShowMessages(messages);
+}
+
+void TMainForm::closeEvent(QCloseEvent *event)
+{
+    if (!closed_ && !FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
+    FormClose();
+    event->accept();
+}
+
+// The charts follow the window's size: each is redrawn at its new size.
+bool TMainForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Resize) {
+        for (TSimpleChart *chart : {ChartT, ChartL, ChartTC}) {
+            if (watched != chart)
+                continue;
+            QStringList messages;
+            {
+                TDeferredMessages deferred;
+                chart->Repaint();
+                messages = deferred.Take();
+            }
+            ShowMessages(messages);
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }

@@ -1,10 +1,115 @@
 #pragma once
-// The main window: holds the run and wires every command to the code that
-// carries it out.
+// The main window: holds the run, the settings and the reference-point tables,
+// the three charts and the dialogs, and wires every command to the code that
+// carries it out (app/core and the dialogs).
+#include "app/MainActions.h"
+#include "app/core/Acquisition.h"
+#include "app/core/Calibration.h"
+#include "app/core/MessageQueue.h"
+#include "app/core/RunData.h"
+#include "app/core/Settings.h"
+
 #include <QMainWindow>
+#include <QStringList>
+#include <memory>
+
+class QTabWidget;
+class QTimer;
+class TAboutDlg;
+class TCaseChansDlg;
+class TDlgParam;
+class TDlgSplineKalibrL;
+class TDlgSplineKalibrT;
+class TSimpleChart;
+
+// Where the window keeps its files and which board it reads. The program uses
+// the defaults; tests pass a directory of their own and may script the board.
+struct TMainFormSetup {
+    QString dataDir;              // settings, reference points, autosave; empty: ProgramDataDir()
+    TBoardPort *board = nullptr;  // not owned; null: the board libraries
+};
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
 public:
-    explicit TMainForm(QWidget *parent = nullptr);
+    // Builds the window, runs FormCreate (settings, reference points, test
+    // run) and then creates the dialogs, once, in their fixed order.
+    explicit TMainForm(const TMainFormSetup &setup = {}, QWidget *parent = nullptr);
+    ~TMainForm() override;
+
+    // The run, always raw; replaced or changed only by the commands.
+    TRunData RunData;
+    TSettings Settings;
+    TSplineTable SplineT;  // reference points of T (and TC)
+    TSplineTable SplineL;  // reference points of L
+    const QString DataDir;
+
+    // The run display: tabs "T", "L", "TC".
+    QTabWidget *PageControl1 = nullptr;
+    TSimpleChart *ChartT = nullptr;
+    TSimpleChart *ChartL = nullptr;
+    TSimpleChart *ChartTC = nullptr;
+
+    TMainActions Actions;
+    QTimer *Timer1 = nullptr;  // runs exactly while a run is acquired
+
+    // The dialogs, in the order they are created.
+    TAboutDlg *AboutDlg = nullptr;
+    TDlgParam *DlgParam = nullptr;
+    TDlgSplineKalibrL *DlgSplineKalibrL = nullptr;
+    TDlgSplineKalibrT *DlgSplineKalibrT = nullptr;
+    TCaseChansDlg *CaseChansDlg = nullptr;
+
+    TBoardPort &Board() { return *board_; }
+    const TAcquisition &Acquisition() const { return acquisition_; }
+
+    // Shows the run: a calibrated copy on the three charts, the heater's
+    // threshold test, then the messages of the redraw. RunData is not changed.
+    void SetMainGraphic();
+    // Shows messages one after another (see TMessageQueue).
+    void ShowMessages(const QStringList &messages);
+
+    // Closing: whether the window may close (asks while acquiring), and what
+    // closing does (stop, reference-point files, settings file).
+    bool FormCloseQuery();
+    void FormClose();
+
+public slots:
+    void OpenClick();
+    void SaveClick();
+    void ExitClick();
+    void ChoiceIntervalClick();
+    void GoClick();
+    void StopClick();
+    void SmoothMeanClick();
+    void SmoothPolyClick();
+    void SmoothSplineClick();
+    void CalculateClick();
+    void SvedClick();
+    void TestClick();
+    void ExcelClick();
+    void SettingsClick();
+    void AboutClick();
+    void Timer1Timer();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void CreateCharts();
+    void ConnectActions();
+    void FormCreate();
+    void CreateDialogs();
+    // The work of SetMainGraphic; returns its messages instead of showing them.
+    QStringList DrawRun();
+    void NotYetAvailable(const QString &command);
+
+    std::unique_ptr<TBoardPort> ownBoard_;
+    TBoardPort *board_;
+    TAcquisition acquisition_;
+    TKalibrNotices notices_;
+    TMessageQueue messages_;
+    bool drawing_ = false;
+    bool closed_ = false;
 };

@@ -1,18 +1,24 @@
+#include "app/MainActions.h"
 #include "app/Unit1.h"
 #include "app/WidgetPrompt.h"
+#include "app/StartupProbe.h"
+#include "chart/SimplCht.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
+    StartupProbeBegin();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Varotem"));
+    QApplication::setWindowIcon(ProgramIcon(QStringLiteral("varotem")));
 
     TWidgetPrompt prompt;
     SetPrompt(&prompt);
 
     TMainForm mainForm;
     mainForm.showMaximized();
+    StartupProbeWatch(*mainForm.ChartT);
     const int rc = app.exec();
     SetPrompt(nullptr);
     return rc;

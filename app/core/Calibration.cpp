@@ -101,26 +101,24 @@ TTableState CheckSplineTable(const TSplineTable &table)
     return TTableState::Ok;
 }
 
-QString SplineTableMessage(const QString &quantity, TTableState state)
+QString SplineTableProblem(TTableState state)
 {
-    QString problem;
     switch (state) {
     case TTableState::NotUsed:
-    case TTableState::Ok:
-        return {};
-    case TTableState::BadCount:
-        problem = QStringLiteral("нужно от 3 до 100 точек");
-        break;
-    case TTableState::NotFinite:
-        problem = QStringLiteral("в таблице есть значения, не являющиеся числами");
-        break;
-    case TTableState::NotIncreasing:
-        problem = QStringLiteral("значения X должны строго возрастать");
-        break;
-    case TTableState::BuildFailed:
-        problem = QStringLiteral("сплайн не построен");
-        break;
+    case TTableState::Ok: return {};
+    case TTableState::BadCount: return QStringLiteral("нужно от 3 до 100 точек");
+    case TTableState::NotFinite: return QStringLiteral("в таблице есть значения, не являющиеся числами");
+    case TTableState::NotIncreasing: return QStringLiteral("значения X должны строго возрастать");
+    case TTableState::BuildFailed: return QStringLiteral("сплайн не построен");
     }
+    return {};
+}
+
+QString SplineTableMessage(const QString &quantity, TTableState state)
+{
+    const QString problem = SplineTableProblem(state);
+    if (problem.isEmpty())
+        return {};
     const QString left = quantity == QStringLiteral("T") ? QStringLiteral("Значения T и TC оставлены")
                                                          : QStringLiteral("Значения %1 оставлены").arg(quantity);
     return QStringLiteral("Калибровка %1 по реперным точкам невозможна: %2! %3 без калибровки.")

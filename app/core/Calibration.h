@@ -40,6 +40,10 @@ struct TKalibrStatus {
 // NotFinite, NotIncreasing). The Parameters dialog refuses such a table on OK.
 TTableState CheckSplineTable(const TSplineTable &table);
 
+// Why a table cannot be used, as a phrase ("значения X должны строго
+// возрастать"); empty for NotUsed and Ok.
+QString SplineTableProblem(TTableState state);
+
 // The message for a table that could not be used for a quantity ("T" or
 // "L"); empty for NotUsed and Ok.
 QString SplineTableMessage(const QString &quantity, TTableState state);

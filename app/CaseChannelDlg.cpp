@@ -1,0 +1,54 @@
+#include "app/CaseChannelDlg.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+TCaseChansDlg::TCaseChansDlg(QWidget *parent) : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("Выбор канала"));
+    GroupBox1 = new QGroupBox(QStringLiteral(" "), this);
+    RadioButton1 = new QRadioButton(QStringLiteral("T"), GroupBox1);
+    RadioButton2 = new QRadioButton(QStringLiteral("L"), GroupBox1);
+    RadioButton3 = new QRadioButton(QStringLiteral("TC"), GroupBox1);
+    RadioButton1->setChecked(true);
+    auto *radios = new QHBoxLayout(GroupBox1);
+    for (QRadioButton *b : {RadioButton1, RadioButton2, RadioButton3})
+        radios->addWidget(b);
+
+    BitBtn1 = new QPushButton(QStringLiteral("Cancel"), this);
+    BitBtn2 = new QPushButton(QStringLiteral("OK"), this);
+    BitBtn2->setDefault(true);
+    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::reject);
+    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::accept);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(BitBtn1);
+    buttons->addWidget(BitBtn2);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(GroupBox1);
+    layout->addStretch();
+    layout->addLayout(buttons);
+    setFixedSize(201, 128);
+}
+
+TChannel TCaseChansDlg::Channel() const
+{
+    if (RadioButton2->isChecked())
+        return TChannel::L;
+    if (RadioButton3->isChecked())
+        return TChannel::TC;
+    return TChannel::T;
+}
+
+void TCaseChansDlg::SetChannel(TChannel channel)
+{
+    switch (channel) {
+    case TChannel::T: RadioButton1->setChecked(true); break;
+    case TChannel::L: RadioButton2->setChecked(true); break;
+    case TChannel::TC: RadioButton3->setChecked(true); break;
+    }
+}

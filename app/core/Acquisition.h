@@ -1,0 +1,107 @@
+#pragma once
+// Recording a run: opening the converter (and the weigher), one sample per
+// tick appended to the run, autosave, the point limit and the heater commands
+// at start and stop. Window-free: the main window's timer only calls Tick, and
+// the redraw between storing a sample and autosaving it is handed in.
+#include "app/core/ManageFuncs.h"
+#include "app/core/RunData.h"
+#include "app/core/Settings.h"
+
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <functional>
+
+// The board libraries as a run uses them: the converter (daqlink) with its
+// output command, and the weigher (auxlink). The program talks to the real
+// libraries; tests may script one.
+class TBoardPort : public THeaterPort {
+public:
+    // InitDaqlink(3, channels, 2); false when no board can be used.
+    virtual bool InitDaqlink(const std::array<int32_t, 3> &channels) = 0;
+    // GetRes(3, readings, 2): one conversion per channel. A library that
+    // writes nothing leaves readings as they were.
+    virtual void GetRes(std::array<int32_t, 3> &readings) = 0;
+    virtual void DoneDaqlink() = 0;
+    virtual double GetStatusWindow() = 0;
+    virtual bool InitAuxlink() = 0;
+    // GetWRes(&w); a library that writes nothing leaves w as it was.
+    virtual void GetWRes(double &w) = 0;
+    virtual void DoneAuxlink() = 0;
+    // DAQSetup, then the library's report on the board it found.
+    virtual QString DaqSetup() = 0;
+};
+
+// The timer period of a run in milliseconds: TimerWorkInterval seconds, a
+// value below 1 taken as 1 (a hand-edited settings file), and no more than a
+// timer can hold.
+int32_t TimerPeriodMs(const TSettings &settings);
+
+// Samples between autosaves: AutoSaveTime, a value below 1 taken as 1.
+int32_t AutoSaveEvery(const TSettings &settings);
+
+// The number of samples after which a run stops: N, but never more than the
+// run's capacity (a hand-edited settings file may ask for more).
+int32_t PointLimit(const TSettings &settings);
+
+enum class TStartResult {
+    Started,
+    NoConverter,  // "Устройство АЦП не найдено!"; nothing changed
+    NoWeigher,    // "Весы не найдены!"; the converter stays open
+};
+
+// The message of a failed start; empty for Started.
+QString StartMessage(TStartResult result);
+
+enum class TTickOutcome {
+    Idle,           // no run is being acquired, or a tick is already under way
+    FailedReading,  // a reading equalled ErrorCode: nothing stored
+    Stored,         // one sample appended
+    Full,           // the run already holds its capacity: nothing stored, run stopped
+};
+
+struct TTickResult {
+    TTickOutcome outcome = TTickOutcome::Idle;
+    // The autosave failure to report; set on the first failure of a streak
+    // only, so a file that stays unwritable is not reported on every tick.
+    QString autosaveMessage;
+};
+
+// Works on the main window's run and settings (read at every tick, so a change
+// in the Parameters dialog acts at once) and sends to the board.
+class TAcquisition {
+public:
+    TAcquisition(TBoardPort &board, TRunData &run, const TSettings &settings);
+
+    // Opens the devices, zeroes the run (calculation parameters to their
+    // defaults) and switches the heater on when heating control is set. A
+    // start while acquiring starts the run again from sample 1.
+    TStartResult Start();
+
+    // One tick: read the channels (and the weigher), append the sample unless
+    // a reading failed, call show (the redraw, which also runs the heater's
+    // threshold test), autosave every AutoSaveEvery samples when AutoSaveFlag
+    // is set, and stop at PointLimit. show must not call Tick; a nested call
+    // does nothing.
+    TTickResult Tick(const std::function<void()> &show);
+
+    // Stops the run: heater off when heating control switches off at the end
+    // of acquisition, then the converter closed, and the weigher when in use.
+    // Repeats the device calls when no run is active.
+    void Stop();
+
+    // A run is being acquired (the timer must be running).
+    bool Running() const { return running_; }
+
+private:
+    bool ReadSample(std::array<int32_t, 3> &r, double &w);
+    void Append(const std::array<int32_t, 3> &r, double w);
+    QString AutoSave();
+
+    TBoardPort &board_;
+    TRunData &run_;
+    const TSettings &settings_;
+    bool running_ = false;
+    bool inTick_ = false;
+    bool autosaveFailing_ = false;
+};
