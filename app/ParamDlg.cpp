@@ -89,12 +89,16 @@ QWidget *TDlgParam::CreateAdcPage()
     Button1 = new QPushButton(QStringLiteral("DAQ Setup"), GroupBox1);
     connect(Button1, &QPushButton::clicked, this, &TDlgParam::Button1Click);
     auto *connection = new QFormLayout(GroupBox1);
+    connection->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     connection->addRow(QStringLiteral("Кривая T"), SpinEdit1);
     connection->addRow(QStringLiteral("Кривая L"), SpinEdit2);
     connection->addRow(QStringLiteral("Кривая TC"), SpinEdit3);
     connection->addRow(QStringLiteral("Код ошибки"), SpinEdit4);
     connection->addRow(CheckBox1);
-    connection->addRow(Button1);
+    auto *setup = new QHBoxLayout;
+    setup->addWidget(Button1);
+    setup->addStretch();
+    connection->addRow(setup);
 
     GroupBox2 = new QGroupBox(QStringLiteral("Параметры таймера"), page);
     SpinEdit5 = NewSpin(GroupBox2, 1, 60);
@@ -116,6 +120,7 @@ QWidget *TDlgParam::CreateAdcPage()
     file->addWidget(Edit1, 1);
     file->addWidget(SpeedButton1);
     auto *timer = new QFormLayout(GroupBox2);
+    timer->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     timer->addRow(QStringLiteral("Частота, с"), SpinEdit5);
     timer->addRow(QStringLiteral("Число точек"), SpinEdit6);
     timer->addRow(every);

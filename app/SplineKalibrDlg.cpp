@@ -42,6 +42,7 @@ TDlgSplineKalibr::TDlgSplineKalibr(const QString &caption, const QString &quanti
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
 
     auto *count = new QFormLayout;
+    count->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     count->addRow(QStringLiteral("Число точек"), SpinEdit1);
     auto *file = new QHBoxLayout;
     file->addWidget(Edit1, 1);

@@ -153,9 +153,9 @@ TEST(AcquisitionTick, FailedReadingsStoreNothing)
         EXPECT_EQ(rig.run->Count, r.stored ? 1 : 0) << r.name;
         EXPECT_EQ(shows, r.stored ? 1 : 0) << r.name;
         if (r.stored) {
-            EXPECT_EQ(rig.run->T[0], r.reading[0]) << r.name;
-            EXPECT_EQ(rig.run->L[0], r.storedL) << r.name;
-            EXPECT_EQ(rig.run->TC[0], r.reading[2]) << r.name;
+            EXPECT_EQ(double(rig.run->T[0]), r.reading[0]) << r.name;
+            EXPECT_EQ(double(rig.run->L[0]), r.storedL) << r.name;
+            EXPECT_EQ(double(rig.run->TC[0]), r.reading[2]) << r.name;
         }
         EXPECT_EQ(rig.board.Count("GetWRes"), r.weigher ? 1 : 0) << r.name;
     }
@@ -252,7 +252,7 @@ TEST(AcquisitionStop, NeverBeyondTheRunsCapacity)
     EXPECT_EQ(ticks, 10000);
     EXPECT_EQ(run->Count, 10000);
     EXPECT_FALSE(acquisition.Running());
-    EXPECT_EQ(run->TC[9999], board.scans[9999][2]);
+    EXPECT_EQ(double(run->TC[9999]), board.scans[9999][2]);
 }
 
 // A run opened from a full file during acquisition: the next tick cannot
@@ -265,7 +265,7 @@ TEST(AcquisitionStop, FullRunStopsWithoutStoring)
     rig.run->T[kRunCapacity - 1] = 42;
     EXPECT_EQ(rig.Tick().outcome, TTickOutcome::Full);
     EXPECT_EQ(rig.run->Count, kRunCapacity);
-    EXPECT_EQ(rig.run->T[kRunCapacity - 1], 42);
+    EXPECT_EQ(double(rig.run->T[kRunCapacity - 1]), 42);
     EXPECT_FALSE(rig.acquisition.Running());
 }
 
@@ -352,10 +352,10 @@ TEST(AcquisitionSimulated, StoresTheGoodScansInOrder)
     EXPECT_LT(good.size(), 200u) << "the failure rate should drop some scans";
     ASSERT_EQ(run->Count, int32_t(good.size()));
     for (size_t i = 0; i < good.size(); ++i) {
-        ASSERT_EQ(run->T[i], good[i][0]) << i;
-        ASSERT_EQ(run->L[i], good[i][1]) << i;
-        ASSERT_EQ(run->TC[i], good[i][2]) << i;
+        ASSERT_EQ(double(run->T[i]), good[i][0]) << i;
+        ASSERT_EQ(double(run->L[i]), good[i][1]) << i;
+        ASSERT_EQ(double(run->TC[i]), good[i][2]) << i;
     }
     // The furnace heats from room temperature.
-    EXPECT_GT(run->T[run->Count - 1], run->T[0] + 100);
+    EXPECT_GT(double(run->T[run->Count - 1]), double(run->T[0]) + 100);
 }

@@ -105,7 +105,7 @@ TEST(MainFormStart, SettingsAndTablesAreReadBeforeTheTestRun)
     EXPECT_EQ(t[0], 7);
     EXPECT_EQ(t[599], 1205);
     EXPECT_EQ(tc[599], 1205);
-    EXPECT_EQ(form->RunData.T[599], 600) << "the run stays raw";
+    EXPECT_EQ(double(form->RunData.T[599]), 600) << "the run stays raw";
 }
 
 TEST(MainFormLayout, TabsChartsAndDialogs)
@@ -395,7 +395,7 @@ TEST(MainFormRun, AutosavesTheRawRun)
         }
     }
     EXPECT_EQ(form->RunData.Count, 600);
-    EXPECT_EQ(form->RunData.T[599], board.scans[599][0]);
+    EXPECT_EQ(double(form->RunData.T[599]), board.scans[599][0]);
 }
 
 TEST(MainFormRun, DevicesNotFound)
@@ -580,9 +580,9 @@ TEST(MainFormFiles, OpenDuringARunAppendsTheNextSample)
     form->OpenClick();
     form->Timer1Timer();
     EXPECT_EQ(form->RunData.Count, 601);
-    EXPECT_EQ(form->RunData.T[599], 600);
-    EXPECT_EQ(form->RunData.T[600], 11);
-    EXPECT_EQ(form->RunData.L[600], 22);
+    EXPECT_EQ(double(form->RunData.T[599]), 600);
+    EXPECT_EQ(double(form->RunData.T[600]), 11);
+    EXPECT_EQ(double(form->RunData.L[600]), 22);
 }
 
 TEST(MainFormClose, AsksOnlyWhileAcquiring)
