@@ -73,15 +73,16 @@ Status SplineSmooth(int32_t n, const double *X, double *Y, double alpha)
 {
     if (n < 3)
         return Status::TooFewPoints;
+    // The four coefficient arrays and the smoothed values share one block.
     const std::size_t size = Size(n);
-    Vec d(size), c(size), b(size), a(size);
-    const Status built = BuildSpline(n, X, Y, alpha, d.data(), c.data(), b.data(), a.data());
+    Vec work(5 * size);
+    double *d = work.data(), *c = d + size, *b = c + size, *a = b + size, *smoothed = a + size;
+    const Status built = BuildSpline(n, X, Y, alpha, d, c, b, a);
     if (built != Status::Ok)
         return built;
 
-    Vec smoothed(size);
     for (int32_t i = 0; i < n; ++i) {
-        smoothed[i] = SplineValue(n, X, d.data(), c.data(), b.data(), a.data(), X[i]);
+        smoothed[i] = SplineValue(n, X, d, c, b, a, X[i]);
         if (!std::isfinite(smoothed[i]))
             return Status::Singular;
     }

@@ -1,8 +1,10 @@
 #include "numerics/Splines.h"
 
+#include <cassert>
 #include <cmath>
 #include <cstddef>
 #include <limits>
+#include <span>
 #include <vector>
 
 // Reinsch's smoothing spline (Numer. Math. 10, 1967) with both end slopes
@@ -15,7 +17,8 @@
 namespace numerics {
 namespace {
 
-using Vec = std::vector<double>;
+using Array = std::span<double>;
+using ConstArray = std::span<const double>;
 
 std::size_t Size(int32_t n) { return static_cast<std::size_t>(n); }
 
@@ -28,27 +31,57 @@ bool StrictlyIncreasing(int32_t n, const double *x)
     return true;
 }
 
+// All work arrays of one build in one zero-filled block, released when the
+// build returns. One allocation instead of fifteen: with separate blocks the
+// allocator hands memory back and forth to the system on every build, and
+// the page faults cost more than the arithmetic.
+class WorkBlock {
+public:
+    static constexpr std::size_t kArrays = 15;
+    explicit WorkBlock(int32_t n) : n_(Size(n)), block_(kArrays * n_) {}
+    Array Take()
+    {
+        assert(used_ + n_ <= block_.size());
+        const Array a(block_.data() + used_, n_);
+        used_ += n_;
+        return a;
+    }
+
+private:
+    std::size_t n_;
+    std::size_t used_ = 0;
+    std::vector<double> block_;
+};
+
+// Step lengths h[i] = x[i+1] - x[i] and chord slopes of the data, i = 0..n-2.
+void FillSteps(int32_t n, const double *x, const double *y, Array h, Array slope)
+{
+    for (int32_t i = 0; i <= n - 2; ++i) {
+        h[i] = x[i + 1] - x[i];
+        slope[i] = (y[i + 1] - y[i]) / h[i];
+    }
+}
+
 // The symmetric five-diagonal system P M = r: main diagonal e, first
 // off-diagonal f, second off-diagonal g. f[n-1], g[n-2] and g[n-1] stay 0.
 struct BandSystem {
-    Vec h, e, f, g, r;
+    Array e, f, g, r;
 };
 
-void FillRightHandSide(int32_t n, const double *y, BandSystem &s)
+// The end rows hold S'(x[0]) = s0 and S'(x[n-1]) = se, the end chord slopes,
+// so their right-hand sides are zero.
+void FillRightHandSide(int32_t n, ConstArray slope, Array r)
 {
-    const Vec &h = s.h;
-    const double s0 = (y[1] - y[0]) / h[0];
-    const double se = (y[n - 1] - y[n - 2]) / h[n - 2];
-    s.r[0] = (y[1] - y[0]) / h[0] - s0;
+    const double s0 = slope[0], se = slope[n - 2];
+    r[0] = slope[0] - s0;
     for (int32_t i = 1; i <= n - 2; ++i)
-        s.r[i] = (y[i + 1] - y[i]) / h[i] - (y[i] - y[i - 1]) / h[i - 1];
-    s.r[n - 1] = se - (y[n - 1] - y[n - 2]) / h[n - 2];
+        r[i] = slope[i] - slope[i - 1];
+    r[n - 1] = se - slope[n - 2];
 }
 
-void FillMatrix(int32_t n, double alpha, BandSystem &s)
+void FillMatrix(int32_t n, double alpha, ConstArray h, const BandSystem &p)
 {
-    const Vec &h = s.h;
-    Vec &e = s.e, &f = s.f, &g = s.g;
+    const Array e = p.e, f = p.f, g = p.g;
     const int32_t l = n - 2; // index of the last step
 
     e[0] = h[0] / 3 + 2 * alpha / (h[0] * h[0]);
@@ -73,12 +106,11 @@ void FillMatrix(int32_t n, double alpha, BandSystem &s)
 bool UsableDivisor(double D) { return D != 0.0 && std::isfinite(D); }
 
 // Band elimination without pivoting (P is symmetric positive definite for
-// alpha >= 0), then back substitution into M. False on a zero or non-finite
-// divisor.
-bool SolveBand(int32_t n, const BandSystem &s, Vec &M)
+// alpha >= 0) into v, w, z, then back substitution into M. False on a zero or
+// non-finite divisor.
+bool SolveBand(int32_t n, const BandSystem &p, Array v, Array w, Array z, Array M)
 {
-    const Vec &e = s.e, &f = s.f, &g = s.g, &r = s.r;
-    Vec v(Size(n)), w(Size(n)), z(Size(n));
+    const ConstArray e = p.e, f = p.f, g = p.g, r = p.r;
 
     double D = e[0];
     if (!UsableDivisor(D))
@@ -87,22 +119,22 @@ bool SolveBand(int32_t n, const BandSystem &s, Vec &M)
     w[0] = -g[0] / D;
     z[0] = r[0] / D;
 
-    double p = f[0];
-    D = e[1] + p * v[0];
+    double q = f[0];
+    D = e[1] + q * v[0];
     if (!UsableDivisor(D))
         return false;
-    v[1] = -(f[1] + p * w[0]) / D;
+    v[1] = -(f[1] + q * w[0]) / D;
     w[1] = -g[1] / D;
-    z[1] = (r[1] - p * z[0]) / D;
+    z[1] = (r[1] - q * z[0]) / D;
 
     for (int32_t i = 2; i <= n - 1; ++i) {
-        p = f[i - 1] + g[i - 2] * v[i - 2];
-        D = e[i] + p * v[i - 1] + g[i - 2] * w[i - 2];
+        q = f[i - 1] + g[i - 2] * v[i - 2];
+        D = e[i] + q * v[i - 1] + g[i - 2] * w[i - 2];
         if (!UsableDivisor(D))
             return false;
-        v[i] = -(f[i] + p * w[i - 1]) / D;
+        v[i] = -(f[i] + q * w[i - 1]) / D;
         w[i] = -g[i] / D;
-        z[i] = (r[i] - p * z[i - 1] - g[i - 2] * z[i - 2]) / D;
+        z[i] = (r[i] - q * z[i - 1] - g[i - 2] * z[i - 2]) / D;
     }
 
     M[n - 1] = z[n - 1];
@@ -113,20 +145,24 @@ bool SolveBand(int32_t n, const BandSystem &s, Vec &M)
 }
 
 // Smoothed node values G = y - alpha Q M.
-void NodeValues(int32_t n, const double *y, double alpha, const Vec &h, const Vec &M, Vec &G)
+void NodeValues(int32_t n, const double *y, double alpha, ConstArray h, ConstArray M, Array G)
 {
-    G[0] = y[0] - alpha * (M[1] - M[0]) / h[0];
-    for (int32_t i = 1; i <= n - 2; ++i)
-        G[i] = y[i] - alpha * ((M[i + 1] - M[i]) / h[i] - (M[i] - M[i - 1]) / h[i - 1]);
-    G[n - 1] = y[n - 1] + alpha * (M[n - 1] - M[n - 2]) / h[n - 2];
+    double left = (M[1] - M[0]) / h[0]; // slope of S'' on the step left of node i
+    G[0] = y[0] - alpha * left;
+    for (int32_t i = 1; i <= n - 2; ++i) {
+        const double right = (M[i + 1] - M[i]) / h[i];
+        G[i] = y[i] - alpha * (right - left);
+        left = right;
+    }
+    G[n - 1] = y[n - 1] + alpha * left;
 }
 
 struct Coefficients {
-    Vec d, c, b, a;
+    Array d, c, b, a;
 };
 
 // Coefficients of segments 1..n-1; false when any of them is not finite.
-bool SegmentCoefficients(int32_t n, const Vec &hs, const Vec &M, const Vec &G, Coefficients &k)
+bool SegmentCoefficients(int32_t n, ConstArray hs, ConstArray M, ConstArray G, const Coefficients &k)
 {
     bool finite = true;
     for (int32_t i = 1; i <= n - 1; ++i) {
@@ -170,21 +206,21 @@ Status BuildSpline(int32_t n, const double *x, const double *y, double alpha,
     if (!StrictlyIncreasing(n, x))
         return Status::BadAbscissae;
 
-    const std::size_t size = Size(n);
-    BandSystem s{Vec(size), Vec(size), Vec(size), Vec(size), Vec(size)};
-    for (int32_t i = 0; i <= n - 2; ++i)
-        s.h[i] = x[i + 1] - x[i];
-    FillRightHandSide(n, y, s);
-    FillMatrix(n, alpha, s);
+    WorkBlock work(n);
+    const Array h = work.Take(), slope = work.Take();
+    FillSteps(n, x, y, h, slope);
+    const BandSystem system{work.Take(), work.Take(), work.Take(), work.Take()};
+    FillRightHandSide(n, slope, system.r);
+    FillMatrix(n, alpha, h, system);
 
-    Vec M(size);
-    if (!SolveBand(n, s, M))
+    const Array v = work.Take(), w = work.Take(), z = work.Take(), M = work.Take();
+    if (!SolveBand(n, system, v, w, z, M))
         return Status::Singular;
-    Vec G(size);
-    NodeValues(n, y, alpha, s.h, M, G);
+    const Array G = work.Take();
+    NodeValues(n, y, alpha, h, M, G);
 
-    Coefficients k{Vec(size), Vec(size), Vec(size), Vec(size)};
-    if (!SegmentCoefficients(n, s.h, M, G, k))
+    const Coefficients k{work.Take(), work.Take(), work.Take(), work.Take()};
+    if (!SegmentCoefficients(n, h, M, G, k))
         return Status::Singular;
 
     for (int32_t i = 1; i <= n - 1; ++i) {

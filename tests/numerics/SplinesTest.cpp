@@ -27,9 +27,13 @@ struct Spline {
                                        b.data(), a.data());
     }
     int32_t n() const { return static_cast<int32_t>(x.size()); }
-    double S(double t) const { return numerics::SplineValue(n(), x.data(), d.data(), c.data(), b.data(), a.data(), t); }
-    double S1(double t) const { return numerics::SplineDeriv1(n(), x.data(), d.data(), c.data(), b.data(), a.data(), t); }
-    double S2(double t) const { return numerics::SplineDeriv2(n(), x.data(), d.data(), c.data(), b.data(), a.data(), t); }
+    template <typename Evaluation> double At(Evaluation f, double t) const
+    {
+        return f(n(), x.data(), d.data(), c.data(), b.data(), a.data(), t);
+    }
+    double S(double t) const { return At(numerics::SplineValue, t); }
+    double S1(double t) const { return At(numerics::SplineDeriv1, t); }
+    double S2(double t) const { return At(numerics::SplineDeriv2, t); }
     bool untouched() const
     {
         for (const Vec *v : {&d, &c, &b, &a})
@@ -119,10 +123,8 @@ TEST(BuildSpline, AlphaZeroIsTheClampedInterpolant)
         }
         EXPECT_NEAR(s.S1(row.x[0]), s0, 1e-12);
         EXPECT_NEAR(s.S1(row.x[n - 1]), se, 1e-12);
-        EXPECT_EQ(s.d[0], kSentinel);
-        EXPECT_EQ(s.c[0], kSentinel);
-        EXPECT_EQ(s.b[0], kSentinel);
-        EXPECT_EQ(s.a[0], kSentinel);
+        EXPECT_TRUE(s.d[0] == kSentinel && s.c[0] == kSentinel && s.b[0] == kSentinel
+                    && s.a[0] == kSentinel);
     }
 }
 
@@ -241,30 +243,20 @@ TEST(BuildSpline, RefusesBadInputWithoutWritingAnything)
 
 TEST(SplineEvaluation, PicksTheSegmentByBisection)
 {
-    // Segment k holds S = k, S' = 10 k, S'' = 200 k: the result names the segment used.
-    const Vec x = {0, 1, 2, 3, 4};
-    Vec d(5, 0.0), c(5), b(5), a(5);
-    for (int k = 1; k < 5; ++k)
-        a[k] = k, b[k] = 10 * k, c[k] = 100 * k;
-    const struct {
-        double t;
-        int segment;
-    } rows[] = {{-5, 1}, {0, 1}, {0.5, 1}, {1, 1}, {1.5, 2}, {2, 2}, {3, 3}, {3.5, 4}, {4, 4}, {9, 4}};
-    for (const auto &row : rows) {
-        const double u = row.t - x[row.segment - 1];
-        const int k = row.segment;
-        EXPECT_EQ(numerics::SplineValue(5, x.data(), d.data(), c.data(), b.data(), a.data(), row.t),
-                  (c[k] * u + b[k]) * u + a[k]) << row.t;
-        EXPECT_EQ(numerics::SplineDeriv1(5, x.data(), d.data(), c.data(), b.data(), a.data(), row.t),
-                  2 * c[k] * u + b[k]) << row.t;
-        EXPECT_EQ(numerics::SplineDeriv2(5, x.data(), d.data(), c.data(), b.data(), a.data(), row.t),
-                  2 * c[k]) << row.t;
+    // Segment k is k + 10 k u + 10 k u^2 (S'' = 20 k), so each result names its
+    // segment; an inner node belongs to the segment that ends there.
+    Spline s({0, 1, 2, 3, 4}, {0, 0, 0, 0, 0}, 0.0);
+    s.d = {0, 0, 0, 0, 0}, s.c = {0, 10, 20, 30, 40}, s.b = s.c, s.a = {0, 1, 2, 3, 4};
+    const double t[] = {-5, 0, 0.5, 1, 1.5, 2, 3, 3.5, 4, 9};
+    const int segment[] = {1, 1, 1, 1, 2, 2, 3, 4, 4, 4};
+    for (int i = 0; i < 10; ++i) {
+        const double k = segment[i], u = t[i] - s.x[segment[i] - 1];
+        EXPECT_EQ(s.S(t[i]), (10 * k * u + 10 * k) * u + k) << t[i];
+        EXPECT_EQ(s.S1(t[i]), 20 * k * u + 10 * k) << t[i];
+        EXPECT_EQ(s.S2(t[i]), 20 * k) << t[i];
     }
-    for (int32_t n : {0, 2}) {
-        EXPECT_TRUE(std::isnan(numerics::SplineValue(n, x.data(), d.data(), c.data(), b.data(), a.data(), 0.5)));
-        EXPECT_TRUE(std::isnan(numerics::SplineDeriv1(n, x.data(), d.data(), c.data(), b.data(), a.data(), 0.5)));
-        EXPECT_TRUE(std::isnan(numerics::SplineDeriv2(n, x.data(), d.data(), c.data(), b.data(), a.data(), 0.5)));
-    }
+    s.x.resize(2); // no spline below three nodes: NaN
+    EXPECT_TRUE(std::isnan(s.S(0.5)) && std::isnan(s.S1(0.5)) && std::isnan(s.S2(0.5)));
 }
 
 } // namespace

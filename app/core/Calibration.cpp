@@ -1,0 +1,232 @@
+#include "app/core/Calibration.h"
+
+#include "app/core/SafeFile.h"
+#include "numerics/Splines.h"
+
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+constexpr double kSplineSmoothing = 1.0;
+constexpr int kCountOffset = 0;
+constexpr int kXOffset = 4;
+constexpr int kYOffset = kXOffset + kSplineCapacity * 8;
+static_assert(kYOffset + kSplineCapacity * 8 == kSplineFileSize);
+
+struct TCubic {
+    long double a, b, c, d;
+};
+
+// Coefficient arrays of a spline built from one table.
+struct TSplineCoefficients {
+    double d[kSplineCapacity], c[kSplineCapacity], b[kSplineCapacity], a[kSplineCapacity];
+};
+
+// The sample arrays of the packed record are visited through the record
+// itself, so every access knows it may be unaligned.
+template <typename F>
+void MapChannel(TRunData &run, TChannel channel, F f)
+{
+    const int32_t n = ValidCount(run);
+    for (int32_t i = 0; i < n; ++i) {
+        switch (channel) {
+        case TChannel::T: run.T[i] = f(run.T[i]); break;
+        case TChannel::L: run.L[i] = f(run.L[i]); break;
+        case TChannel::TC: run.TC[i] = f(run.TC[i]); break;
+        }
+    }
+}
+
+// (b x + a) + (c x) x + ((d x) x) x in extended precision, rounded once on return.
+double CubicValue(const TCubic &p, double raw)
+{
+    const long double x = raw;
+    return static_cast<double>((p.b * x + p.a) + (p.c * x) * x + ((p.d * x) * x) * x);
+}
+
+void CalibrateByPolynomial(TRunData &run, TChannel channel, const TCubic &p)
+{
+    MapChannel(run, channel, [&p](double x) { return CubicValue(p, x); });
+}
+
+TTableState BuildTableSpline(const TSplineTable &table, TSplineCoefficients &s)
+{
+    const TTableState state = CheckSplineTable(table);
+    if (state != TTableState::Ok)
+        return state;
+    const numerics::Status built =
+        numerics::BuildSpline(table.Count, table.X, table.Y, kSplineSmoothing, s.d, s.c, s.b, s.a);
+    return built == numerics::Status::Ok ? TTableState::Ok : TTableState::BuildFailed;
+}
+
+// Calibrates the given channels by the table's spline; when the table cannot
+// be used they keep their raw values.
+template <typename... Channels>
+TTableState CalibrateBySpline(TRunData &run, const TSplineTable &table, Channels... channels)
+{
+    TSplineCoefficients s;
+    const TTableState state = BuildTableSpline(table, s);
+    if (state != TTableState::Ok)
+        return state;
+    const auto value = [&](double t) {
+        return numerics::SplineValue(table.Count, table.X, s.d, s.c, s.b, s.a, t);
+    };
+    (MapChannel(run, channels, value), ...);
+    return state;
+}
+
+bool IsFailure(TTableState state) { return state != TTableState::NotUsed && state != TTableState::Ok; }
+
+QString NotFoundMessage(const QString &fileName)
+{
+    return QStringLiteral("Файл не найден: ") + fileName + u'!';
+}
+
+} // namespace
+
+TTableState CheckSplineTable(const TSplineTable &table)
+{
+    const int32_t n = table.Count;
+    if (n < kSplineMinPoints || n > kSplineCapacity)
+        return TTableState::BadCount;
+    for (int32_t q = 0; q < n; ++q) {
+        if (!std::isfinite(table.X[q]) || !std::isfinite(table.Y[q]))
+            return TTableState::NotFinite;
+    }
+    for (int32_t q = 1; q < n; ++q) {
+        if (!(table.X[q - 1] < table.X[q]))
+            return TTableState::NotIncreasing;
+    }
+    return TTableState::Ok;
+}
+
+QString SplineTableMessage(const QString &quantity, TTableState state)
+{
+    QString problem;
+    switch (state) {
+    case TTableState::NotUsed:
+    case TTableState::Ok:
+        return {};
+    case TTableState::BadCount:
+        problem = QStringLiteral("нужно от 3 до 100 точек");
+        break;
+    case TTableState::NotFinite:
+        problem = QStringLiteral("в таблице есть значения, не являющиеся числами");
+        break;
+    case TTableState::NotIncreasing:
+        problem = QStringLiteral("значения X должны строго возрастать");
+        break;
+    case TTableState::BuildFailed:
+        problem = QStringLiteral("сплайн не построен");
+        break;
+    }
+    const QString left = quantity == QStringLiteral("T") ? QStringLiteral("Значения T и TC оставлены")
+                                                         : QStringLiteral("Значения %1 оставлены").arg(quantity);
+    return QStringLiteral("Калибровка %1 по реперным точкам невозможна: %2! %3 без калибровки.")
+        .arg(quantity, problem, left);
+}
+
+void FilterErrors(TRunData &run, int16_t errorCode)
+{
+    const int32_t oldCount = ValidCount(run);
+    const double marker = errorCode;
+    int32_t kept = 0;
+    for (int32_t i = 0; i < oldCount; ++i) {
+        if (run.T[i] == marker || run.L[i] == marker)
+            continue;
+        run.T[kept] = run.T[i];
+        run.L[kept] = run.L[i];
+        run.TC[kept] = run.TC[i];
+        ++kept;
+    }
+    run.Count = kept;
+}
+
+TKalibrStatus ApplyKalibr(TRunData &run, const TSettings &settings, const TSplineTable &tTable,
+                          const TSplineTable &lTable)
+{
+    FilterErrors(run, settings.ErrorCode);
+    TKalibrStatus status;
+    if (settings.TSplineKalibrFlag) {
+        status.T = CalibrateBySpline(run, tTable, TChannel::T, TChannel::TC);
+    } else {
+        const TCubic p{settings.aT, settings.bT, settings.cT, settings.dT};
+        CalibrateByPolynomial(run, TChannel::T, p);
+        CalibrateByPolynomial(run, TChannel::TC, p);
+    }
+    if (settings.LSplineKalibrFlag)
+        status.L = CalibrateBySpline(run, lTable, TChannel::L);
+    else
+        CalibrateByPolynomial(run, TChannel::L, {settings.aL, settings.bL, settings.cL, settings.dL});
+    return status;
+}
+
+QStringList TKalibrNotices::Update(const TKalibrStatus &status)
+{
+    QStringList messages;
+    if (status.T != last_.T && IsFailure(status.T))
+        messages << SplineTableMessage(QStringLiteral("T"), status.T);
+    if (status.L != last_.L && IsFailure(status.L))
+        messages << SplineTableMessage(QStringLiteral("L"), status.L);
+    last_ = status;
+    return messages;
+}
+
+QByteArray SplineTableImage(const TSplineTable &table)
+{
+    QByteArray image(kSplineFileSize, '\0');
+    std::memcpy(image.data() + kCountOffset, &table.Count, sizeof table.Count);
+    std::memcpy(image.data() + kXOffset, table.X, sizeof table.X);
+    std::memcpy(image.data() + kYOffset, table.Y, sizeof table.Y);
+    return image;
+}
+
+void OverlaySplineTable(TSplineTable &table, const QByteArray &image)
+{
+    QByteArray merged = SplineTableImage(table);
+    std::memcpy(merged.data(), image.constData(), std::min<size_t>(image.size(), kSplineFileSize));
+    std::memcpy(&table.Count, merged.constData() + kCountOffset, sizeof table.Count);
+    std::memcpy(table.X, merged.constData() + kXOffset, sizeof table.X);
+    std::memcpy(table.Y, merged.constData() + kYOffset, sizeof table.Y);
+}
+
+QString LoadSplineTable(const QString &fileName, TSplineTable &table)
+{
+    QString error;
+    const auto image = ReadFileHead(fileName, kSplineFileSize, error);
+    if (!image)
+        return NotFoundMessage(fileName);
+    OverlaySplineTable(table, *image);
+    return {};
+}
+
+QString SaveSplineTable(const QString &fileName, const TSplineTable &table)
+{
+    if (!WriteFileSafely(fileName, SplineTableImage(table)).isEmpty())
+        return NotFoundMessage(fileName);
+    return {};
+}
+
+QStringList OpenSplineKalibr(const TSettings &settings, TSplineTable &tTable, TSplineTable &lTable)
+{
+    QStringList messages;
+    for (const QString &m : {LoadSplineTable(settings.SplineTFile, tTable),
+                             LoadSplineTable(settings.SplineLFile, lTable)}) {
+        if (!m.isEmpty())
+            messages << m;
+    }
+    return messages;
+}
+
+QStringList SaveSplineKalibr(const TSettings &settings, const TSplineTable &tTable,
+                             const TSplineTable &lTable)
+{
+    QStringList messages;
+    for (const QString &m : {SaveSplineTable(settings.SplineTFile, tTable),
+                             SaveSplineTable(settings.SplineLFile, lTable)}) {
+        if (!m.isEmpty())
+            messages << m;
+    }
+    return messages;
+}

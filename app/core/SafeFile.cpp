@@ -1,0 +1,52 @@
+#include "app/core/SafeFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+
+QString WriteFailed(const QString &fileName, const QString &reason)
+{
+    return QStringLiteral("Не удалось записать файл \"%1\" (%2)!").arg(fileName, reason);
+}
+
+} // namespace
+
+QString WriteFileSafely(const QString &fileName, const QByteArray &data)
+{
+    QSaveFile file(fileName);
+    // No fallback to writing the target in place: that would lose the old
+    // file on a failure half-way.
+    file.setDirectWriteFallback(false);
+    if (!file.open(QIODevice::WriteOnly))
+        return WriteFailed(fileName, file.errorString());
+    // Data still in the buffer are written by flush(): its failure (a full
+    // disk) must be caught here, because commit() does not report it and
+    // would rename a cut-off file into place.
+    if (file.write(data) != data.size() || !file.flush()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return WriteFailed(fileName, reason);
+    }
+    if (!file.commit())
+        return WriteFailed(fileName, file.errorString());
+    return {};
+}
+
+std::optional<QByteArray> ReadFileHead(const QString &fileName, qint64 maxBytes, QString &error)
+{
+    QFile file(fileName);
+    if (QFileInfo(fileName).isDir() || !file.open(QIODevice::ReadOnly)) {
+        const QString reason = QFileInfo(fileName).isDir() ? QStringLiteral("это каталог")
+                                                           : file.errorString();
+        error = QStringLiteral("Не удалось открыть файл \"%1\" (%2)!").arg(fileName, reason);
+        return std::nullopt;
+    }
+    QByteArray data = file.read(maxBytes);
+    if (file.error() != QFileDevice::NoError) {
+        error = QStringLiteral("Не удалось прочитать файл \"%1\" (%2)!").arg(fileName, file.errorString());
+        return std::nullopt;
+    }
+    return data;
+}

@@ -1,0 +1,59 @@
+#pragma once
+// The acquisition, calibration and heating settings of the main window, and
+// the settings file "Varotem.ini" (one section "Options") that keeps them
+// between runs of the program.
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+
+struct TSettings {
+    int32_t TimerWorkInterval = 1;   // acquisition period, seconds
+    int32_t N = 10000;               // point limit of a run
+    double aT = 0, aL = 0;           // Y = a + b X + c X^2 + d X^3 for T (and TC) and for L
+    double bT = 1, bL = 1;
+    double cT = 0, cL = 0;
+    double dT = 0, dL = 0;
+    int32_t Chan1 = 0;               // converter channels of T, L and TC
+    int32_t Chan2 = 1;
+    int32_t Chan3 = 0;
+    int16_t ErrorCode = -1;          // reading that marks a failed conversion
+    bool AutoSaveFlag = true;
+    int32_t AutoSaveTime = 300;      // autosave every this many samples
+    QString AutoSaveFile;            // DefaultSettings fills the three file names
+    QString SplineTFile;
+    QString SplineLFile;
+    bool TSplineKalibrFlag = false;  // T and TC by reference points instead of the polynomial
+    bool LSplineKalibrFlag = false;  // L by reference points
+    bool LWeightDriver = false;      // L read from the weigher
+    QString BaseLineFile = QStringLiteral("Nil");  // at most kShortStringLength characters
+    bool ManageFlag = false;         // heating control on
+    int32_t ManageStartEvent = 0;
+    int32_t ManageStopEvent = 0;
+    double ManageValue = 0;          // threshold of the switch-off events 1..4
+
+    bool operator==(const TSettings &) const = default;
+};
+
+inline constexpr int kShortStringLength = 255;
+
+// The defaults, with the three file names in dataDir (see ProgramDataDir):
+// "default.dat", "defaultT.spl", "defaultL.spl".
+TSettings DefaultSettings(const QString &dataDir);
+
+// text cut to kShortStringLength characters (a surrogate pair is not split).
+QString ShortString(const QString &text);
+
+// Replaces settings by the defaults and then by the keys found in fileName
+// (UTF-8; keys and section name without regard to case; the first occurrence
+// of a key counts; a string is the text after '=' unchanged).
+// An absent file or key gives the default; an integer or boolean key that is
+// not an integer gives the default, and so does a blank real. A real key that is not a number in the
+// locale's format keeps its default and yields one message naming the key and
+// the text; reading goes on with the next keys. Returns the messages to show
+// (none when all went well; also one when the file exists but cannot be read).
+[[nodiscard]] QStringList ReadSettings(const QString &fileName, const QString &dataDir,
+                                       TSettings &settings);
+
+// Writes all 27 keys in their fixed order, reals with the locale's decimal
+// separator, as UTF-8. Returns an empty string or the message to show.
+[[nodiscard]] QString WriteSettings(const QString &fileName, const TSettings &settings);

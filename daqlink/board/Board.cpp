@@ -1,0 +1,217 @@
+#include "daqlink/board/Board.h"
+#include "daqlink/board/ComediBackend.h"
+#include "daqlink/board/SimInstrument.h"
+
+#include <cstdio>
+#include <memory>
+
+namespace daqboard {
+namespace {
+
+constexpr uint8_t kCommandByte0 = 86;
+constexpr uint8_t kCommandByte1 = 1;
+constexpr uint8_t kHeaterBit = 1u << 5;
+
+std::string Number(double value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", value);
+    return text;
+}
+
+std::string DescribeSimulator(const TSimSettings &s)
+{
+    const std::string material = s.material.kind == TMaterialKind::Copper
+                                     ? "медь"
+                                     : "постоянный коэффициент " + Number(s.material.alpha) + " 1/K";
+    return "Имитатор дилатометра: образец — " + material + ", " + Number(s.sampleLength) +
+           " мкм, толкатель из кварцевого стекла (" + Number(s.rodAlpha) + " 1/K); печь от " +
+           Number(s.StartTemperature()) + " °C, нагрев " + Number(s.heatingRate) + " K/мин до " +
+           Number(s.maxTemperature) + " °C; шаг " + Number(s.step) + " с на опрос; шум " +
+           Number(s.temperatureNoise) + " K и " + Number(s.lengthNoise) + " мкм; доля сбоев " +
+           Number(s.failureRate) + "; зерно " + std::to_string(s.seed) +
+           ". Каналы: 0 — T образца, °C; 1 — удлинение, мкм; 2 — термопара печи, °C.";
+}
+
+class TSimBackend final : public TBackend {
+public:
+    explicit TSimBackend(TSimInstrument &instrument) : instrument_(instrument) {}
+    void BeginScan() override { instrument_.BeginScan(); }
+    void EndScan() override { instrument_.EndScan(); }
+    bool Read(int16_t channel, int16_t *code) override { return instrument_.Convert(channel, code); }
+    void SetHeater(bool on) override { instrument_.SetHeating(on); }
+    std::string Describe() const override { return DescribeSimulator(instrument_.Settings()); }
+    bool IsSimulator() const override { return true; }
+
+private:
+    TSimInstrument &instrument_;
+};
+
+class TBoard {
+public:
+    TBoard() { LoadSettings(); }
+
+    bool Open()
+    {
+        Close();
+        LoadSettings();
+        whyNotComedi_.clear();
+        if (settings_.backend != TBackendChoice::Simulator)
+            active_ = OpenComediBackend(settings_, &whyNotComedi_);
+        if (!active_ && settings_.backend == TBackendChoice::Comedi) {
+            report_ = "Плата Comedi не открылась (" + whyNotComedi_ + "); имитатор отключен в daqlink.ini.";
+            return false;
+        }
+        if (!active_) {
+            instrument_.Start(settings_.sim);
+            active_ = std::make_unique<TSimBackend>(instrument_);
+        }
+        report_ = Describe(whyNotComedi_);
+        return true;
+    }
+
+    void Close() { active_.reset(); }
+    bool IsOpen() const { return active_ != nullptr; }
+    TBackend *Active() { return active_.get(); }
+    const TBoardSettings &Settings() const { return settings_; }
+
+    // Outside a run the heater switch still reaches the simulated furnace; a
+    // board is closed then and hears nothing.
+    void SetHeater(bool on)
+    {
+        if (active_)
+            active_->SetHeater(on);
+        else
+            instrument_.SetHeating(on);
+    }
+
+    void RefreshReport()
+    {
+        LoadSettings();
+        if (active_) {
+            report_ = Describe(whyNotComedi_);
+            return;
+        }
+        std::string whyNot;
+        std::unique_ptr<TBackend> probe;
+        if (settings_.backend != TBackendChoice::Simulator)
+            probe = OpenComediBackend(settings_, &whyNot);
+        if (probe)
+            report_ = "Следующий прием: " + probe->Describe();
+        else if (settings_.backend == TBackendChoice::Comedi)
+            report_ = "Плата Comedi не открывается (" + whyNot + "); имитатор отключен в daqlink.ini.";
+        else
+            report_ = "Следующий прием: " + Describe(whyNot, DescribeSimulator(settings_.sim));
+    }
+
+    const std::string &Report()
+    {
+        if (report_.empty())
+            RefreshReport();
+        return report_;
+    }
+
+    // Outside a run: unless the settings rule the simulator out.
+    bool SimulatorInUse() const
+    {
+        return active_ ? active_->IsSimulator() : settings_.backend != TBackendChoice::Comedi;
+    }
+    const TSimInstrument &Instrument() const { return instrument_; }
+
+    void OverrideSettings(std::optional<std::string> text)
+    {
+        override_ = std::move(text);
+        LoadSettings();
+    }
+
+private:
+    void LoadSettings()
+    {
+        settings_ = ParseSettings(override_ ? *override_ : ReadSettingsFile(SettingsPathBesideLibrary()));
+    }
+
+    std::string Describe(const std::string &whyNot) const { return Describe(whyNot, active_->Describe()); }
+
+    std::string Describe(const std::string &whyNot, const std::string &what) const
+    {
+        if (whyNot.empty())
+            return what;
+        return what + " Плата Comedi не используется: " + whyNot + ".";
+    }
+
+    TBoardSettings settings_;
+    std::optional<std::string> override_;
+    TSimInstrument instrument_;
+    std::unique_ptr<TBackend> active_;
+    std::string whyNotComedi_; // of the run in progress
+    std::string report_;
+};
+
+TBoard &Board()
+{
+    static TBoard board;
+    return board;
+}
+
+// A genuine reading must not look like a failure to the main program.
+int16_t AvoidFailureCode(int16_t code, int16_t failure)
+{
+    if (code != failure)
+        return code;
+    return static_cast<int16_t>(code > 0 ? code - 1 : code + 1);
+}
+
+} // namespace
+
+bool OpenBoard() { return Board().Open(); }
+void CloseBoard() { Board().Close(); }
+bool BoardIsOpen() { return Board().IsOpen(); }
+
+void BeginScan()
+{
+    if (TBackend *backend = Board().Active())
+        backend->BeginScan();
+}
+
+void EndScan()
+{
+    if (TBackend *backend = Board().Active())
+        backend->EndScan();
+}
+
+int16_t AI_Read(int16_t device, int16_t channel, int16_t /*gain*/, int16_t *result)
+{
+    TBackend *backend = Board().Active();
+    if (device != 1 || !backend || !result)
+        return kNoDevice;
+    int16_t code = 0;
+    if (!backend->Read(channel, &code))
+        return kReadFailed;
+    *result = AvoidFailureCode(code, FailureCode());
+    return kReadOk;
+}
+
+int16_t FailureCode() { return Board().Settings().errorCode; }
+
+void SendCommand(const uint8_t *bytes, int32_t count)
+{
+    if (!bytes || count < 3 || bytes[0] != kCommandByte0 || bytes[1] != kCommandByte1)
+        return;
+    Board().SetHeater((bytes[2] & kHeaterBit) != 0);
+}
+
+void RefreshReport() { Board().RefreshReport(); }
+std::string Report() { return Board().Report(); }
+
+bool WeigherAvailable() { return Board().SimulatorInUse(); }
+
+double WeigherReading()
+{
+    if (!Board().SimulatorInUse())
+        return FailureCode();
+    return Board().Instrument().Latched().lengthChange;
+}
+
+void OverrideSettings(std::optional<std::string> text) { Board().OverrideSettings(std::move(text)); }
+
+} // namespace daqboard

@@ -1,0 +1,66 @@
+// Every writer goes through a temporary file: a failed write leaves the
+// previous file whole and names the file.
+#include "app/core/Calibration.h"
+#include "app/core/DataFiles.h"
+#include "app/core/Settings.h"
+#include "tests/app/CoreTestUtil.h"
+
+#include <QDir>
+#include <gtest/gtest.h>
+#include <csignal>
+#include <functional>
+#include <sys/resource.h>
+
+namespace {
+
+// Caps the size of files this process writes, as a full disk would (also for
+// root); SIGXFSZ is ignored so the write just fails.
+class TFileSizeLimit {
+public:
+    explicit TFileSizeLimit(rlim_t bytes) : handler_(std::signal(SIGXFSZ, SIG_IGN))
+    {
+        getrlimit(RLIMIT_FSIZE, &old_);
+        rlimit limit{bytes, old_.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~TFileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, handler_);
+    }
+
+private:
+    void (*handler_)(int);
+    rlimit old_{};
+};
+
+const std::pair<const char *, std::function<QString(const QString &)>> kWriters[] = {
+    {"run file", [](const QString &f) { auto r = NewRun(); FillTestRun(*r); return SaveData(f, *r); }},
+    {"text export", [](const QString &f) { auto r = NewRun(); FillTestRun(*r); return ExportText(f, *r, {}, {}, {}); }},
+    {"reference points", [](const QString &f) { return SaveSplineTable(f, {}); }},
+    {"settings", [](const QString &f) { return WriteSettings(f, DefaultSettings("/")); }},
+};
+
+} // namespace
+
+TEST(SafeWrite, FailedWriteKeepsThePreviousFileAndNamesIt)
+{
+    for (const auto &[name, write] : kWriters) {
+        SCOPED_TRACE(name);
+        QTemporaryDir dir;
+        const QString target = dir.filePath("target");
+        WriteBytes(target, "previous content");
+        QString message;
+        {
+            TFileSizeLimit limit(100);
+            message = write(target);
+        }
+        EXPECT_TRUE(message.contains(target)) << message.toStdString();
+        EXPECT_EQ(ReadBytes(target), QByteArray("previous content"));
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"target"});  // no leftovers
+        EXPECT_TRUE(write(UnwritablePath(dir, "x")).contains(dir.filePath("plain-file/x")));
+    }
+    QTemporaryDir dir;
+    const QString blocked = UnwritablePath(dir, "t.spl");
+    EXPECT_EQ(SaveSplineTable(blocked, {}), "Файл не найден: " + blocked + "!");
+}

@@ -1,0 +1,20 @@
+# Fails unless the dynamic symbol table of LIBRARY defines exactly the names in
+# EXPECTED. Usage: cmake -DNM=nm -DLIBRARY=lib.so "-DEXPECTED=a;b" -P CheckExports.cmake
+execute_process(COMMAND ${NM} -D --defined-only ${LIBRARY}
+                OUTPUT_VARIABLE listing RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "${NM} failed on ${LIBRARY}")
+endif()
+string(REGEX MATCHALL "[^\n]+" lines "${listing}")
+set(names "")
+foreach(line IN LISTS lines)
+  string(REGEX REPLACE "^.* " "" name "${line}")
+  list(APPEND names ${name})
+endforeach()
+list(SORT names)
+set(expected ${EXPECTED})
+list(SORT expected)
+if(NOT names STREQUAL expected)
+  message(FATAL_ERROR "${LIBRARY} exports [${names}], expected [${expected}]")
+endif()
+message(STATUS "${LIBRARY}: ${names}")
