@@ -42,14 +42,14 @@ constexpr int kNameLimit = 255;
 
 enum class TEntryKind { Plain, Separator, Mode, Check };
 
-struct TEntrySpec {
+struct TEntryDef {
     QAction *TChartMenu::*field;
     const char *caption;
     TEntryKind kind;
 };
 
 // The popup entries in menu order.
-constexpr TEntrySpec kEntries[21] = {
+constexpr TEntryDef kEntries[21] = {
     {&TChartMenu::SaveGraphicItem, "Save As...", TEntryKind::Plain},
     {&TChartMenu::CopyGraphicItem, "Copy To ClipBoard", TEntryKind::Plain},
     {&TChartMenu::Line1Item, "-", TEntryKind::Separator},
@@ -127,13 +127,13 @@ void TSimpleChart::CreateMenu()
     popMenu_ = std::make_unique<QMenu>();
     modeGroup_ = new QActionGroup(popMenu_.get());
     modeGroup_->setExclusive(true);
-    for (const TEntrySpec &spec : kEntries) {
-        auto *action = new QAction(QString::fromUtf8(spec.caption), popMenu_.get());
-        action->setSeparator(spec.kind == TEntryKind::Separator);
-        action->setCheckable(spec.kind == TEntryKind::Mode || spec.kind == TEntryKind::Check);
-        if (spec.kind == TEntryKind::Mode)
+    for (const TEntryDef &entry : kEntries) {
+        auto *action = new QAction(QString::fromUtf8(entry.caption), popMenu_.get());
+        action->setSeparator(entry.kind == TEntryKind::Separator);
+        action->setCheckable(entry.kind == TEntryKind::Mode || entry.kind == TEntryKind::Check);
+        if (entry.kind == TEntryKind::Mode)
             modeGroup_->addAction(action);
-        menu_.*spec.field = action;
+        menu_.*entry.field = action;
         popMenu_->addAction(action);
     }
     menu_.MstItem->setChecked(true);
