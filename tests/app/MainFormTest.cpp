@@ -7,6 +7,7 @@
 #include "tests/app/MainFormTestUtil.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTabWidget>
@@ -176,6 +177,29 @@ TEST(MainFormLayout, MenuAndToolbarInOrderWithIcons)
         }
     }
     EXPECT_TRUE(IconHasPixels(form->windowIcon()));
+}
+
+// The charts follow the window's size: each picture is redrawn at its chart's size.
+TEST(MainFormLayout, ResizingRedrawsTheCharts)
+{
+    QTemporaryDir dir;
+    TRecordingPrompt prompt;
+    TScriptedBoard board;
+    auto form = NewForm(dir, board);
+    form->resize(900, 600);
+    form->show();
+    QApplication::processEvents();
+    for (const QSize size : {QSize(700, 500), QSize(1100, 760)}) {
+        form->resize(size);
+        QApplication::processEvents();
+        EXPECT_EQ(form->ChartT->Picture().size(), form->ChartT->size());
+        EXPECT_GT(form->ChartT->width(), 600);
+        form->PageControl1->setCurrentIndex(2);
+        QApplication::processEvents();
+        EXPECT_EQ(form->ChartTC->Picture().size(), form->ChartTC->size());
+        form->PageControl1->setCurrentIndex(0);
+    }
+    form->hide();
 }
 
 // Each entry reaches its handler.
