@@ -17,6 +17,8 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev python3 python3-openpyxl
   # fuzzing (libFuzzer comes with clang's runtime)
   clang libclang-rt-14-dev
+  # peer benchmarks
+  libqcustomplot-dev
   # screenshots under a virtual display
   xvfb openbox imagemagick xdotool x11-utils
 )

@@ -1,0 +1,573 @@
+#include "chart/SimplCht.h"
+
+#include "app/core/LocaleFormat.h"
+#include "app/core/Prompt.h"
+#include "chart/ChartCurves.h"
+#include "chart/ChartLabels.h"
+#include "chart/MstWin.h"
+#include "chart/XYWin.h"
+#include "numerics/ArrayFuncs.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <cmath>
+
+using chart::TPen;
+using chart::TPenMode;
+using chart::TPenStyle;
+
+namespace {
+
+constexpr QRgb kBlue = qRgb(0, 0, 255);
+constexpr QRgb kWhite = qRgb(255, 255, 255);
+constexpr QRgb kRed = qRgb(255, 0, 0);
+constexpr QRgb kGreen = qRgb(0, 128, 0);
+constexpr QRgb kPurple = qRgb(128, 0, 128);
+
+const QString kCannotDraw = QStringLiteral("Невозможно отобразить данные");
+const QString kInvalidOperation = QStringLiteral("Invalid Operation!");
+const QString kInvalidValue = QStringLiteral("Invalid Value!");
+constexpr int kNameLimit = 255;
+
+enum class TEntryKind { Plain, Separator, Mode, Check };
+
+struct TEntrySpec {
+    QAction *TChartMenu::*field;
+    const char *caption;
+    TEntryKind kind;
+};
+
+// The popup entries in menu order.
+constexpr TEntrySpec kEntries[21] = {
+    {&TChartMenu::SaveGraphicItem, "Save As...", TEntryKind::Plain},
+    {&TChartMenu::CopyGraphicItem, "Copy To ClipBoard", TEntryKind::Plain},
+    {&TChartMenu::Line1Item, "-", TEntryKind::Separator},
+    {&TChartMenu::byLineItem, "By Line (N > 2)", TEntryKind::Mode},
+    {&TChartMenu::byMultiLineItem, "By MultiLine", TEntryKind::Mode},
+    {&TChartMenu::bySplineStrainItem, "By Strain Spline (N > 3)", TEntryKind::Mode},
+    {&TChartMenu::bySplineSmoothItem, "By Smooth Spline (N > 3)", TEntryKind::Mode},
+    {&TChartMenu::bySpline2PItem, "By Spline 2P (N > 3)", TEntryKind::Mode},
+    {&TChartMenu::bySpline3PItem, "By Spline 3P (N > 3)", TEntryKind::Mode},
+    {&TChartMenu::byLagrangItem, "By Lagrange (N <= 100)", TEntryKind::Mode},
+    {&TChartMenu::byHistogramItem, "By Histogram (N > 2)", TEntryKind::Mode},
+    {&TChartMenu::Line2Item, "-", TEntryKind::Separator},
+    {&TChartMenu::SmoothValueItem, "Smooth Value", TEntryKind::Plain},
+    {&TChartMenu::Line3Item, "-", TEntryKind::Separator},
+    {&TChartMenu::Diff1Item, "Firt Diff.", TEntryKind::Check},
+    {&TChartMenu::Diff2Item, "Two Diff.", TEntryKind::Check},
+    {&TChartMenu::Line4Item, "-", TEntryKind::Separator},
+    {&TChartMenu::XYWindowItem, "Smt. Window", TEntryKind::Check},
+    {&TChartMenu::MstItem, "Auto Mst.", TEntryKind::Check},
+    {&TChartMenu::GridLinesItem, "Grid Lines", TEntryKind::Check},
+    {&TChartMenu::TimeLineItem, "Time Lines", TEntryKind::Check},
+};
+
+// Mode entries by mode ordinal.
+constexpr QAction *TChartMenu::*kModeEntries[kDrawingModeCount] = {
+    &TChartMenu::byLineItem,         &TChartMenu::byMultiLineItem, &TChartMenu::bySplineStrainItem,
+    &TChartMenu::bySplineSmoothItem, &TChartMenu::byHistogramItem, &TChartMenu::bySpline2PItem,
+    &TChartMenu::bySpline3PItem,     &TChartMenu::byLagrangItem,
+};
+
+bool ValidMode(TSCDrawing mode) { return int(mode) < kDrawingModeCount; }
+
+TChartMouseEvent MouseEvent(const QMouseEvent &e)
+{
+    const QPoint p = e.position().toPoint();
+    return {e.button(), e.buttons(), e.modifiers(), p.x(), p.y()};
+}
+
+} // namespace
+
+std::array<QAction *, 21> TChartMenu::All() const
+{
+    std::array<QAction *, 21> all{};
+    for (size_t i = 0; i < all.size(); ++i)
+        all[i] = this->*kEntries[i].field;
+    return all;
+}
+
+QAction *TChartMenu::ModeItem(TSCDrawing mode) const
+{
+    return ValidMode(mode) ? this->*kModeEntries[int(mode)] : nullptr;
+}
+
+TSimpleChart::TSimpleChart(QWidget *parent) : QWidget(parent)
+{
+    resize(450, 220);
+    setMouseTracking(true);
+    CreateMenu();
+
+    xyWindow_ = std::make_unique<TXYWindow>();
+    xyWindow_->move(0, 0);
+    xyWindow_->OnClosed = [this] { menu_.XYWindowItem->setChecked(false); };
+
+    mstWindow_ = std::make_unique<TMstWindow>();
+    mstWindow_->setWindowTitle(QStringLiteral("Mst."));
+
+    gridLinesChange_ = true;
+    OnMouseMove = [this](const TChartMouseEvent &e) { ChartMouseMove(e); };
+}
+
+TSimpleChart::~TSimpleChart() = default;
+
+void TSimpleChart::CreateMenu()
+{
+    popMenu_ = std::make_unique<QMenu>();
+    modeGroup_ = new QActionGroup(popMenu_.get());
+    modeGroup_->setExclusive(true);
+    for (const TEntrySpec &spec : kEntries) {
+        auto *action = new QAction(QString::fromUtf8(spec.caption), popMenu_.get());
+        action->setSeparator(spec.kind == TEntryKind::Separator);
+        action->setCheckable(spec.kind == TEntryKind::Mode || spec.kind == TEntryKind::Check);
+        if (spec.kind == TEntryKind::Mode)
+            modeGroup_->addAction(action);
+        menu_.*spec.field = action;
+        popMenu_->addAction(action);
+    }
+    menu_.MstItem->setChecked(true);
+
+    auto on = [this](QAction *action, void (TSimpleChart::*handler)()) {
+        connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+    };
+    on(menu_.SaveGraphicItem, &TSimpleChart::SaveGraphicItemClick);
+    on(menu_.CopyGraphicItem, &TSimpleChart::CopyGraphicItemClick);
+    on(menu_.SmoothValueItem, &TSimpleChart::SmoothValueItemClick);
+    on(menu_.Diff1Item, &TSimpleChart::DiffItemClick);
+    on(menu_.Diff2Item, &TSimpleChart::DiffItemClick);
+    on(menu_.XYWindowItem, &TSimpleChart::XYWindowItemClick);
+    on(menu_.MstItem, &TSimpleChart::MstItemClick);
+    on(menu_.GridLinesItem, &TSimpleChart::GridLinesItemClick);
+    on(menu_.TimeLineItem, &TSimpleChart::TimeLineItemClick);
+    for (int m = 0; m < kDrawingModeCount; ++m) {
+        const auto mode = TSCDrawing(m);
+        connect(menu_.ModeItem(mode), &QAction::triggered, this, [this, mode] { DrawingModeItemClick(mode); });
+    }
+}
+
+// ---- data ----------------------------------------------------------------
+
+void TSimpleChart::SetData(int32_t N, const double *X, const double *Y)
+{
+    const int32_t n = std::max<int32_t>(N, 0);
+    data_.Count = n;
+    data_.X.resize(size_t(n));
+    data_.Y.resize(size_t(n));
+    numerics::CopyValues(n, X, data_.X.data());
+    numerics::CopyValues(n, Y, data_.Y.data());
+}
+
+void TSimpleChart::ClearData()
+{
+    data_.Count = 0;
+    data_.X.clear();
+    data_.Y.clear();
+}
+
+// ---- properties ----------------------------------------------------------
+
+void TSimpleChart::SetSCDrawingMode(TSCDrawing v)
+{
+    if (!ValidMode(v))
+        return;
+    const bool smooth = v == TSCDrawing::BySplineSmooth;
+    menu_.Line2Item->setVisible(smooth);
+    menu_.SmoothValueItem->setVisible(smooth);
+    const bool diff = drawingDiff_ && IsDerivativeMode(v);
+    menu_.Line3Item->setVisible(diff);
+    menu_.Diff1Item->setVisible(diff);
+    menu_.Diff2Item->setVisible(diff);
+    menu_.ModeItem(v)->setChecked(true);
+    drawingMode_ = v;
+}
+
+void TSimpleChart::SetSCDrawingModeChange(bool v)
+{
+    drawingModeChange_ = v;
+    menu_.Line1Item->setVisible(v);
+    for (int m = 0; m < kDrawingModeCount; ++m)
+        menu_.ModeItem(TSCDrawing(m))->setVisible(v);
+}
+
+void TSimpleChart::SetSCDrawingDiff(bool v)
+{
+    drawingDiff_ = v;
+    SetSCDrawingMode(drawingMode_);
+}
+
+void TSimpleChart::SetSCXYWindowShowing(bool v)
+{
+    xyWindowShowing_ = v;
+    menu_.Line4Item->setVisible(v);
+    menu_.XYWindowItem->setVisible(v);
+}
+
+void TSimpleChart::SetSCMstShowing(bool v)
+{
+    mstShowing_ = v;
+    menu_.MstItem->setVisible(v);
+}
+
+void TSimpleChart::SetSCDrawingTimeLine(bool v)
+{
+    drawingTimeLine_ = v;
+    menu_.TimeLineItem->setVisible(v && xDrawingMode_ == TSCXDrawing::ByTime);
+}
+
+void TSimpleChart::SetSCGridLinesChange(bool v)
+{
+    gridLinesChange_ = v;
+    menu_.GridLinesItem->setVisible(v);
+}
+
+// ---- drawing -------------------------------------------------------------
+
+bool TSimpleChart::Repaint()
+{
+    DrawFrame();
+    bool ok = true;
+    // With no points there is nothing to draw but the frame.
+    if (data_.Count > 0) {
+        DrawCurve();
+        ok = DrawDerivatives();
+        if (ok && drawPoints_)
+            DrawPoints();
+        if (ok && menu_.TimeLineItem->isChecked())
+            ok = DrawTimeLines();
+    }
+    update();
+    return ok;
+}
+
+void TSimpleChart::DrawFrame()
+{
+    menuAttached_ = true;
+    const int W = width(), H = height();
+    // A blank picture of the control's size. The buffer of the last picture is
+    // reused when the size is unchanged (copies an owner holds detach).
+    if (picture_.size() != QSize(W, H) || picture_.format() != QImage::Format_RGB32)
+        picture_ = QImage(W, H, QImage::Format_RGB32);
+    picture_.fill(kWhite);
+    canvas_.Attach(&picture_, &textCache_);
+    canvas_.brush = kWhite;
+    canvas_.pen = TPen{kBlue, TPenStyle::Solid, TPenMode::Copy};
+    canvas_.Rectangle(50, 20, W - 49, H - 49);
+    canvas_.font = chart::LabelFont();
+    canvas_.fontColor = kBlue;
+    canvas_.TextOut(W - 50, H - 20, xTitle_);
+    canvas_.TextOut(1, 1, yTitle_);
+    ComputeRanges();
+    DrawGrid();
+}
+
+void TSimpleChart::ComputeRanges()
+{
+    area_.W = width();
+    area_.H = height();
+    const int32_t n = data_.Count;
+    // No points: a fixed 0..1 range stands in for the undefined extremes.
+    area_.XMin = n > 0 ? numerics::ArrayMin(n, data_.X.data()) : 0.0;
+    area_.XMax = n > 0 ? numerics::ArrayMax(n, data_.X.data()) : 1.0;
+    numerics::WidenRange(area_.XMin, area_.XMax);
+    if (menu_.MstItem->isChecked()) {
+        area_.YMin = n > 0 ? numerics::ArrayMin(n, data_.Y.data()) : 0.0;
+        area_.YMax = n > 0 ? numerics::ArrayMax(n, data_.Y.data()) : 1.0;
+    } else {
+        // An unreadable text stops the reading; what was not read keeps its value.
+        double v = 0;
+        if (LocaleParseReal(mstWindow_->EditMin->text(), v)) {
+            area_.YMin = v;
+            if (LocaleParseReal(mstWindow_->EditMax->text(), v))
+                area_.YMax = v;
+        }
+    }
+    numerics::WidenRange(area_.YMin, area_.YMax);
+}
+
+void TSimpleChart::DrawGrid()
+{
+    const int W = area_.W, H = area_.H, PW = area_.PW(), PH = area_.PH();
+    const bool grid = menu_.GridLinesItem->isChecked();
+    const int endY = grid ? 20 : H - 50;
+    const int endX = grid ? W - 50 : 50;
+    const auto xTexts = chart::XLabels(xDrawingMode_, area_.XMin, area_.XMax);
+    const auto yTexts = chart::YLabels(yDrawingMode_, area_.YMin, area_.YMax);
+    for (int i = 0; i <= 4; ++i) {
+        const int xi = 50 + (i * PW) / 4;
+        canvas_.MoveTo(xi, H - 49);
+        canvas_.LineTo(xi, endY);
+        canvas_.TextOut(xi, H - 40, xTexts[size_t(i)]);
+        const int yi = 20 + (i * PH) / 4;
+        canvas_.MoveTo(49, yi);
+        canvas_.LineTo(endX, yi);
+        canvas_.TextOut(0, yi, yTexts[size_t(i)]);
+    }
+}
+
+void TSimpleChart::StrokeCurve(const chart::TPolyline &line, QRgb color, bool reduce)
+{
+    canvas_.pen = TPen{color, TPenStyle::Solid, TPenMode::Copy};
+    // Many points per pixel column: the reduced polyline draws the same pixels.
+    const std::vector<chart::TPixel> reduced = reduce ? chart::ReduceColumns(line.points) : std::vector<chart::TPixel>{};
+    const std::vector<chart::TPixel> &points = reduce ? reduced : line.points;
+    if (points.empty())
+        return;
+    canvas_.MoveTo(points[0].x, points[0].y);
+    for (size_t i = 1; i < points.size(); ++i)
+        canvas_.LineTo(points[i].x, points[i].y);
+}
+
+void TSimpleChart::DrawCurve()
+{
+    const int32_t n = data_.Count;
+    const double *X = data_.X.data(), *Y = data_.Y.data();
+    bool failed = false;
+    switch (drawingMode_) {
+    case TSCDrawing::ByMultiLine: {
+        const chart::TPolyline line = chart::MultiLinePoints(area_, n, X, Y);
+        StrokeCurve(line, kRed, true);
+        failed = line.failed;
+        break;
+    }
+    case TSCDrawing::ByHistogram: {
+        canvas_.pen = TPen{kGreen, TPenStyle::Solid, TPenMode::Copy};
+        const chart::TRects bars = chart::HistogramBars(area_, n, X, Y);
+        for (const chart::TRectPx &r : bars.rects)
+            canvas_.Rectangle(r.x1, r.y1, r.x2, r.y2);
+        failed = bars.failed;
+        break;
+    }
+    default: {
+        const chart::TCurve curve = chart::ModeCurve(drawingMode_, n, X, Y, smoothValue_);
+        if (curve.state == chart::TCurveState::Ready) {
+            const chart::TPolyline line =
+                chart::SampledPoints(area_, curve.f, chart::TScale{area_.YMin, area_.YMax});
+            StrokeCurve(line, kRed);
+            failed = line.failed;
+        }
+        failed = failed || curve.state == chart::TCurveState::Failed;
+        break;
+    }
+    }
+    if (failed)
+        Prompt().Message(kCannotDraw);
+}
+
+bool TSimpleChart::DrawDerivatives()
+{
+    if (!IsDerivativeMode(drawingMode_))
+        return true;
+    if (menu_.Diff1Item->isChecked() && !DrawDerivative(1, kGreen))
+        return false;
+    if (menu_.Diff2Item->isChecked() && !DrawDerivative(2, kBlue))
+        return false;
+    return true;
+}
+
+// One derivative curve on its own vertical scale: its knot values' range, the
+// second derivative's top at 1.5 times its largest knot value.
+bool TSimpleChart::DrawDerivative(int order, QRgb color)
+{
+    const int32_t n = data_.Count;
+    const double *X = data_.X.data(), *Y = data_.Y.data();
+    const chart::TCurve curve = chart::DerivativeCurve(drawingMode_, order, n, X, Y, smoothValue_);
+    if (curve.state == chart::TCurveState::NoCurve)
+        return true;
+    if (curve.state == chart::TCurveState::Failed)
+        return false;
+    std::vector<double> D(static_cast<size_t>(n));
+    for (int32_t i = 0; i < n; ++i)
+        D[size_t(i)] = curve.f(X[i]);
+    chart::TScale scale{numerics::ArrayMin(n, D.data()), numerics::ArrayMax(n, D.data())};
+    if (order == 2)
+        scale.hi = 1.5 * scale.hi;
+    if (!std::isfinite(scale.lo) || !std::isfinite(scale.hi))
+        return false;
+    numerics::WidenRange(scale.lo, scale.hi);
+    const chart::TPolyline line = chart::SampledPoints(area_, curve.f, scale);
+    StrokeCurve(line, color);
+    return !line.failed;
+}
+
+void TSimpleChart::DrawPoints()
+{
+    canvas_.pen = TPen{kPurple, TPenStyle::Solid, TPenMode::Copy};
+    const chart::TRects marks = chart::PointMarks(area_, data_.Count, data_.X.data(), data_.Y.data());
+    for (const chart::TRectPx &r : marks.rects)
+        canvas_.Rectangle(r.x1, r.y1, r.x2, r.y2);
+    if (marks.failed)
+        Prompt().Message(kInvalidOperation);
+}
+
+bool TSimpleChart::DrawTimeLines()
+{
+    if (!timeMarks_)
+        return true;
+    const int32_t count = std::clamp<int32_t>(timeMarks_->Count, 0, TTimeMarkList::kCapacity);
+    const int32_t n = data_.Count;
+    const double a = numerics::ArrayMin(n, data_.X.data());
+    const double b = numerics::ArrayMax(n, data_.X.data());
+    canvas_.pen = TPen{kGreen, TPenStyle::Dotted, TPenMode::Copy};
+    canvas_.font = chart::LabelFont();
+    canvas_.fontColor = kGreen;
+    for (int32_t k = 0; k < count; ++k) {
+        const double t = timeMarks_->Times[k];
+        if (!(a < t && t < b))
+            continue;
+        int c = 0;
+        if (!chart::Nearest(50 + (t - a) / (b - a) * area_.PW(), c))
+            return false;
+        canvas_.MoveTo(c, 20);
+        canvas_.LineTo(c, area_.H - 50);
+        canvas_.TextOut(c + 2, 50, chart::TimeMarkText(xDrawingMode_, t));
+        canvas_.TextOut(c + 2, 70, timeMarks_->Names[k].left(kNameLimit));
+    }
+    return true;
+}
+
+void TSimpleChart::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.drawImage(0, 0, picture_);
+}
+
+// ---- interaction ---------------------------------------------------------
+
+void TSimpleChart::mousePressEvent(QMouseEvent *event)
+{
+    QWidget::mousePressEvent(event);
+    if (OnMouseDown)
+        OnMouseDown(MouseEvent(*event));
+}
+
+void TSimpleChart::mouseMoveEvent(QMouseEvent *event)
+{
+    QWidget::mouseMoveEvent(event);
+    if (OnMouseMove)
+        OnMouseMove(MouseEvent(*event));
+}
+
+void TSimpleChart::mouseReleaseEvent(QMouseEvent *event)
+{
+    QWidget::mouseReleaseEvent(event);
+    if (OnMouseUp)
+        OnMouseUp(MouseEvent(*event));
+}
+
+void TSimpleChart::contextMenuEvent(QContextMenuEvent *event)
+{
+    // The menu belongs to the chart once it has drawn itself.
+    if (menuAttached_)
+        popMenu_->popup(event->globalPos());
+}
+
+void TSimpleChart::ChartMouseMove(const TChartMouseEvent &event)
+{
+    const int W = width(), H = height();
+    if (!(50 < event.X && event.X < W - 50 && 20 < event.Y && event.Y < H - 50))
+        return;
+    const double xv = area_.XMin + (event.X - 50) / double(W - 100) * (area_.XMax - area_.XMin);
+    const double yv = area_.YMin + (H - 50 - event.Y) / double(H - 70) * (area_.YMax - area_.YMin);
+    if (!std::isfinite(xv) || !std::isfinite(yv))
+        return;
+    xyWindow_->XCaption->setText(xTitle_ + QLatin1Char('=') + LocaleFixed(xv, 4, 2));
+    xyWindow_->YCaption->setText(yTitle_ + QLatin1Char('=') + LocaleFixed(yv, 4, 2));
+    xyWindow_->update();
+}
+
+void TSimpleChart::RepaintFromMenu()
+{
+    if (!Repaint())
+        Prompt().Message(kCannotDraw);
+}
+
+void TSimpleChart::SaveGraphicItemClick()
+{
+    TFileDialogOptions options;
+    options.title = QStringLiteral("Save Graphic");
+    options.filter = QStringLiteral("Windows Bitmaps (*.bmp)|*.bmp|All Files (*.*)|*.*");
+    options.defaultExt = QStringLiteral(".bmp");
+    const QString name = Prompt().SaveFileName(options);
+    if (name.isEmpty())
+        return;
+    // Always a Windows bitmap, whatever the extension; written aside and
+    // renamed into place so a failed write leaves an existing file intact.
+    QSaveFile file(name);
+    if (!file.open(QIODevice::WriteOnly) || !picture_.save(&file, "BMP") || !file.commit())
+        Prompt().Message(QStringLiteral("Cannot create file \"%1\".").arg(name));
+}
+
+void TSimpleChart::CopyGraphicItemClick()
+{
+    if (QClipboard *clipboard = QGuiApplication::clipboard())
+        clipboard->setImage(picture_);
+}
+
+void TSimpleChart::DrawingModeItemClick(TSCDrawing mode)
+{
+    SetSCDrawingMode(mode);
+    RepaintFromMenu();
+}
+
+void TSimpleChart::SmoothValueItemClick()
+{
+    // Cancel yields the box's default text.
+    const QString text =
+        Prompt().InputText(QStringLiteral("Smooth Value"), QStringLiteral("R = "), QStringLiteral("1"))
+            .value_or(QStringLiteral("1"));
+    double value = 0;
+    bool ok = LocaleParseReal(text, value);
+    if (ok) {
+        smoothValue_ = value;
+        ok = Repaint();
+    }
+    if (!ok) {
+        Prompt().Message(kInvalidValue);
+        smoothValue_ = 0;
+    }
+}
+
+void TSimpleChart::DiffItemClick() { RepaintFromMenu(); }
+
+void TSimpleChart::XYWindowItemClick()
+{
+    if (menu_.XYWindowItem->isChecked())
+        xyWindow_->show();
+    else
+        xyWindow_->hide();
+}
+
+void TSimpleChart::MstItemClick()
+{
+    // The data range of this moment becomes the fixed range offered.
+    const int32_t n = data_.Count;
+    if (n > 0) {
+        const double lo = numerics::ArrayMin(n, data_.Y.data());
+        const double hi = numerics::ArrayMax(n, data_.Y.data());
+        if (std::isfinite(lo) && std::isfinite(hi)) {
+            mstWindow_->EditMin->setText(LocaleFixed(lo, 4, 3));
+            mstWindow_->EditMax->setText(LocaleFixed(hi, 4, 3));
+        }
+    }
+    if (menu_.MstItem->isChecked()) {
+        RepaintFromMenu();
+        return;
+    }
+    if (Prompt().Exec(*mstWindow_) == QDialog::Accepted)
+        RepaintFromMenu();
+}
+
+void TSimpleChart::GridLinesItemClick() { RepaintFromMenu(); }
+
+void TSimpleChart::TimeLineItemClick() { RepaintFromMenu(); }
