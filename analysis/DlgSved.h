@@ -38,6 +38,7 @@ public:
 
     // The picture MakeSvedPicture draws into; shown by Image1.
     analysis::TSvedPicture &Picture() { return picture_; }
+    const analysis::TSvedPicture &Picture() const { return picture_; }
 
     void Copy1Click();
     void Save1Click();

@@ -53,7 +53,10 @@ QPolygon Curve(const TSvedRanges &r, const std::vector<double> &X, const std::ve
         const double y = 310 - (Y[i] - r.LMin) / (r.LMax - r.LMin) * 300;
         if (std::isnan(x) || std::isnan(y))
             continue;
-        curve << QPoint(ClampRound(x, kLeft, kRight), ClampRound(y, kTop, kBottom));
+        const QPoint point(ClampRound(x, kLeft, kRight), ClampRound(y, kTop, kBottom));
+        // A line to the point the pen is at draws nothing.
+        if (curve.isEmpty() || curve.back() != point)
+            curve << point;
     }
     return curve;
 }

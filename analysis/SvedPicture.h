@@ -53,7 +53,8 @@ struct TSvedItem {
 // The whole drawing for checked ranges: the 8 T lines with their labels and
 // title, the 12 L lines with their labels and title, then the curve in red,
 // each point clamped to the plot area 50..350 x 10..310. A point with a
-// coordinate that is not a number is left out.
+// coordinate that is not a number is left out, and a point equal to the one
+// before it is kept once.
 std::vector<TSvedItem> LayoutSvedPicture(const TSvedRanges &ranges, const std::vector<double> &X,
                                          const std::vector<double> &Y);
 

@@ -22,8 +22,11 @@
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <variant>
 #include <vector>
+
+inline void PrintTo(const QString &text, std::ostream *os) { *os << '"' << text.toStdString() << '"'; }
 
 // Every call of the four spreadsheet operations, in order.
 class TRecordingSpreadsheet final : public TSpreadsheet {
