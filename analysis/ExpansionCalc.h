@@ -1,7 +1,7 @@
 #pragma once
 // The expansion calculation proper: from a calibrated run and the calculation
 // parameters to one thermal expansion coefficient per temperature interval.
-// No windows, no files, no messages shown: the command (CalcCommand.h) reads
+// No windows, no files, no messages shown: the command (CalculateClick) reads
 // the dialogs and the baseline file, calls ComputeExpansion and shows what it
 // returns.
 #include "app/core/RunData.h"

@@ -141,22 +141,6 @@ TEST_F(Calculate, DlFromZeroStartsTheColumnAtZero)
     }
 }
 
-TEST_F(Calculate, EqualQuartzAndSampleLengthsAddTheQuartzCoefficientItself)
-{
-    // dL = 0 everywhere: Alpha is the quartz term alone, QuartzAlpha * LQ / L0.
-    for (int i = 1; i <= 600; ++i)
-        run->L[i - 1] = 0.25;
-    before = SampleBytes(*run);
-    Run([](TDlgCalcParam &d) {
-        d.Edit2->setText("20000");
-        d.Edit4->setText("20000");
-        d.Edit3->setText("7.5E-7");
-    });
-    ASSERT_EQ(Rows(), 101);
-    for (double alpha : calcResult.SimpleChart1->Data().Y)
-        EXPECT_DOUBLE_EQ(alpha, 7.5e-7);
-}
-
 TEST_F(Calculate, BaselineParabolaIsRemovedExactly)
 {
     // Baseline: L = 3 + 0.02 T + 1e-5 T^2 over T = 10, 20, ..., 3000. The run
@@ -256,14 +240,6 @@ TEST_F(Calculate, MissingBaselineStopsAndTheNextCallShowsNil)
     EXPECT_TRUE(ResultShown());
 }
 
-TEST_F(Calculate, CancelChangesNothing)
-{
-    Cancel();
-    CalculateClick(ctx);
-    EXPECT_EQ(RunImage(*run), RunImage([] { auto r = ZeroRun(); FillTestRun(*r); return *r; }()));
-    EXPECT_TRUE(prompt.messages.isEmpty());
-}
-
 TEST_F(Calculate, ParameterThatIsNotANumberKeepsTheOnesBeforeIt)
 {
     Accept<TDlgCalcParam>([](TDlgCalcParam &d) {
@@ -279,15 +255,6 @@ TEST_F(Calculate, ParameterThatIsNotANumberKeepsTheOnesBeforeIt)
     EXPECT_EQ(run->QuartzAlpha, 5.2e-7);
     EXPECT_EQ(settings.BaseLineFile, kNoBaseline);
     EXPECT_FALSE(ResultShown());
-}
-
-TEST_F(Calculate, PointCountOutsideTheSpinRangeShowsTheNearestBound)
-{
-    run->CalcPoints = 0;
-    int shown = -1;
-    Run([&](TDlgCalcParam &d) { shown = d.SpinEdit1->value(); });
-    EXPECT_EQ(shown, 2);
-    EXPECT_EQ(run->CalcPoints, 2);
 }
 
 // Each of these would divide by zero or give a table of infinities: the
@@ -344,22 +311,9 @@ TEST_F(Calculate, SamplesTakenWhileTheResultIsOpenAreKept)
     });
     CalculateClick(ctx);
     EXPECT_EQ(run->Count, 601);
-    EXPECT_EQ(run->T[600], 601);
+    EXPECT_EQ(double(run->T[600]), 601);  // a copy: the record's doubles are unaligned
     EXPECT_EQ(calcResult.SimpleChart1->Data().Count, 100);
     checkSamples = false;
-}
-
-TEST(ComputeExpansion, RefusesPointCountsOutsideTheArrays)
-{
-    auto record = ZeroRun();
-    FillTestRun(*record);
-    for (int32_t n : {1, 1001, -5}) {
-        TCalcParams params;
-        params.CalcPoints = n;
-        const TCalcOutcome out = ComputeExpansion(*record, params);
-        EXPECT_EQ(out.Failure, kMsgBadParameter) << n;
-        EXPECT_TRUE(out.Rows.empty());
-    }
 }
 
 TEST(ComputeExpansion, DlqFromZeroShiftsByTheFirstInterval)

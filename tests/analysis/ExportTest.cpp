@@ -84,15 +84,6 @@ TEST_F(Export, RunGoesRowByRowAsCalibratedNumbers)
     }
 }
 
-TEST_F(Export, RunWithoutSamplesGivesTheHeaderOnly)
-{
-    run->Count = 0;
-    before = SampleBytes(*run);
-    ExcelClick(ctx);
-    EXPECT_EQ(sheet.cells.size(), 3u);
-    EXPECT_EQ(sheet.shown, 1);
-}
-
 TEST_F(Export, SamplesFlaggedAsErrorsAreLeftOut)
 {
     run->T[9] = settings.ErrorCode;
@@ -225,15 +216,6 @@ TEST_F(XlsxExport, WithoutASpreadsheetProgramTheUserLearnsWhereTheFileIs)
     EXPECT_TRUE(QFileInfo(xlsx.FileName()).size() > 0);
     const TReadBack book = ReadXlsx(xlsx.FileName());
     EXPECT_EQ(book.rows.size(), 601);
-}
-
-TEST_F(XlsxExport, EachWorkbookIsANewFile)
-{
-    ASSERT_EQ(ExportRun(*run, xlsx), "");
-    const QString first = xlsx.FileName();
-    ASSERT_EQ(ExportRun(*run, xlsx), "");
-    EXPECT_NE(xlsx.FileName(), first);
-    EXPECT_TRUE(QFileInfo::exists(first));
 }
 
 // Qt puts the user's locale into the C library, whose printf then writes a
