@@ -88,7 +88,8 @@ void StrokeCurve(benchmark::State &state, bool reduce)
     chart::TChartCanvas canvas;
     for (auto _ : state) {
         canvas.Attach(&image);
-        const std::vector<chart::TPixel> points = reduce ? chart::ReduceColumns(line.points) : line.points;
+        const std::vector<chart::TPixel> reduced = reduce ? chart::ReduceColumns(line.points) : std::vector<chart::TPixel>{};
+        const std::vector<chart::TPixel> &points = reduce ? reduced : line.points;
         canvas.MoveTo(points[0].x, points[0].y);
         for (size_t i = 1; i < points.size(); ++i)
             canvas.LineTo(points[i].x, points[i].y);

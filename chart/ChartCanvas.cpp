@@ -223,6 +223,8 @@ void TChartCanvas::Blit(int x, int y, const QImage &block)
     const int64_t x0 = std::max<int64_t>(x, 0), y0 = std::max<int64_t>(y, 0);
     const int64_t x1 = std::min<int64_t>(int64_t(x) + block.width(), image_->width());
     const int64_t y1 = std::min<int64_t>(int64_t(y) + block.height(), image_->height());
+    if (x0 >= x1)  // the block lies wholly left or right of the picture
+        return;
     for (int64_t py = y0; py < y1; ++py) {
         const QRgb *src = reinterpret_cast<const QRgb *>(block.constScanLine(int(py - y)));
         QRgb *dst = reinterpret_cast<QRgb *>(image_->scanLine(int(py)));

@@ -42,14 +42,14 @@ constexpr int kNameLimit = 255;
 
 enum class TEntryKind { Plain, Separator, Mode, Check };
 
-struct TEntrySpec {
+struct TEntryDef {
     QAction *TChartMenu::*field;
     const char *caption;
     TEntryKind kind;
 };
 
 // The popup entries in menu order.
-constexpr TEntrySpec kEntries[21] = {
+constexpr TEntryDef kEntries[21] = {
     {&TChartMenu::SaveGraphicItem, "Save As...", TEntryKind::Plain},
     {&TChartMenu::CopyGraphicItem, "Copy To ClipBoard", TEntryKind::Plain},
     {&TChartMenu::Line1Item, "-", TEntryKind::Separator},
@@ -127,13 +127,13 @@ void TSimpleChart::CreateMenu()
     popMenu_ = std::make_unique<QMenu>();
     modeGroup_ = new QActionGroup(popMenu_.get());
     modeGroup_->setExclusive(true);
-    for (const TEntrySpec &spec : kEntries) {
-        auto *action = new QAction(QString::fromUtf8(spec.caption), popMenu_.get());
-        action->setSeparator(spec.kind == TEntryKind::Separator);
-        action->setCheckable(spec.kind == TEntryKind::Mode || spec.kind == TEntryKind::Check);
-        if (spec.kind == TEntryKind::Mode)
+    for (const TEntryDef &entry : kEntries) {
+        auto *action = new QAction(QString::fromUtf8(entry.caption), popMenu_.get());
+        action->setSeparator(entry.kind == TEntryKind::Separator);
+        action->setCheckable(entry.kind == TEntryKind::Mode || entry.kind == TEntryKind::Check);
+        if (entry.kind == TEntryKind::Mode)
             modeGroup_->addAction(action);
-        menu_.*spec.field = action;
+        menu_.*entry.field = action;
         popMenu_->addAction(action);
     }
     menu_.MstItem->setChecked(true);
@@ -315,12 +315,9 @@ void TSimpleChart::DrawGrid()
     }
 }
 
-void TSimpleChart::StrokeCurve(const chart::TPolyline &line, QRgb color, bool reduce)
+void TSimpleChart::StrokeCurve(const std::vector<chart::TPixel> &points, QRgb color)
 {
     canvas_.pen = TPen{color, TPenStyle::Solid, TPenMode::Copy};
-    // Many points per pixel column: the reduced polyline draws the same pixels.
-    const std::vector<chart::TPixel> reduced = reduce ? chart::ReduceColumns(line.points) : std::vector<chart::TPixel>{};
-    const std::vector<chart::TPixel> &points = reduce ? reduced : line.points;
     if (points.empty())
         return;
     canvas_.MoveTo(points[0].x, points[0].y);
@@ -335,8 +332,10 @@ void TSimpleChart::DrawCurve()
     bool failed = false;
     switch (drawingMode_) {
     case TSCDrawing::ByMultiLine: {
+        // Thousands of points share a pixel column; the reduced polyline draws
+        // exactly the same pixels.
         const chart::TPolyline line = chart::MultiLinePoints(area_, n, X, Y);
-        StrokeCurve(line, kRed, true);
+        StrokeCurve(chart::ReduceColumns(line.points), kRed);
         failed = line.failed;
         break;
     }
@@ -353,7 +352,7 @@ void TSimpleChart::DrawCurve()
         if (curve.state == chart::TCurveState::Ready) {
             const chart::TPolyline line =
                 chart::SampledPoints(area_, curve.f, chart::TScale{area_.YMin, area_.YMax});
-            StrokeCurve(line, kRed);
+            StrokeCurve(line.points, kRed);
             failed = line.failed;
         }
         failed = failed || curve.state == chart::TCurveState::Failed;
@@ -396,7 +395,7 @@ bool TSimpleChart::DrawDerivative(int order, QRgb color)
         return false;
     numerics::WidenRange(scale.lo, scale.hi);
     const chart::TPolyline line = chart::SampledPoints(area_, curve.f, scale);
-    StrokeCurve(line, color);
+    StrokeCurve(line.points, color);
     return !line.failed;
 }
 

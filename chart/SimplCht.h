@@ -200,7 +200,7 @@ private:
     bool DrawDerivatives();
     void DrawPoints();
     bool DrawTimeLines();
-    void StrokeCurve(const chart::TPolyline &line, QRgb color, bool reduce = false);
+    void StrokeCurve(const std::vector<chart::TPixel> &points, QRgb color);
     bool DrawDerivative(int order, QRgb color);
     // A redraw asked for by a menu command: a failure is shown to the user.
     void RepaintFromMenu();

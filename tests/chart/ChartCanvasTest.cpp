@@ -178,3 +178,17 @@ TEST(ChartCanvas, TextBlockSitsOnItsTopLeftCornerOnTheBrushColour)
     EXPECT_EQ(image.copy(5, 7, block.width(), block.height()), block);
     EXPECT_EQ(image.copy(0, 30, 10, 10), block.copy(3, 0, 10, 10));
 }
+
+TEST(ChartCanvas, TextWhollyOutsideThePictureDrawsNothing)
+{
+    // Labels of a chart narrower than its margins fall beside the picture.
+    QImage image = Blank();
+    const QImage before = image.copy();
+    TChartCanvas canvas;
+    canvas.Attach(&image);
+    canvas.fontColor = kRed;
+    canvas.brush = qRgb(0, 255, 0);
+    for (const QPoint at : {QPoint(-300, 5), QPoint(40, 5), QPoint(500, 5), QPoint(5, -100), QPoint(5, 30)})
+        canvas.TextOut(at.x(), at.y(), QStringLiteral("0:0"));
+    EXPECT_EQ(image, before);
+}

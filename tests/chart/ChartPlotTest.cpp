@@ -49,21 +49,6 @@ TEST(ChartPlot, MultiLineLimitsRowsToThePlotButNotColumns)
     EXPECT_EQ(broken.points.size(), 2u);
 }
 
-TEST(ChartPlot, HistogramAndPointMarksAreNotLimited)
-{
-    const TPlotArea area{450, 220, 0, 10, 0, 1};
-    const double X[] = {0, 4, 10};
-    const double Y[] = {2, 0.5, 1};
-    const TRects bars = HistogramBars(area, 3, X, Y);
-    const std::vector<TRectPx> expectedBars = {{50, 170, 190, -130}, {190, 170, 400, 95}};
-    EXPECT_EQ(bars.rects, expectedBars);
-    EXPECT_TRUE(HistogramBars(area, 1, X, Y).rects.empty());
-
-    const TRects marks = PointMarks(area, 1, X, Y);
-    const std::vector<TRectPx> expectedMarks = {{48, -128, 52, -132}};
-    EXPECT_EQ(marks.rects, expectedMarks);
-}
-
 TEST(ChartPlot, SamplingStartsOneColumnRightOfTheLeftEdge)
 {
     // PW = 200: x = XMin + 10 * j / 200 at column 50 + j; f(x) = x on a 0..10 scale.

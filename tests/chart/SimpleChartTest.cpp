@@ -111,6 +111,21 @@ TEST_F(SimpleChart, FrameCornersTicksAndGridForSeveralSizes)
     }
 }
 
+// A main window shrunk by the operator leaves its charts narrower than their
+// margins: the labels and titles then fall beside the picture.
+TEST_F(SimpleChart, ChartsNarrowerThanTheirMarginsStillDraw)
+{
+    chart.SetSCXTitle(QStringLiteral("t"));
+    chart.SetSCXDrawingMode(TSCXDrawing::ByTime);
+    chart.SetSCDrawingMode(TSCDrawing::ByMultiLine);
+    Data({0, 120, 240}, {5, 50, 95});
+    for (const QSize size : {QSize(20, 10), QSize(45, 30), QSize(99, 69)}) {
+        chart.resize(size);
+        EXPECT_TRUE(chart.Repaint()) << size.width();
+        EXPECT_EQ(chart.Picture().size(), size);
+    }
+}
+
 TEST_F(SimpleChart, MultiLineStaysInsideAFixedRangeWhileBarsAndMarksLeaveIt)
 {
     Data(kWaveX, kWaveY);
