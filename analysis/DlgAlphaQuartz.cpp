@@ -51,6 +51,9 @@ TDlgAlphaQuartz::TDlgAlphaQuartz(QWidget *parent) : QDialog(parent)
     SpinEdit1->setRange(1, analysis::kMaxQuartzRows);
     StringGrid1 = new TStringGrid(3, true, this);
     StringGrid1->verticalHeader()->setDefaultSectionSize(18);
+    StringGrid1->setColumnWidth(0, 30);
+    StringGrid1->setColumnWidth(1, 70);
+    StringGrid1->setColumnWidth(2, 95);
     BitBtn1 = new QPushButton(QStringLiteral("OK"), this);
     BitBtn2 = new QPushButton(QStringLiteral("Cancel"), this);
     BitBtn3 = new QPushButton(QStringLiteral("Open"), this);

@@ -7,6 +7,7 @@
 
 #include <QEvent>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -20,6 +21,9 @@ TDlgCalcResult::TDlgCalcResult(QWidget *parent) : QDialog(parent)
     PageControl1 = new QTabWidget(this);
     SimpleChart1 = new TSimpleChart;
     StringGrid1 = new TStringGrid(7, false);
+    StringGrid1->horizontalHeader()->setDefaultSectionSize(80);
+    StringGrid1->horizontalHeader()->setStretchLastSection(true);
+    StringGrid1->setColumnWidth(0, 40);
     PageControl1->addTab(SimpleChart1, QStringLiteral("График"));
     PageControl1->addTab(StringGrid1, QStringLiteral("Таблица"));
 

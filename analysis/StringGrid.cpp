@@ -11,6 +11,8 @@ TStringGrid::TStringGrid(int columns, bool editable, QWidget *parent)
 {
     horizontalHeader()->hide();
     verticalHeader()->hide();
+    verticalHeader()->setDefaultSectionSize(20);
+    setWordWrap(false);
     setEditTriggers(editable ? QAbstractItemView::AllEditTriggers : QAbstractItemView::NoEditTriggers);
     setSelectionMode(editable ? QAbstractItemView::ContiguousSelection : QAbstractItemView::SingleSelection);
 }
