@@ -75,10 +75,12 @@ protected:
     void ExpectKept(int32_t first, int32_t last, const char *name)
     {
         ASSERT_EQ(run->Count, std::max(0, last - first + 1)) << name;
-        for (int32_t k = 1, i = first; i <= last; ++k, ++i) {
-            EXPECT_EQ(run->T[k - 1], 1000.0 + i) << name << " sample " << i;
-            EXPECT_EQ(run->L[k - 1], 2000.0 + i) << name << " sample " << i;
-            EXPECT_EQ(run->TC[k - 1], 3000.0 + i) << name << " sample " << i;
+        const std::vector<double> T = ChannelValues(*run, TChannel::T), L = ChannelValues(*run, TChannel::L),
+                                  TC = ChannelValues(*run, TChannel::TC);
+        for (int32_t k = 0, i = first; i <= last; ++k, ++i) {
+            EXPECT_EQ(T[k], 1000.0 + i) << name << " sample " << i;
+            EXPECT_EQ(L[k], 2000.0 + i) << name << " sample " << i;
+            EXPECT_EQ(TC[k], 3000.0 + i) << name << " sample " << i;
         }
         const size_t from = offsetof(TRunData, CalcPoints), size = offsetof(TRunData, TC) - from;
         EXPECT_EQ(std::memcmp(reinterpret_cast<const char *>(run.get()) + from,
@@ -168,10 +170,12 @@ TEST_F(Interval, SamplesTakenWhileTheDialogIsOpenAreKept)
         return Ok(d);
     });
     ASSERT_EQ(run->Count, 428 + 5);
+    const std::vector<double> T = ChannelValues(*run, TChannel::T), L = ChannelValues(*run, TChannel::L),
+                              TC = ChannelValues(*run, TChannel::TC);
     for (int k = 0; k < 5; ++k) {
-        EXPECT_EQ(run->T[428 + k], 9000.0 + k);
-        EXPECT_EQ(run->L[428 + k], 9100.0 + k);
-        EXPECT_EQ(run->TC[428 + k], 9200.0 + k);
+        EXPECT_EQ(T[428 + k], 9000.0 + k);
+        EXPECT_EQ(L[428 + k], 9100.0 + k);
+        EXPECT_EQ(TC[428 + k], 9200.0 + k);
     }
     run->Count = 428;
     ExpectKept(287, 714, "before the new samples");

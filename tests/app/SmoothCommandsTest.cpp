@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -57,12 +58,14 @@ TEST_F(SmoothCommands, MovingAverageHalfWidthFromM)
         redraws = 0;
         prompt.inputs = {row.text};
         Run(SmoothMeanClick);
+        const std::vector<double> T = ChannelValues(*run, TChannel::T), L = ChannelValues(*run, TChannel::L),
+                                  TC = ChannelValues(*run, TChannel::TC);
         for (int j = 0; j < 100; ++j) {
             const bool inner = row.k <= j && j <= 99 - row.k;
             const double expected = double(j) * j + (inner ? row.k * (row.k + 1) / 3.0 : 0.0);
-            EXPECT_NEAR(run->L[j], expected, 1e-10) << row.name << " j " << j;
-            EXPECT_EQ(run->T[j], 1000.0 + j) << row.name;
-            EXPECT_EQ(run->TC[j], -j) << row.name;
+            EXPECT_NEAR(L[j], expected, 1e-10) << row.name << " j " << j;
+            EXPECT_EQ(T[j], 1000.0 + j) << row.name;
+            EXPECT_EQ(TC[j], -j) << row.name;
         }
         EXPECT_EQ(redraws, 1) << row.name;
         EXPECT_EQ(prompt.questions.last(), QStringLiteral("M = ")) << row.name;
@@ -83,8 +86,9 @@ TEST_F(SmoothCommands, SevenPointsOnTheChosenChannel)
         middle += w[m] * y[m];
     }
     Run(SmoothPolyClick, TChannel::TC);
+    const std::vector<double> tc = ChannelValues(*run, TChannel::TC);
     for (int m = 0; m < 7; ++m)
-        EXPECT_NEAR(run->TC[m], m == 3 ? middle : y[m], m == 3 ? 1e-12 : 0.0) << m;
+        EXPECT_NEAR(tc[m], m == 3 ? middle : y[m], m == 3 ? 1e-12 : 0.0) << m;
 
     // A constant c: 0.99999991 c inside, c in the three samples at each end.
     const double c = 2.5;
@@ -92,8 +96,9 @@ TEST_F(SmoothCommands, SevenPointsOnTheChosenChannel)
     for (int j = 0; j < 20; ++j)
         run->T[j] = c;
     Run(SmoothPolyClick, TChannel::T);
+    const std::vector<double> t = ChannelValues(*run, TChannel::T);
     for (int j = 0; j < 20; ++j)
-        EXPECT_NEAR(run->T[j], (j < 3 || j > 16) ? c : 0.99999991 * c, 1e-14) << j;
+        EXPECT_NEAR(t[j], (j < 3 || j > 16) ? c : 0.99999991 * c, 1e-14) << j;
     EXPECT_EQ(redraws, 2);
 }
 
@@ -102,16 +107,18 @@ TEST_F(SmoothCommands, SplineKeepsDataAtZeroAndLinesAtAnyR)
     Fill(40);
     prompt.inputs = {QStringLiteral("0")};
     Run(SmoothSplineClick);
+    const std::vector<double> l = ChannelValues(*run, TChannel::L);
     for (int j = 0; j < 40; ++j)
-        EXPECT_NEAR(run->L[j], double(j) * j, 1e-9) << j;
+        EXPECT_NEAR(l[j], double(j) * j, 1e-9) << j;
 
     for (const char *r : {"1", "10", "1000"}) {
         for (int j = 0; j < 40; ++j)
             run->T[j] = 7.0 - 0.25 * j;
         prompt.inputs = {QString::fromLatin1(r)};
         Run(SmoothSplineClick, TChannel::T);
+        const std::vector<double> t = ChannelValues(*run, TChannel::T);
         for (int j = 0; j < 40; ++j)
-            EXPECT_NEAR(run->T[j], 7.0 - 0.25 * j, 1e-10) << "R " << r << " j " << j;
+            EXPECT_NEAR(t[j], 7.0 - 0.25 * j, 1e-10) << "R " << r << " j " << j;
     }
     EXPECT_EQ(redraws, 4);
     EXPECT_EQ(prompt.questions.last(), QStringLiteral("R = "));
@@ -176,11 +183,12 @@ TEST_F(SmoothCommands, SampleAddedDuringTheDialogIsKept)
         return std::optional<TChannel>(TChannel::L);
     }, {});
     ASSERT_EQ(run->Count, 11);
-    EXPECT_EQ(run->L[10], 0.0);
+    const std::vector<double> L = ChannelValues(*run, TChannel::L);
+    EXPECT_EQ(L[10], 0.0);
     // The filter keeps j^2 (a quartic) up to its constants' rounding; the new
     // sample pulls the last inner one by its weight 0.02164494 times -100.
-    EXPECT_NEAR(run->L[6], 36.0, 1e-5);
-    EXPECT_NEAR(run->L[7], 49.0 - 2.164494, 1e-5);
+    EXPECT_NEAR(L[6], 36.0, 1e-5);
+    EXPECT_NEAR(L[7], 49.0 - 2.164494, 1e-5);
 }
 
 } // namespace
