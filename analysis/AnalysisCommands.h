@@ -1,0 +1,28 @@
+#pragma once
+// The analysis commands of the main window. Each runs to its end on the
+// calling thread, shows its dialogs and messages through Prompt(), and never
+// changes the run's raw samples: it calibrates a copy.
+#include "analysis/AnalysisContext.h"
+#include "analysis/SvedPicture.h"
+
+#include <cstdint>
+
+// "Расчет": the calculation parameters dialog, the expansion coefficient per
+// interval, the result window. The four parameters read back are stored in
+// ctx.run; BaseLineFile may become "Nil".
+void CalculateClick(TAnalysisContext &ctx);
+
+// "Сведение": the calibrated run's L over T as the reduction picture, shown
+// in the reduction window when it was drawn.
+void SvedClick(TAnalysisContext &ctx);
+
+// "Экспорт в Excel": the calibrated run into a new workbook.
+void ExcelClick(TAnalysisContext &ctx);
+
+// Asks for the plotting parameters (TDlgScale) and draws the first N points
+// (X, Y) into picture; the caller's arrays are not changed. True when a new
+// picture was drawn; false (picture unchanged) when the dialog was cancelled,
+// a range text is not a number, the baseline file cannot be read or the
+// ranges cannot be drawn (each but the first with its message).
+bool MakeSvedPicture(TAnalysisContext &ctx, analysis::TSvedPicture &picture, int32_t N, const double *X,
+                     const double *Y);

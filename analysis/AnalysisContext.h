@@ -1,0 +1,36 @@
+#pragma once
+// What the analysis commands work on, handed to them explicitly: the main
+// window's run, settings and reference-point tables, the analysis dialogs and
+// the spreadsheet. The main window creates the dialogs once, builds one
+// context over them and its own state, binds the dialogs and calls the
+// commands from its slots.
+#include "app/core/Calibration.h"
+#include "app/core/RunData.h"
+#include "app/core/Settings.h"
+
+class TDlgAlphaQuartz;
+class TDlgCalcParam;
+class TDlgCalcResult;
+class TDlgScale;
+class TDlgSved;
+class TSpreadsheet;
+
+struct TAnalysisContext {
+    TRunData &run;                  // always raw; only the four calculation parameters are written
+    TSettings &settings;            // BaseLineFile is read and written; the calibration is read
+    const TSplineTable &tTable;
+    const TSplineTable &lTable;
+    TDlgCalcResult &calcResult;
+    TDlgCalcParam &calcParam;
+    TDlgAlphaQuartz &alphaQuartz;
+    TDlgSved &sved;
+    TDlgScale &scale;
+    TSpreadsheet &spreadsheet;      // the run export and the result window's "В Excel"
+};
+
+// Connects the dialogs with each other and with the context: the second
+// "Open" button of the calculation parameters shows the quartz table, the
+// quartz table's "График" draws through the curve reduction, the result
+// window's "В Excel" writes to the context's spreadsheet. Call once after
+// creating everything; ctx must live as long as the dialogs.
+void BindAnalysisDialogs(TAnalysisContext &ctx);

@@ -1,0 +1,118 @@
+#include "analysis/DlgCalcParam.h"
+
+#include "analysis/ExpansionCalc.h"
+#include "app/core/LocaleFormat.h"
+#include "app/core/Prompt.h"
+#include "app/core/Settings.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QToolButton>
+
+namespace {
+
+QToolButton *OpenButton(QWidget *parent)
+{
+    auto *button = new QToolButton(parent);
+    button->setText(QStringLiteral("..."));
+    button->setToolTip(QStringLiteral("Open"));
+    return button;
+}
+
+} // namespace
+
+TDlgCalcParam::TDlgCalcParam(QWidget *parent) : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("Параметры расчета"));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint);
+
+    Edit1 = new QLineEdit(this);
+    SpeedButton1 = OpenButton(this);
+    SpinEdit1 = new QSpinBox(this);
+    SpinEdit1->setRange(analysis::kMinCalcPoints, analysis::kMaxCalcPoints);
+    SpinEdit1->setValue(kDefaultCalcPoints);
+    Edit2 = new QLineEdit(this);
+    Edit3 = new QLineEdit(QStringLiteral("Edit3"), this);
+    CheckBox1 = new QCheckBox(QStringLiteral("Таблица"), this);
+    SpeedButton2 = OpenButton(this);
+    SpeedButton2->setEnabled(false);
+    Edit4 = new QLineEdit(this);
+    CheckBox2 = new QCheckBox(QStringLiteral("dL от нуля"), this);
+    CheckBox3 = new QCheckBox(QStringLiteral("dLQ от нуля"), this);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+
+    auto *grid = new QGridLayout(this);
+    grid->addWidget(new QLabel(QStringLiteral("Базовая линия"), this), 0, 0, 1, 3);
+    grid->addWidget(Edit1, 1, 0, 1, 2);
+    grid->addWidget(SpeedButton1, 1, 2);
+    grid->addWidget(new QLabel(QStringLiteral("Точек"), this), 2, 0);
+    grid->addWidget(SpinEdit1, 2, 1);
+    grid->addWidget(new QLabel(QStringLiteral("Длина образца"), this), 3, 0);
+    grid->addWidget(Edit2, 3, 1);
+    grid->addWidget(new QLabel(QStringLiteral("Alpha кварца"), this), 4, 0);
+    grid->addWidget(Edit3, 4, 1);
+    grid->addWidget(CheckBox1, 5, 0);
+    grid->addWidget(SpeedButton2, 5, 2);
+    grid->addWidget(new QLabel(QStringLiteral("L кварца"), this), 6, 0);
+    grid->addWidget(Edit4, 6, 1);
+    grid->addWidget(CheckBox2, 7, 0, 1, 2);
+    grid->addWidget(CheckBox3, 8, 0, 1, 2);
+    grid->addWidget(buttons, 9, 0, 1, 3);
+    grid->setSizeConstraint(QLayout::SetFixedSize);
+    setMinimumSize(250, 231);
+
+    connect(SpeedButton1, &QToolButton::clicked, this, &TDlgCalcParam::SpeedButton1Click);
+    connect(SpeedButton2, &QToolButton::clicked, this, &TDlgCalcParam::SpeedButton2Click);
+    connect(CheckBox1, &QCheckBox::toggled, this, &TDlgCalcParam::CheckBox1Click);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+}
+
+void TDlgCalcParam::Fill(const TRunData &run, const QString &baseLineFile)
+{
+    Edit1->setText(baseLineFile);
+    SpinEdit1->setValue(run.CalcPoints);
+    Edit2->setText(LocaleGeneral(run.SampleLength));
+    Edit3->setText(LocaleGeneral(run.QuartzAlpha));
+    Edit4->setText(LocaleGeneral(run.QuartzLength));
+}
+
+bool TDlgCalcParam::ReadBack(TRunData &run, QString &baseLineFile) const
+{
+    run.CalcPoints = SpinEdit1->value();
+    double value = 0;
+    if (!LocaleParseReal(Edit2->text(), value))
+        return false;
+    run.SampleLength = value;
+    if (!LocaleParseReal(Edit3->text(), value))
+        return false;
+    run.QuartzAlpha = value;
+    if (!LocaleParseReal(Edit4->text(), value))
+        return false;
+    run.QuartzLength = value;
+    baseLineFile = ShortString(Edit1->text());
+    return true;
+}
+
+void TDlgCalcParam::SpeedButton1Click()
+{
+    TFileDialogOptions options;
+    options.filter = QStringLiteral("Data files (*.dat)|*.dat|All files (*.*)|*.*");
+    options.defaultExt = QStringLiteral(".dat");
+    const QString name = Prompt().OpenFileName(options);
+    if (!name.isEmpty())
+        Edit1->setText(name);
+}
+
+void TDlgCalcParam::SpeedButton2Click()
+{
+    if (OnQuartzTable)
+        OnQuartzTable();
+}
+
+void TDlgCalcParam::CheckBox1Click() { SpeedButton2->setEnabled(CheckBox1->isChecked()); }

@@ -1,0 +1,37 @@
+#pragma once
+// Interval selection: cuts the run down to the stretch of samples the operator
+// marks on a calibrated preview of one channel.
+//
+// The run record stays raw throughout: the preview is drawn from a calibrated
+// copy, so the samples that a running acquisition appends while the dialogs
+// are open are neither calibrated nor lost.
+#include "app/core/Calibration.h"
+#include "app/core/RunData.h"
+#include "app/core/Settings.h"
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+class TCaseDlg;
+
+// Shows the channel dialog; the chosen channel, or nullopt when it was cancelled.
+using TChannelChoice = std::function<std::optional<TChannel>()>;
+// The main window's redraw of the run (SetMainGraphic).
+using TRunRedraw = std::function<void()>;
+
+// The main window's command "Выбор интервала". Cancel in either dialog, or
+// closing the interval dialog, leaves the run exactly as it is (with whatever
+// an acquisition appended meanwhile). OK keeps the samples between the
+// markers (see KeepInterval) and redraws.
+void ChoiceIntervalClick(TRunData &run, const TSettings &settings, const TSplineTable &tTable,
+                         const TSplineTable &lTable, const TChannelChoice &chooseChannel,
+                         TCaseDlg &dialog, const TRunRedraw &setMainGraphic);
+
+// Cuts the run: of its first n0 samples it keeps those numbered ceil(lo) to
+// floor(hi), lo = 1 + (n0 - 1) f1 and hi = 1 + (n0 - 1) f2, in all three
+// channels, renumbered from 1; the samples after n0 (appended by an
+// acquisition since n0 was taken) follow them. n0 is limited to the run's
+// valid count. Slots above the new Count keep stale values; the calculation
+// parameters are not touched.
+void KeepInterval(TRunData &run, int32_t n0, double f1, double f2);

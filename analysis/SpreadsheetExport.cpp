@@ -1,0 +1,60 @@
+#include "analysis/SpreadsheetExport.h"
+
+#include "analysis/StringGrid.h"
+#include "app/core/LocaleFormat.h"
+
+#include <cmath>
+
+namespace analysis {
+namespace {
+
+int32_t FirstNotFinite(const TRunData &run)
+{
+    const int32_t n = ValidCount(run);
+    for (int32_t i = 0; i < n; ++i) {
+        if (!std::isfinite(run.T[i]) || !std::isfinite(run.L[i]) || !std::isfinite(run.TC[i]))
+            return i + 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+QString ExportRun(const TRunData &calibrated, TSpreadsheet &sheet)
+{
+    if (const int32_t bad = FirstNotFinite(calibrated); bad > 0)
+        return QStringLiteral("Экспорт невозможен: значение точки %1 не является числом!").arg(bad);
+    if (QString error = sheet.NewWorkbook(); !error.isEmpty())
+        return error;
+    sheet.SetCell(1, 1, QStringLiteral("T, deg C"));
+    sheet.SetCell(1, 2, QStringLiteral("L, mm"));
+    sheet.SetCell(1, 3, QStringLiteral("TC, deg C"));
+    const int32_t n = ValidCount(calibrated);
+    for (int32_t i = 0; i < n; ++i) {
+        sheet.SetCell(i + 2, 1, double(calibrated.T[i]));
+        sheet.SetCell(i + 2, 2, double(calibrated.L[i]));
+        sheet.SetCell(i + 2, 3, double(calibrated.TC[i]));
+    }
+    return sheet.MakeVisible();
+}
+
+QString ExportGrid(const TStringGrid &grid, TSpreadsheet &sheet)
+{
+    if (QString error = sheet.NewWorkbook(); !error.isEmpty())
+        return error;
+    const int columns = std::min(grid.columnCount(), 7);
+    for (int a = 1; a < columns; ++a) {
+        sheet.SetCell(1, a, grid.Cells(a, 0));
+        for (int c = 1; c < grid.RowCount(); ++c) {
+            const QString text = grid.Cells(a, c);
+            double value = 0;
+            if (LocaleParseReal(text, value))
+                sheet.SetCell(c + 1, a, value);
+            else
+                sheet.SetCell(c + 1, a, text);
+        }
+    }
+    return sheet.MakeVisible();
+}
+
+} // namespace analysis

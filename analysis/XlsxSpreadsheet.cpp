@@ -1,0 +1,138 @@
+#include "analysis/XlsxSpreadsheet.h"
+
+#include "numerics/NumberFormat.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryFile>
+
+#include <clocale>
+#include <cmath>
+#include <locale.h>
+#include <xlsxwriter.h>
+
+namespace {
+
+// libxlsxwriter writes numbers with printf when the workbook is closed, so a
+// decimal comma of the user's locale (which Qt makes the C library's locale)
+// would end up inside the file's XML and spoil every number cell. The C
+// locale is put in place for the calling thread while the file is written.
+class TCNumericLocale {
+public:
+    TCNumericLocale() : c_(newlocale(LC_NUMERIC_MASK, "C", locale_t(0)))
+    {
+        if (c_)
+            previous_ = uselocale(c_);
+    }
+    ~TCNumericLocale()
+    {
+        if (!c_)
+            return;
+        uselocale(previous_);
+        freelocale(c_);
+    }
+    TCNumericLocale(const TCNumericLocale &) = delete;
+    TCNumericLocale &operator=(const TCNumericLocale &) = delete;
+
+private:
+    locale_t c_;
+    locale_t previous_ = LC_GLOBAL_LOCALE;
+};
+
+bool OpenWithDesktop(const QUrl &url) { return QDesktopServices::openUrl(url); }
+
+QString CellError(int row, int column, lxw_error error)
+{
+    return QStringLiteral("Ячейка (%1, %2) не записана (%3)!").arg(row).arg(column).arg(lxw_strerror(error));
+}
+
+} // namespace
+
+TXlsxSpreadsheet::TXlsxSpreadsheet(QString directory, TOpener opener)
+    : directory_(directory.isEmpty() ? DefaultDirectory() : std::move(directory)),
+      opener_(opener ? std::move(opener) : TOpener(OpenWithDesktop))
+{
+}
+
+TXlsxSpreadsheet::~TXlsxSpreadsheet() { Close(); }
+
+QString TXlsxSpreadsheet::DefaultDirectory() { return QDir::tempPath() + QStringLiteral("/Varotem"); }
+
+QString TXlsxSpreadsheet::NewWorkbook()
+{
+    Close();
+    cellError_.clear();
+    if (!QDir().mkpath(directory_))
+        return QStringLiteral("Не удалось создать каталог \"%1\"!").arg(directory_);
+    // A unique name, reserved by creating the file; libxlsxwriter replaces it.
+    QTemporaryFile reserved(directory_ + QStringLiteral("/Varotem-XXXXXX.xlsx"));
+    reserved.setAutoRemove(false);
+    if (!reserved.open())
+        return QStringLiteral("Не удалось создать файл в каталоге \"%1\" (%2)!").arg(directory_, reserved.errorString());
+    fileName_ = reserved.fileName();
+    reserved.close();
+
+    workbook_ = workbook_new(QFile::encodeName(fileName_).constData());
+    sheet_ = workbook_ ? workbook_add_worksheet(workbook_, nullptr) : nullptr;
+    if (!sheet_) {
+        Close();
+        return QStringLiteral("Не удалось создать книгу \"%1\"!").arg(fileName_);
+    }
+    return {};
+}
+
+void TXlsxSpreadsheet::SetCell(int row, int column, const QString &text)
+{
+    if (!sheet_ || row < 1 || column < 1)
+        return;
+    const lxw_error error = worksheet_write_string(sheet_, lxw_row_t(row - 1), lxw_col_t(column - 1),
+                                                   text.toUtf8().constData(), nullptr);
+    if (error != LXW_NO_ERROR && cellError_.isEmpty())
+        cellError_ = CellError(row, column, error);
+}
+
+void TXlsxSpreadsheet::SetCell(int row, int column, double value)
+{
+    // A number cell cannot hold NaN or an infinity; it gets the text instead.
+    if (!std::isfinite(value)) {
+        SetCell(row, column, QString::fromStdString(numerics::FormatGeneral(value, ".")));
+        return;
+    }
+    if (!sheet_ || row < 1 || column < 1)
+        return;
+    const lxw_error error = worksheet_write_number(sheet_, lxw_row_t(row - 1), lxw_col_t(column - 1), value, nullptr);
+    if (error != LXW_NO_ERROR && cellError_.isEmpty())
+        cellError_ = CellError(row, column, error);
+}
+
+QString TXlsxSpreadsheet::Close()
+{
+    if (!workbook_)
+        return {};
+    lxw_error error;
+    {
+        TCNumericLocale cNumbers;
+        error = workbook_close(workbook_);
+    }
+    workbook_ = nullptr;
+    sheet_ = nullptr;
+    if (error != LXW_NO_ERROR)
+        return QStringLiteral("Не удалось записать файл \"%1\" (%2)!").arg(fileName_, lxw_strerror(error));
+    return {};
+}
+
+QString TXlsxSpreadsheet::MakeVisible()
+{
+    if (!workbook_)
+        return QStringLiteral("Книга не создана!");
+    if (QString error = Close(); !error.isEmpty())
+        return error;
+    if (!cellError_.isEmpty())
+        return cellError_;
+    if (!opener_(QUrl::fromLocalFile(fileName_))) {
+        return QStringLiteral("Не удалось открыть программу электронных таблиц. Книга сохранена в файле \"%1\".")
+            .arg(QDir::toNativeSeparators(fileName_));
+    }
+    return {};
+}

@@ -1,0 +1,102 @@
+// Cost of the analysis commands on a full run of 10000 samples: the expansion
+// calculation at its largest interval count, and writing the run into an
+// .xlsx workbook (file written, not opened).
+#include "analysis/ExpansionCalc.h"
+#include "analysis/SpreadsheetExport.h"
+#include "analysis/XlsxSpreadsheet.h"
+#include "app/core/Calibration.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstring>
+#include <memory>
+
+namespace {
+
+// A heating run: T rising from 20 to 1020 deg C, L a smooth expansion curve
+// with a little ripple, TC trailing T.
+std::unique_ptr<TRunData> FullRun()
+{
+    auto run = std::make_unique<TRunData>();
+    std::memset(static_cast<void *>(run.get()), 0, sizeof(TRunData));
+    SetCalcDefaults(*run);
+    run->Count = kRunCapacity;
+    for (int i = 1; i <= kRunCapacity; ++i) {
+        const double t = 20 + 0.1 * i;
+        run->T[i - 1] = t;
+        run->L[i - 1] = 0.6 * t + 2e-4 * t * t + 0.05 * std::sin(i * 0.01);
+        run->TC[i - 1] = t - 3;
+    }
+    return run;
+}
+
+// N = 999 with a baseline of 10000 samples and the default quartz table fitted.
+void BM_ExpansionN999(benchmark::State &state)
+{
+    const auto run = FullRun();
+    analysis::TCalcParams params;
+    params.CalcPoints = 999;
+    params.Baseline = analysis::TFitPoints{ChannelValues(*run, TChannel::T), ChannelValues(*run, TChannel::TC)};
+    params.QuartzTable = analysis::TFitPoints{{100, 200, 300, 400, 500, 600, 700, 800, 900},
+                                              {5.1e-7, 5.8e-7, 6e-7, 6.1e-7, 5.9e-7, 5.7e-7, 5.4e-7, 5.2e-7, 5.1e-7}};
+    for (auto _ : state) {
+        const analysis::TCalcOutcome out = analysis::ComputeExpansion(*run, params);
+        benchmark::DoNotOptimize(out.Rows.data());
+    }
+}
+BENCHMARK(BM_ExpansionN999)->Unit(benchmark::kMicrosecond);
+
+// The whole calculation step of the command: calibrate a copy, compute.
+void BM_CalibrateAndExpandN999(benchmark::State &state)
+{
+    const auto run = FullRun();
+    const TSettings settings;
+    const TSplineTable tTable, lTable;
+    analysis::TCalcParams params;
+    params.CalcPoints = 999;
+    auto copy = std::make_unique<TRunData>();
+    for (auto _ : state) {
+        *copy = *run;
+        ApplyKalibr(*copy, settings, tTable, lTable);
+        const analysis::TCalcOutcome out = analysis::ComputeExpansion(*copy, params);
+        benchmark::DoNotOptimize(out.Rows.data());
+    }
+}
+BENCHMARK(BM_CalibrateAndExpandN999)->Unit(benchmark::kMicrosecond);
+
+// 10000 samples, three number cells each, into a workbook file.
+void BM_XlsxExport10000(benchmark::State &state)
+{
+    const auto run = FullRun();
+    QTemporaryDir dir;
+    TXlsxSpreadsheet sheet(dir.path(), [](const QUrl &) { return true; });
+    for (auto _ : state) {
+        const QString message = analysis::ExportRun(*run, sheet);
+        if (!message.isEmpty()) {
+            state.SkipWithError(message.toStdString().c_str());
+            break;
+        }
+        state.PauseTiming();
+        QFile::remove(sheet.FileName());
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_XlsxExport10000)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
