@@ -6,19 +6,13 @@
 // copy, so the samples that a running acquisition appends while the dialogs
 // are open are neither calibrated nor lost.
 #include "app/core/Calibration.h"
+#include "app/core/CommandHooks.h"
 #include "app/core/RunData.h"
 #include "app/core/Settings.h"
 
 #include <cstdint>
-#include <functional>
-#include <optional>
 
 class TCaseDlg;
-
-// Shows the channel dialog; the chosen channel, or nullopt when it was cancelled.
-using TChannelChoice = std::function<std::optional<TChannel>()>;
-// The main window's redraw of the run (SetMainGraphic).
-using TRunRedraw = std::function<void()>;
 
 // The main window's command "Выбор интервала". Cancel in either dialog, or
 // closing the interval dialog, leaves the run exactly as it is (with whatever

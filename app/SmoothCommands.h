@@ -7,15 +7,8 @@
 // answered and write it back at once, so samples that a running acquisition
 // appends while a question is open are smoothed along with the rest and never
 // lost.
+#include "app/core/CommandHooks.h"
 #include "app/core/RunData.h"
-
-#include <functional>
-#include <optional>
-
-// Shows the channel dialog; the chosen channel, or nullopt when it was cancelled.
-using TChannelChoice = std::function<std::optional<TChannel>()>;
-// The main window's redraw of the run (SetMainGraphic).
-using TRunRedraw = std::function<void()>;
 
 // Moving average; the window half-width comes from "M = " (default 10).
 void SmoothMeanClick(TRunData &run, const TChannelChoice &chooseChannel, const TRunRedraw &setMainGraphic);

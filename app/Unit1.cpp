@@ -1,8 +1,18 @@
 #include "app/Unit1.h"
 
+#include "analysis/AnalysisCommands.h"
+#include "analysis/CaseDlg.h"
+#include "analysis/DlgAlphaQuartz.h"
+#include "analysis/DlgCalcParam.h"
+#include "analysis/DlgCalcResult.h"
+#include "analysis/DlgScale.h"
+#include "analysis/DlgSved.h"
+#include "analysis/IntervalCommand.h"
+#include "analysis/XlsxSpreadsheet.h"
 #include "app/AboutForm.h"
 #include "app/CaseChannelDlg.h"
 #include "app/ParamDlg.h"
+#include "app/SmoothCommands.h"
 #include "app/SplineKalibrDlg.h"
 #include "app/core/AppPaths.h"
 #include "app/core/DataFiles.h"
@@ -133,16 +143,22 @@ void TMainForm::FormCreate()
 void TMainForm::CreateDialogs()
 {
     AboutDlg = new TAboutDlg(this);
-    // TCaseDlg (interval selection) is created here.
+    CaseDlg = new TCaseDlg(this);
     DlgParam = new TDlgParam(this);
-    // TDlgCalcResult, TDlgCalcParam and TDlgAlphaQuartz are created here.
+    DlgCalcResult = new TDlgCalcResult(this);
+    DlgCalcParam = new TDlgCalcParam(this);
+    DlgAlphaQuartz = new TDlgAlphaQuartz(this);
     DlgSplineKalibrL = new TDlgSplineKalibrL(this);
     DlgSplineKalibrT = new TDlgSplineKalibrT(this);
-    // TDlgSved and TDlgScale are created here.
+    DlgSved = new TDlgSved(this);
+    DlgScale = new TDlgScale(this);
     CaseChansDlg = new TCaseChansDlg(this);
 
     DlgParam->SetSplineDialogs(DlgSplineKalibrT, DlgSplineKalibrL);
     DlgParam->OnDaqSetup = [this] { return board_->DaqSetup(); };
+
+    ownSpreadsheet_ = std::make_unique<TXlsxSpreadsheet>();
+    SetSpreadsheet(nullptr);
 }
 
 QStringList TMainForm::DrawRun()
@@ -269,18 +285,45 @@ void TMainForm::SettingsClick()
 
 void TMainForm::AboutClick() { Prompt().Exec(*AboutDlg); }
 
-void TMainForm::NotYetAvailable(const QString &command)
+std::optional<TChannel> TMainForm::ChooseChannel()
 {
-    ShowMessages({QStringLiteral("Команда \"%1\" пока недоступна.").arg(command)});
+    if (Prompt().Exec(*CaseChansDlg) != QDialog::Accepted)
+        return std::nullopt;
+    return CaseChansDlg->Channel();
 }
 
-void TMainForm::ChoiceIntervalClick() { NotYetAvailable(Actions.ItemChoiceInterval->text()); }
-void TMainForm::SmoothMeanClick() { NotYetAvailable(Actions.ItemSmoothMean->text()); }
-void TMainForm::SmoothPolyClick() { NotYetAvailable(Actions.ItemSmoothPoly->text()); }
-void TMainForm::SmoothSplineClick() { NotYetAvailable(Actions.ItemSmoothSpline->text()); }
-void TMainForm::CalculateClick() { NotYetAvailable(Actions.ItemCalculate->text()); }
-void TMainForm::SvedClick() { NotYetAvailable(Actions.ItemSved->text()); }
-void TMainForm::ExcelClick() { NotYetAvailable(Actions.ItemExcel->text()); }
+TChannelChoice TMainForm::ChannelChoice()
+{
+    return [this] { return ChooseChannel(); };
+}
+
+TRunRedraw TMainForm::Redraw()
+{
+    return [this] { SetMainGraphic(); };
+}
+
+// The analysis commands work on the window's run, settings and tables through
+// one context; it is rebuilt when the spreadsheet changes.
+void TMainForm::SetSpreadsheet(TSpreadsheet *spreadsheet)
+{
+    spreadsheet_ = spreadsheet ? spreadsheet : ownSpreadsheet_.get();
+    analysis_ = std::make_unique<TAnalysisContext>(TAnalysisContext{
+        RunData, Settings, SplineT, SplineL, *DlgCalcResult, *DlgCalcParam, *DlgAlphaQuartz, *DlgSved,
+        *DlgScale, *spreadsheet_});
+    BindAnalysisDialogs(*analysis_);
+}
+
+void TMainForm::ChoiceIntervalClick()
+{
+    ::ChoiceIntervalClick(RunData, Settings, SplineT, SplineL, ChannelChoice(), *CaseDlg, Redraw());
+}
+
+void TMainForm::SmoothMeanClick() { ::SmoothMeanClick(RunData, ChannelChoice(), Redraw()); }
+void TMainForm::SmoothPolyClick() { ::SmoothPolyClick(RunData, ChannelChoice(), Redraw()); }
+void TMainForm::SmoothSplineClick() { ::SmoothSplineClick(RunData, ChannelChoice(), Redraw()); }
+void TMainForm::CalculateClick() { ::CalculateClick(*analysis_); }
+void TMainForm::SvedClick() { ::SvedClick(*analysis_); }
+void TMainForm::ExcelClick() { ::ExcelClick(*analysis_); }
 
 bool TMainForm::FormCloseQuery()
 {

@@ -5,6 +5,7 @@
 #include "app/MainActions.h"
 #include "app/core/Acquisition.h"
 #include "app/core/Calibration.h"
+#include "app/core/CommandHooks.h"
 #include "app/core/MessageQueue.h"
 #include "app/core/RunData.h"
 #include "app/core/Settings.h"
@@ -12,10 +13,19 @@
 #include <QMainWindow>
 #include <QStringList>
 #include <memory>
+#include <optional>
 
 class QTabWidget;
 class QTimer;
 class TAboutDlg;
+class TCaseDlg;
+class TDlgAlphaQuartz;
+class TDlgCalcParam;
+class TDlgCalcResult;
+class TDlgScale;
+class TDlgSved;
+class TSpreadsheet;
+struct TAnalysisContext;
 class TCaseChansDlg;
 class TDlgParam;
 class TDlgSplineKalibrL;
@@ -55,10 +65,20 @@ public:
 
     // The dialogs, in the order they are created.
     TAboutDlg *AboutDlg = nullptr;
+    TCaseDlg *CaseDlg = nullptr;
     TDlgParam *DlgParam = nullptr;
+    TDlgCalcResult *DlgCalcResult = nullptr;
+    TDlgCalcParam *DlgCalcParam = nullptr;
+    TDlgAlphaQuartz *DlgAlphaQuartz = nullptr;
     TDlgSplineKalibrL *DlgSplineKalibrL = nullptr;
     TDlgSplineKalibrT *DlgSplineKalibrT = nullptr;
+    TDlgSved *DlgSved = nullptr;
+    TDlgScale *DlgScale = nullptr;
     TCaseChansDlg *CaseChansDlg = nullptr;
+
+    // Where the spreadsheet exports go; tests may replace it before a command.
+    TSpreadsheet &Spreadsheet() { return *spreadsheet_; }
+    void SetSpreadsheet(TSpreadsheet *spreadsheet);
 
     TBoardPort &Board() { return *board_; }
     const TAcquisition &Acquisition() const { return acquisition_; }
@@ -103,13 +123,19 @@ private:
     void CreateDialogs();
     // The work of SetMainGraphic; returns its messages instead of showing them.
     QStringList DrawRun();
-    void NotYetAvailable(const QString &command);
+    // The channel dialog, shown modally: the chosen channel or nullopt.
+    std::optional<TChannel> ChooseChannel();
+    TChannelChoice ChannelChoice();
+    TRunRedraw Redraw();
 
     std::unique_ptr<TBoardPort> ownBoard_;
     TBoardPort *board_;
     TAcquisition acquisition_;
     TKalibrNotices notices_;
     TMessageQueue messages_;
+    std::unique_ptr<TSpreadsheet> ownSpreadsheet_;
+    TSpreadsheet *spreadsheet_ = nullptr;
+    std::unique_ptr<TAnalysisContext> analysis_;
     bool drawing_ = false;
     bool closed_ = false;
 };

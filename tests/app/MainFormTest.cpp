@@ -1,5 +1,6 @@
 // The main window's commands run whole, with scripted answers: start, the
 // run display, menus and toolbar, acquisition, files and closing.
+#include "analysis/Spreadsheet.h"
 #include "app/CaseChannelDlg.h"
 #include "app/core/AppPaths.h"
 #include "app/core/DataFiles.h"
@@ -15,9 +16,30 @@
 #include <QToolBar>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
+
+// Counts what an export writes, without opening anything.
+class TCountingSpreadsheet final : public TSpreadsheet {
+public:
+    int workbooks = 0;
+    int maxRow = 0;
+    bool shown = false;
+    QString NewWorkbook() override
+    {
+        ++workbooks;
+        return {};
+    }
+    void SetCell(int row, int, const QString &) override { maxRow = std::max(maxRow, row); }
+    void SetCell(int row, int, double) override { maxRow = std::max(maxRow, row); }
+    QString MakeVisible() override
+    {
+        shown = true;
+        return {};
+    }
+};
 
 QStringList MenuLayout(QMainWindow &form)
 {
@@ -138,8 +160,10 @@ TEST(MainFormLayout, TabsChartsAndDialogs)
     QStringList titles;
     for (QDialog *dialog : form->findChildren<QDialog *>(Qt::FindDirectChildrenOnly))
         titles << dialog->windowTitle();
-    EXPECT_EQ(titles, QStringList({"О программе", "Параметры", "L по реперным точкам",
-                                   "Температура по реперным точкам", "Выбор канала"}));
+    EXPECT_EQ(titles, QStringList({"О программе", "Выбор интервала", "Параметры", "Результаты расчета",
+                                   "Параметры расчета", "Alpha кварца", "L по реперным точкам",
+                                   "Температура по реперным точкам", "Сведение", "Параметры сведения",
+                                   "Выбор канала"}));
     EXPECT_EQ(form->CaseChansDlg->Channel(), TChannel::T);
     EXPECT_EQ(form->CaseChansDlg->size(), QSize(201, 128));
 }
@@ -230,14 +254,23 @@ TEST(MainFormLayout, EveryCommandIsWired)
     EXPECT_EQ(prompt.fileDialogs[0].defaultExt, ".dat");
     EXPECT_EQ(prompt.fileDialogs[1].defaultExt, ".dat");
 
-    prompt.messages.clear();
-    for (QAction *later : {a.ItemChoiceInterval, a.ItemSmoothMean, a.ItemSmoothPoly, a.ItemSmoothSpline,
-                           a.ItemCalculate, a.ItemSved, a.ItemExcel}) {
-        later->trigger();
-        ASSERT_FALSE(prompt.messages.isEmpty());
-        EXPECT_TRUE(prompt.messages.last().contains(later->text())) << later->text().toStdString();
-    }
-    EXPECT_EQ(prompt.messages.size(), 7);
+    // The run's commands open their first dialog (answered Cancel here).
+    prompt.dialogsShown.clear();
+    for (QAction *command : {a.ItemChoiceInterval, a.ItemSmoothMean, a.ItemSmoothPoly, a.ItemSmoothSpline,
+                             a.ItemCalculate, a.ItemSved})
+        command->trigger();
+    EXPECT_EQ(prompt.dialogsShown, QStringList({"Выбор канала", "Выбор канала", "Выбор канала", "Выбор канала",
+                                                "Параметры расчета", "Параметры сведения"}));
+
+    // The run export writes the header and one row per sample.
+    TCountingSpreadsheet sheet;
+    form->SetSpreadsheet(&sheet);
+    a.ItemTest->trigger();
+    a.ItemExcel->trigger();
+    EXPECT_EQ(sheet.workbooks, 1);
+    EXPECT_EQ(sheet.maxRow, 601);
+    EXPECT_TRUE(sheet.shown);
+    form->SetSpreadsheet(nullptr);
 
     a.ItemExit->trigger();
     EXPECT_TRUE(QFileInfo::exists(SettingsFilePath(dir.path())));
