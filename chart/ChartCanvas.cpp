@@ -105,11 +105,15 @@ QImage RenderTextBlock(const QFont &font, QRgb color, QRgb background, const QSt
         return {};
     QImage block(width, height, QImage::Format_RGB32);
     block.fill(background | kOpaque);
-    QPainter painter(&block);
-    painter.setFont(font);
-    painter.setPen(QColor::fromRgb(color));
-    painter.drawText(0, metrics.ascent(), text);
-    return block;
+    {
+        QPainter painter(&block);
+        painter.setFont(font);
+        painter.setPen(QColor::fromRgb(color));
+        painter.drawText(0, metrics.ascent(), text);
+    }
+    // An image that has been painted on keeps its paint engine (a few KB) for
+    // life; the cache keeps a copy without it.
+    return block.copy();
 }
 
 const QImage &TTextCache::Block(const QFont &font, QRgb color, QRgb background, const QString &text)

@@ -7,6 +7,9 @@
 
 #include <algorithm>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace {
 
 QString WriteFailed(const QString &fileName, const QString &reason)
@@ -23,6 +26,20 @@ bool IsWriteSuffix(QStringView suffix)
     return std::all_of(suffix.begin(), suffix.end(), [](QChar c) {
         return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
     });
+}
+
+// Makes the rename that put a new file in place survive a power cut: the
+// file's data are already on disk (commit syncs them), its directory entry is
+// not until the directory itself is synced. Best effort: the new file is in
+// place either way.
+void SyncDirectoryOf(const QString &fileName)
+{
+    const QByteArray dir = QFile::encodeName(QFileInfo(fileName).absolutePath());
+    const int fd = ::open(dir.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
 }
 
 } // namespace
@@ -45,6 +62,7 @@ QString WriteFileSafely(const QString &fileName, const QByteArray &data)
     }
     if (!file.commit())
         return WriteFailed(fileName, file.errorString());
+    SyncDirectoryOf(fileName);
     return {};
 }
 
