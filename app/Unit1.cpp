@@ -19,6 +19,7 @@
 #include "app/core/LinkBoard.h"
 #include "app/core/ManageFuncs.h"
 #include "app/core/Prompt.h"
+#include "app/core/SafeFile.h"
 #include "chart/SimplCht.h"
 
 #include <QAction>
@@ -49,6 +50,15 @@ void SetUpRunChart(TSimpleChart &chart, const QString &yTitle)
     chart.SetSCYTitle(yTitle);
     chart.SetSCDrawingTimeLine(true);
     chart.SetSCGridLinesChange(true);
+}
+
+// Temporary files that a killed program left beside the files it writes.
+void RemoveStaleTempFiles(const QString &dataDir, const TSettings &settings)
+{
+    const QDateTime stale = QDateTime::currentDateTime().addSecs(-kStaleWriteSeconds);
+    for (const QString &name :
+         {SettingsFilePath(dataDir), settings.AutoSaveFile, settings.SplineTFile, settings.SplineLFile})
+        RemoveStaleWriteFiles(name, stale);
 }
 
 // Clears a flag when the scope ends.
@@ -135,6 +145,7 @@ void TMainForm::ConnectActions()
 void TMainForm::FormCreate()
 {
     ShowMessages(ReadSettings(SettingsFilePath(DataDir), DataDir, Settings));
+    RemoveStaleTempFiles(DataDir, Settings);
     ShowMessages(OpenSplineKalibr(Settings, SplineT, SplineL));
     TimeAxis();
     TestClick();

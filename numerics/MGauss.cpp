@@ -1,5 +1,6 @@
 #include "numerics/MGauss.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -35,7 +36,8 @@ bool Eliminate(int32_t m, Work &w)
         if (w.B[p][k] == 0.0)
             return false;
         if (p != k) {
-            std::swap(w.B[k], w.B[p]);
+            // Only the m columns in use: the rest of the work rows is never set.
+            std::swap_ranges(w.B[k], w.B[k] + m, w.B[p]);
             std::swap(w.b[k], w.b[p]);
         }
         for (int32_t r = k + 1; r < m; ++r) {

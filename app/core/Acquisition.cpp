@@ -85,8 +85,11 @@ TTickResult TAcquisition::Tick(const std::function<void()> &show)
     result.outcome = TTickOutcome::Stored;
     if (show)
         show();
-    result.autosaveMessage = AutoSave();
-    if (ValidCount(run_) >= PointLimit(settings_))
+    // The sample that reaches the point limit is saved whatever the interval,
+    // so the finished run is on disk and not only in memory.
+    const bool atLimit = ValidCount(run_) >= PointLimit(settings_);
+    result.autosaveMessage = AutoSave(atLimit);
+    if (atLimit)
         Stop();
     return result;
 }
@@ -125,9 +128,9 @@ void TAcquisition::Append(const std::array<int32_t, 3> &r, double w)
     run_.Count = i + 1;
 }
 
-QString TAcquisition::AutoSave()
+QString TAcquisition::AutoSave(bool atLimit)
 {
-    if (!settings_.AutoSaveFlag || ValidCount(run_) % AutoSaveEvery(settings_) != 0)
+    if (!settings_.AutoSaveFlag || (!atLimit && ValidCount(run_) % AutoSaveEvery(settings_) != 0))
         return {};
     const QString error = SaveData(settings_.AutoSaveFile, run_);
     const bool firstFailure = !error.isEmpty() && !autosaveFailing_;

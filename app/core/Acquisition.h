@@ -80,9 +80,9 @@ public:
 
     // One tick: read the channels (and the weigher), append the sample unless
     // a reading failed, call show (the redraw, which also runs the heater's
-    // threshold test), autosave every AutoSaveEvery samples when AutoSaveFlag
-    // is set, and stop at PointLimit. show must not call Tick; a nested call
-    // does nothing.
+    // threshold test), autosave every AutoSaveEvery samples and at PointLimit
+    // when AutoSaveFlag is set, and stop at PointLimit. show must not call
+    // Tick; a nested call does nothing.
     TTickResult Tick(const std::function<void()> &show);
 
     // Stops the run: heater off when heating control switches off at the end
@@ -96,7 +96,7 @@ public:
 private:
     bool ReadSample(std::array<int32_t, 3> &r, double &w);
     void Append(const std::array<int32_t, 3> &r, double w);
-    QString AutoSave();
+    QString AutoSave(bool atLimit);
 
     TBoardPort &board_;
     TRunData &run_;

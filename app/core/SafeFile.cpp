@@ -1,14 +1,28 @@
 #include "app/core/SafeFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+
+#include <algorithm>
 
 namespace {
 
 QString WriteFailed(const QString &fileName, const QString &reason)
 {
     return QStringLiteral("Не удалось записать файл \"%1\" (%2)!").arg(fileName, reason);
+}
+
+// The six letters a temporary file of a safe write adds to its target's name.
+bool IsWriteSuffix(QStringView suffix)
+{
+    constexpr qsizetype kSuffixLength = 6;
+    if (suffix.size() != kSuffixLength)
+        return false;
+    return std::all_of(suffix.begin(), suffix.end(), [](QChar c) {
+        return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+    });
 }
 
 } // namespace
@@ -49,4 +63,23 @@ std::optional<QByteArray> ReadFileHead(const QString &fileName, qint64 maxBytes,
         return std::nullopt;
     }
     return data;
+}
+
+int RemoveStaleWriteFiles(const QString &fileName, const QDateTime &olderThan)
+{
+    const QFileInfo target(fileName);
+    if (fileName.isEmpty() || target.fileName().isEmpty())
+        return 0;
+    const QString prefix = target.fileName() + u'.';
+    const QDir dir = target.absoluteDir();
+    int removed = 0;
+    for (const QString &name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        if (!name.startsWith(prefix) || !IsWriteSuffix(QStringView(name).mid(prefix.size())))
+            continue;
+        const QFileInfo info(dir.filePath(name));
+        if (info.isSymLink() || !info.isFile() || info.lastModified() >= olderThan)
+            continue;
+        removed += QFile::remove(info.filePath()) ? 1 : 0;
+    }
+    return removed;
 }

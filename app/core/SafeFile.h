@@ -3,12 +3,25 @@
 // target that is renamed over it only when everything was written, so a
 // failed or interrupted write leaves the previous file whole.
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
 #include <optional>
 
 // Writes data as the whole content of fileName. Returns an empty string on
 // success, otherwise the message to show, naming the file.
 [[nodiscard]] QString WriteFileSafely(const QString &fileName, const QByteArray &data);
+
+// A write killed between writing its temporary file and renaming it leaves
+// that file beside the target, named after it with a dot and six letters.
+// Removes such files of fileName that were last modified before olderThan
+// (so that a write still under way in another instance of the program is left
+// alone); nothing else: not other names, not directories, not symbolic links.
+// Returns how many were removed.
+int RemoveStaleWriteFiles(const QString &fileName, const QDateTime &olderThan);
+
+// Age after which a leftover temporary file is taken as stale: no write of
+// the program takes nearly as long.
+inline constexpr qint64 kStaleWriteSeconds = 600;
 
 // The first maxBytes bytes of fileName (all of a shorter file), or nullopt
 // when it cannot be opened or read; then error receives the message to show,

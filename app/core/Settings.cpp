@@ -94,7 +94,7 @@ QString ReadValue(TSettings &s, const TKey &key, const QString &text, const QStr
             if constexpr (std::is_same_v<V, QString>) {
                 field = text;
             } else if constexpr (std::is_same_v<V, double>) {
-                if (!text.trimmed().isEmpty() && !LocaleParseReal(text, field))
+                if (!LocaleParseReal(text, field))
                     return NotANumber(text, key.name, fileName);
             } else {
                 int32_t value = 0;

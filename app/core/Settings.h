@@ -47,9 +47,9 @@ QString ShortString(const QString &text);
 // (UTF-8; keys and section name without regard to case; the first occurrence
 // of a key counts; a string is the text after '=' unchanged).
 // An absent file or key gives the default; an integer or boolean key that is
-// not an integer gives the default, and so does a blank real. A real key that is not a number in the
-// locale's format keeps its default and yields one message naming the key and
-// the text; reading goes on with the next keys. Returns the messages to show
+// not an integer gives the default. A real key that is not a number in the
+// locale's format (a blank one included) keeps its default and yields one
+// message naming the key and the text; reading goes on with the next keys. Returns the messages to show
 // (none when all went well; also one when the file exists but cannot be read).
 [[nodiscard]] QStringList ReadSettings(const QString &fileName, const QString &dataDir,
                                        TSettings &settings);

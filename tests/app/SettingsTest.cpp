@@ -92,7 +92,6 @@ TEST(Settings, ValueForms)
                                  "N=abc\r\ncT= \r\nErrorCode=65535\r\nAutoSaveFlag=2\r\nLWeightDriver=yes\r\n"
                                  "Chan2=9\r\nChan2=10\r\nBaseLineFile=" + QByteArray(300, 'b') + "\r\n",
                                  messages);
-    EXPECT_TRUE(messages.isEmpty());  // a blank real keeps its default silently
     EXPECT_EQ(s.TimerWorkInterval, 7);  // key and section names without regard to case
     EXPECT_EQ(s.N, 10000);              // not an integer: default; the other section ignored
     EXPECT_EQ(s.ErrorCode, -1);         // the low 16 bits of 65535
@@ -100,6 +99,9 @@ TEST(Settings, ValueForms)
     EXPECT_FALSE(s.LWeightDriver);
     EXPECT_EQ(s.Chan2, 9);              // the first occurrence counts
     EXPECT_EQ(s.BaseLineFile, QString(255, 'b'));
+    EXPECT_EQ(s.cT, 0);
+    ASSERT_EQ(messages.size(), 1);  // a blank real is not a number either
+    EXPECT_TRUE(messages[0].contains("\"cT\"")) << messages[0].toStdString();
 }
 
 TEST(AppPaths, ProgramDirectoryUnlessNothingCanBeCreatedThere)

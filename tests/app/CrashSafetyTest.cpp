@@ -1,0 +1,351 @@
+// Crash safety of the files the program writes: a writer process killed at
+// random moments leaves every file whole, in its old or its new version;
+// temporary files left by the kills are recognised and removed once stale;
+// an autosave on a full disk or into a place that cannot be written is
+// reported once and the run goes on.
+#include "app/core/DataFiles.h"
+#include "app/core/SafeFile.h"
+#include "tests/app/CrashFiles.h"
+#include "tests/app/MainFormTestUtil.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstring>
+#include <random>
+#include <sys/resource.h>
+#include <thread>
+
+namespace {
+
+constexpr int kKills = 300;
+constexpr int kControlKills = 100;
+
+// One file the writer rewrites, and its two complete versions.
+struct TWatchedFile {
+    QString name;
+    QByteArray versions[2];
+};
+
+// The run and the reference points from their records' layout; the settings
+// file as an uninterrupted write gives it.
+std::vector<TWatchedFile> WatchedFiles()
+{
+    QTemporaryDir reference;
+    std::vector<TWatchedFile> files{{kCrashRunName, {}}, {kCrashSettingsName, {}}, {kCrashTableName, {}}};
+    for (int v = 0; v < 2; ++v) {
+        files[0].versions[v] = Bytes(*CrashRun(v));
+        const QString settings = reference.filePath(kCrashSettingsName);
+        EXPECT_TRUE(WriteSettings(settings, CrashSettings(v)).isEmpty());
+        files[1].versions[v] = ReadBytes(settings);
+        const TSplineTable table = CrashTable(v);
+        QByteArray image(reinterpret_cast<const char *>(&table.Count), sizeof table.Count);
+        image.append(reinterpret_cast<const char *>(table.X), sizeof table.X);
+        image.append(reinterpret_cast<const char *>(table.Y), sizeof table.Y);
+        files[2].versions[v] = image;
+    }
+    for (const TWatchedFile &f : files)
+        EXPECT_NE(f.versions[0], f.versions[1]) << f.name.toStdString();
+    return files;
+}
+
+// Which version a file holds: 0 or 1, or -1 for anything else (torn, missing).
+int VersionOnDisk(const QDir &dir, const TWatchedFile &file)
+{
+    const QByteArray bytes = ReadBytes(dir.filePath(file.name));
+    for (int v = 0; v < 2; ++v) {
+        if (bytes == file.versions[v])
+            return v;
+    }
+    return -1;
+}
+
+// Starts the writer in dir, lets it run for a random time of up to three of
+// its rounds past the first, and kills it. False when it did not get going.
+bool KillWriter(const QString &dir, const char *mode, std::mt19937 &random)
+{
+    QProcess writer;
+    writer.start(QStringLiteral(VAROTEM_CRASH_WRITER), {dir, QString::fromLatin1(mode)});
+    if (!writer.waitForStarted(30000) || !writer.waitForReadyRead(60000))
+        return false;
+    const QList<QByteArray> ready = writer.readLine().trimmed().split(' ');
+    if (ready.size() != 2 || ready[0] != "ready")
+        return false;
+    const int roundMicroseconds = std::max(ready[1].toInt(), 100);
+    std::uniform_int_distribution<int> delay(0, 3 * roundMicroseconds);
+    std::this_thread::sleep_for(std::chrono::microseconds(delay(random)));
+    writer.kill();  // SIGKILL
+    writer.waitForFinished(30000);
+    return writer.exitStatus() == QProcess::CrashExit;
+}
+
+// The temporary file name a safe write of one of the files uses.
+bool IsWriteLeftover(const QString &name)
+{
+    for (const QString &target : {kCrashRunName, kCrashSettingsName, kCrashTableName}) {
+        const QString rest = name.mid(target.size() + 1);
+        if (name.startsWith(target + u'.') && rest.size() == 6
+            && std::all_of(rest.begin(), rest.end(), [](QChar c) { return c.isLetter() && c.unicode() < 128; }))
+            return true;
+    }
+    return false;
+}
+
+QStringList Leftovers(const QDir &dir)
+{
+    QStringList names = dir.entryList(QDir::Files | QDir::Hidden);
+    for (const QString &kept : {kCrashRunName, kCrashSettingsName, kCrashTableName})
+        names.removeAll(kept);
+    return names;
+}
+
+void SetModified(const QString &name, const QDateTime &time)
+{
+    QFile file(name);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.setFileTime(time, QFileDevice::FileModificationTime));
+}
+
+} // namespace
+
+TEST(CrashSafety, KilledWritesLeaveOldOrNewFiles)
+{
+    const std::vector<TWatchedFile> files = WatchedFiles();
+    QTemporaryDir temp;
+    const QDir dir(temp.path());
+    std::mt19937 random(20240611);
+    int seen[3][2] = {};
+    QElapsedTimer clock;
+    clock.start();
+    for (int kill = 1; kill <= kKills; ++kill) {
+        ASSERT_TRUE(KillWriter(temp.path(), "safe", random)) << "kill " << kill;
+        for (size_t f = 0; f < files.size(); ++f) {
+            const int v = VersionOnDisk(dir, files[f]);
+            ASSERT_NE(v, -1) << files[f].name.toStdString() << " torn by kill " << kill;
+            ++seen[f][v];
+        }
+    }
+    const qint64 ms = clock.elapsed();
+    // The kills fell all over the loop: each file was found in both versions.
+    for (size_t f = 0; f < files.size(); ++f) {
+        EXPECT_GT(seen[f][0], 0) << files[f].name.toStdString();
+        EXPECT_GT(seen[f][1], 0) << files[f].name.toStdString();
+    }
+
+    // A kill between linking the finished temporary file and renaming it over
+    // the target leaves the temporary file. Those are recognised as such and
+    // removed once stale; the files themselves stay.
+    const QStringList leftovers = Leftovers(dir);
+    for (const QString &name : leftovers)
+        EXPECT_TRUE(IsWriteLeftover(name)) << name.toStdString();
+    const QDateTime anHourAgo = QDateTime::currentDateTime().addSecs(-3600);
+    for (const QString &name : leftovers)
+        SetModified(dir.filePath(name), anHourAgo);
+    int removed = 0;
+    for (const TWatchedFile &f : files)
+        removed += RemoveStaleWriteFiles(dir.filePath(f.name), QDateTime::currentDateTime().addSecs(-600));
+    EXPECT_EQ(removed, leftovers.size());
+    EXPECT_TRUE(Leftovers(dir).isEmpty()) << Leftovers(dir).join(' ').toStdString();
+    for (const TWatchedFile &f : files)
+        EXPECT_NE(VersionOnDisk(dir, f), -1) << f.name.toStdString();
+
+    std::printf("%d kills in %lld ms; run file old/new %d/%d, settings %d/%d, reference points %d/%d; "
+                "%lld temporary files left\n",
+                kKills, static_cast<long long>(ms), seen[0][0], seen[0][1], seen[1][0], seen[1][1], seen[2][0],
+                seen[2][1], static_cast<long long>(leftovers.size()));
+}
+
+// The control: the same kills on a writer that truncates and rewrites each
+// file in place do tear files, so the kills do land inside writes.
+TEST(CrashSafety, KilledWritesInPlaceTearFiles)
+{
+    const std::vector<TWatchedFile> files = WatchedFiles();
+    QTemporaryDir temp;
+    const QDir dir(temp.path());
+    std::mt19937 random(7);
+    int kills = 0;
+    bool torn = false;
+    while (!torn && kills < kControlKills) {
+        ASSERT_TRUE(KillWriter(temp.path(), "direct", random));
+        ++kills;
+        for (const TWatchedFile &f : files)
+            torn = torn || VersionOnDisk(dir, f) == -1;
+    }
+    EXPECT_TRUE(torn) << "no torn file in " << kills << " kills";
+    std::printf("in-place writes: a torn file after %d kills\n", kills);
+}
+
+// Only a safe write's own leftovers go, and only once they are old.
+TEST(CrashSafety, StaleWriteFilesOnlyAreRemoved)
+{
+    QTemporaryDir temp;
+    const QDir dir(temp.path());
+    const QString target = dir.filePath("run.dat");
+    const QDateTime old = QDateTime::currentDateTime().addSecs(-3600);
+    const QDateTime cutoff = QDateTime::currentDateTime().addSecs(-600);
+    struct TRow {
+        const char *name;
+        bool isOld;
+        bool removed;
+    };
+    const TRow rows[] = {
+        {"run.dat.QhZbxs", true, true},
+        {"run.dat.QHZBXS", true, true},
+        {"run.dat.Recent", false, false},
+        {"run.dat", true, false},
+        {"run.dat.bak", true, false},
+        {"run.dat.Sevenchr", true, false},
+        {"run.dat.ab12cd", true, false},
+        {"run.dat.ab-cde", true, false},
+        {"run.datQhZbxs", true, false},
+        {"other.dat.QhZbxs", true, false},
+        {"xrun.dat.QhZbxs", true, false},
+    };
+    for (const TRow &r : rows) {
+        WriteBytes(dir.filePath(r.name), "x");
+        SetModified(dir.filePath(r.name), r.isOld ? old : QDateTime::currentDateTime());
+    }
+    ASSERT_TRUE(dir.mkdir("run.dat.Folder"));
+    ASSERT_TRUE(QFile::link(dir.filePath("run.dat.bak"), dir.filePath("run.dat.Linked")));
+
+    EXPECT_EQ(RemoveStaleWriteFiles(target, cutoff), 2);
+    for (const TRow &r : rows)
+        EXPECT_EQ(QFileInfo::exists(dir.filePath(r.name)), !r.removed) << r.name;
+    EXPECT_TRUE(QFileInfo(dir.filePath("run.dat.Folder")).isDir());
+    EXPECT_TRUE(QFileInfo(dir.filePath("run.dat.Linked")).isSymLink());
+    EXPECT_EQ(RemoveStaleWriteFiles(QString(), cutoff), 0);
+}
+
+// At start the window removes the stale leftovers of its settings, autosave
+// and reference-point files.
+TEST(CrashSafety, WindowRemovesStaleLeftoversAtStart)
+{
+    QTemporaryDir dir;
+    TRecordingPrompt prompt;
+    TScriptedBoard board;
+    const QDateTime old = QDateTime::currentDateTime().addSecs(-3600);
+    const QStringList stale{"Varotem.ini.AbCdEf", "default.dat.GhIjKl", "defaultT.spl.MnOpQr",
+                            "defaultL.spl.StUvWx"};
+    for (const QString &name : stale) {
+        WriteBytes(dir.filePath(name), "x");
+        SetModified(dir.filePath(name), old);
+    }
+    WriteBytes(dir.filePath("default.dat.FreshA"), "x");
+    auto form = NewForm(dir, board);
+    for (const QString &name : stale)
+        EXPECT_FALSE(QFileInfo::exists(dir.filePath(name))) << name.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(dir.filePath("default.dat.FreshA")));
+}
+
+namespace {
+
+// A file size limit for this process (a full disk to every write), with the
+// signal it raises ignored so that writes fail instead.
+class TFileSizeLimit {
+public:
+    explicit TFileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &old_);
+        previous_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = old_;
+        limit.rlim_cur = bytes;
+        ok_ = setrlimit(RLIMIT_FSIZE, &limit) == 0;
+    }
+    ~TFileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, previous_);
+    }
+    TFileSizeLimit(const TFileSizeLimit &) = delete;
+    TFileSizeLimit &operator=(const TFileSizeLimit &) = delete;
+    bool Ok() const { return ok_; }
+
+private:
+    rlimit old_{};
+    void (*previous_)(int) = nullptr;
+    bool ok_ = false;
+};
+
+enum class TFault { None, DiskFull, TargetIsDirectory, ParentIsFile };
+
+} // namespace
+
+// Autosave after every sample through phases where it cannot be written. The
+// first failure of each streak is shown, the run and the timer go on, and the
+// last autosave that succeeded stays whole on disk.
+TEST(CrashSafety, AutosaveFaultsAreReportedAndTheRunGoesOn)
+{
+    QTemporaryDir dir;
+    TRecordingPrompt prompt;
+    TRecordingLinkBoard board("Seed = 4\n");
+    auto form = NewForm(dir, board);
+    prompt.messages.clear();
+    form->Settings.TimerWorkInterval = 3600;
+    form->Settings.AutoSaveTime = 1;
+    const QString good = form->Settings.AutoSaveFile;
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder.dat"));
+    const QString folder = dir.filePath("folder.dat");
+    const QString underFile = UnwritablePath(dir, "auto.dat");
+    form->GoClick();
+
+    struct TPhase {
+        const char *name;
+        TFault fault;
+        int ticks;
+    };
+    const TPhase phases[] = {
+        {"writable", TFault::None, 3},
+        {"disk full", TFault::DiskFull, 4},
+        {"room again", TFault::None, 2},
+        {"disk full again", TFault::DiskFull, 2},
+        {"target is a directory", TFault::TargetIsDirectory, 3},
+        {"writable", TFault::None, 1},
+        {"parent is a regular file", TFault::ParentIsFile, 3},
+        {"writable at the end", TFault::None, 1},
+    };
+    const QStringList filesBefore = QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    QByteArray lastSaved;
+    int32_t count = 0;
+    bool failing = false;
+    for (const TPhase &p : phases) {
+        const qsizetype messagesBefore = prompt.messages.size();
+        form->Settings.AutoSaveFile = p.fault == TFault::TargetIsDirectory ? folder
+                                      : p.fault == TFault::ParentIsFile   ? underFile
+                                                                          : good;
+        {
+            std::optional<TFileSizeLimit> limit;
+            if (p.fault == TFault::DiskFull) {
+                limit.emplace(64 * 1024);
+                ASSERT_TRUE(limit->Ok()) << p.name;
+            }
+            for (int i = 0; i < p.ticks; ++i)
+                form->Timer1Timer();
+        }
+        count += p.ticks;
+        EXPECT_EQ(form->RunData.Count, count) << p.name;
+        EXPECT_TRUE(form->Timer1->isActive()) << p.name;
+        if (p.fault == TFault::None)
+            lastSaved = Bytes(form->RunData);
+        EXPECT_EQ(ReadBytes(good), lastSaved) << p.name;
+
+        const bool reported = p.fault != TFault::None && !failing;
+        failing = p.fault != TFault::None;
+        ASSERT_EQ(prompt.messages.size() - messagesBefore, reported ? 1 : 0) << p.name;
+        if (reported) {
+            const QString &m = prompt.messages.back();
+            EXPECT_TRUE(m.contains(form->Settings.AutoSaveFile)) << m.toStdString();
+            EXPECT_TRUE(m.contains("Прием информации продолжается")) << m.toStdString();
+        }
+    }
+    // The failed writes left nothing behind.
+    QStringList expectedFiles = filesBefore;
+    expectedFiles << QFileInfo(good).fileName();
+    expectedFiles.sort();
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name), expectedFiles);
+    EXPECT_EQ(ReadBytes(good).size(), kRunFileSize);
+}
