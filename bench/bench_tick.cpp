@@ -5,6 +5,7 @@
 // calibration and the calibration alone, to show the spline's share.
 #include "app/Unit1.h"
 #include "app/core/Calibration.h"
+#include "bench/QuietPrompt.h"
 #include "chart/SimplCht.h"
 
 #include <QApplication>
@@ -17,17 +18,6 @@
 #include <random>
 
 namespace {
-
-// Answers every question with "cancel" and drops the messages.
-class TQuietPrompt final : public TPrompt {
-public:
-    void Message(const QString &, const QString &) override {}
-    bool AskYesNo(const QString &, const QString &) override { return false; }
-    std::optional<QString> InputText(const QString &, const QString &, const QString &) override { return {}; }
-    QString OpenFileName(const TFileDialogOptions &) override { return {}; }
-    QString SaveFileName(const TFileDialogOptions &) override { return {}; }
-    int Exec(QDialog &) override { return QDialog::Rejected; }
-};
 
 // A board that always reads the same codes.
 class TFixedBoard final : public TBoardPort {

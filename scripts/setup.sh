@@ -21,6 +21,8 @@ packages=(
   libqcustomplot-dev
   # screenshots under a virtual display
   xvfb openbox imagemagick xdotool x11-utils
+  # checking the installed desktop entry
+  desktop-file-utils
 )
 
 missing=()

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
@@ -20,11 +21,16 @@ bool CanCreateFilesIn(const QString &dir)
     return probe.open();
 }
 
+bool IsInstalledCopy(const QString &programDir)
+{
+    return !programDir.isEmpty() && QFileInfo(WithSlash(programDir) + QLatin1String(kInstalledMarkerName)).isFile();
+}
+
 } // namespace
 
 QString ChooseDataDir(const QString &programDir, const QString &userDir)
 {
-    if (CanCreateFilesIn(programDir))
+    if (!IsInstalledCopy(programDir) && CanCreateFilesIn(programDir))
         return WithSlash(programDir);
     QDir().mkpath(userDir);
     return WithSlash(userDir);
