@@ -31,7 +31,9 @@ protected:
             QTimer::singleShot(0, [] {
                 std::fprintf(stderr, "startup: %.1f ms from main() to the first painted chart\n",
                              Clock().nsecsElapsed() / 1e6);
-                QCoreApplication::quit();
+                // exit(), not quit(): quit() closes the windows first, and
+                // closing the main window writes the settings files.
+                QCoreApplication::exit(0);
             });
         }
         return QObject::eventFilter(watched, event);

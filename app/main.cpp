@@ -11,6 +11,7 @@ int main(int argc, char *argv[])
     StartupProbeBegin();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Varotem"));
+    QApplication::setDesktopFileName(QStringLiteral("varotem"));
     QApplication::setWindowIcon(ProgramIcon(QStringLiteral("varotem")));
 
     TWidgetPrompt prompt;
