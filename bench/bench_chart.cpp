@@ -102,13 +102,3 @@ BENCHMARK(BM_StrokeEveryPoint)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_StrokeReduced)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
