@@ -6,7 +6,6 @@
 #include "analysis/XlsxSpreadsheet.h"
 #include "app/core/Calibration.h"
 
-#include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>

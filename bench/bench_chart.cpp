@@ -5,7 +5,6 @@
 #include "chart/ChartPlot.h"
 #include "chart/SimplCht.h"
 
-#include <QApplication>
 #include <benchmark/benchmark.h>
 
 #include <cmath>

@@ -8,7 +8,6 @@
 #include "bench/QuietPrompt.h"
 #include "chart/SimplCht.h"
 
-#include <QApplication>
 #include <QDialog>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
