@@ -78,7 +78,7 @@ void CheckReal(std::string_view text, std::string_view sep)
     std::string plain = Trimmed(text);
     const bool hasPoint = plain.find('.') != std::string::npos;
     if (const size_t at = plain.find(sep); at != std::string::npos)
-        plain.replace(at, sep.size(), ".");
+        plain = plain.substr(0, at) + '.' + plain.substr(at + sep.size());
     errno = 0;
     char *end = nullptr;
     const double c = std::strtod(plain.c_str(), &end);
