@@ -160,14 +160,21 @@ QString ShortString(const QString &text)
 QStringList ReadSettings(const QString &fileName, const QString &dataDir, TSettings &settings)
 {
     settings = DefaultSettings(dataDir);
-    QStringList messages;
     if (!QFileInfo::exists(fileName))
-        return messages;
+        return {};
     QString error;
     const auto bytes = ReadFileHead(fileName, kMaxSettingsBytes, error);
     if (!bytes)
         return {error};
-    QString text = QString::fromUtf8(*bytes);
+    return ParseSettingsText(*bytes, fileName, dataDir, settings);
+}
+
+QStringList ParseSettingsText(const QByteArray &bytes, const QString &fileName, const QString &dataDir,
+                              TSettings &settings)
+{
+    settings = DefaultSettings(dataDir);
+    QStringList messages;
+    QString text = QString::fromUtf8(bytes);
     if (text.startsWith(QChar(0xFEFF)))
         text.remove(0, 1);
     const QHash<QString, QString> values = ParseSection(text);

@@ -2,6 +2,7 @@
 // The acquisition, calibration and heating settings of the main window, and
 // the settings file "Varotem.ini" (one section "Options") that keeps them
 // between runs of the program.
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -53,6 +54,11 @@ QString ShortString(const QString &text);
 // (none when all went well; also one when the file exists but cannot be read).
 [[nodiscard]] QStringList ReadSettings(const QString &fileName, const QString &dataDir,
                                        TSettings &settings);
+
+// ReadSettings on the bytes of a settings file already read (fileName only
+// names the file in the messages).
+[[nodiscard]] QStringList ParseSettingsText(const QByteArray &bytes, const QString &fileName,
+                                            const QString &dataDir, TSettings &settings);
 
 // Writes all 27 keys in their fixed order, reals with the locale's decimal
 // separator, as UTF-8. Returns an empty string or the message to show.
