@@ -2,10 +2,14 @@
 
 #include "app/core/DataFiles.h"
 
+#include <QFileInfo>
+
 #include <cstring>
 #include <memory>
 
 namespace analysis {
+
+bool BaselineFileExists(const QString &fileName) { return QFileInfo(fileName).isFile(); }
 
 std::optional<TFitPoints> LoadBaseline(const QString &fileName, const TSettings &settings,
                                        const TSplineTable &tTable, const TSplineTable &lTable, QString &error)

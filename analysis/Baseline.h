@@ -10,6 +10,11 @@
 
 namespace analysis {
 
+// Whether a file exists under the name: a regular file or a link to one. A
+// directory, a device or a pipe is no baseline file (and reading a pipe could
+// block the program).
+bool BaselineFileExists(const QString &fileName);
+
 // The baseline's calibrated T (as X) and L (as Y), samples 1..Count; nullopt
 // when the file cannot be read (error then holds why).
 std::optional<TFitPoints> LoadBaseline(const QString &fileName, const TSettings &settings,

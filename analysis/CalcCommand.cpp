@@ -10,7 +10,6 @@
 #include "app/core/Prompt.h"
 
 #include <QCheckBox>
-#include <QFileInfo>
 #include <QLineEdit>
 #include <memory>
 
@@ -20,7 +19,7 @@ namespace {
 // else must name a readable run file. False when the calculation must stop.
 bool ReadBaseline(TAnalysisContext &ctx, const QString &fieldText, analysis::TCalcParams &params)
 {
-    if (!QFileInfo::exists(ctx.settings.BaseLineFile))
+    if (!analysis::BaselineFileExists(ctx.settings.BaseLineFile))
         ctx.settings.BaseLineFile = analysis::kNoBaseline;
     if (fieldText == analysis::kNoBaseline) {
         Prompt().Message(analysis::kMsgBaselineIgnored);

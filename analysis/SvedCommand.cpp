@@ -11,7 +11,6 @@
 #include "numerics/MNKFuncs.h"
 
 #include <QCheckBox>
-#include <QFileInfo>
 #include <QLineEdit>
 #include <array>
 #include <memory>
@@ -25,7 +24,7 @@ using analysis::TSvedRanges;
 bool SubtractBaseline(TAnalysisContext &ctx, const std::vector<double> &X, std::vector<double> &Y)
 {
     ctx.settings.BaseLineFile = ShortString(ctx.scale.Edit5->text());
-    if (!QFileInfo::exists(ctx.settings.BaseLineFile))
+    if (!analysis::BaselineFileExists(ctx.settings.BaseLineFile))
         ctx.settings.BaseLineFile = analysis::kNoBaseline;
     if (ctx.settings.BaseLineFile == analysis::kNoBaseline) {
         Prompt().Message(analysis::kMsgBaselineIgnored);

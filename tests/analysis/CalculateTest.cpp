@@ -226,18 +226,23 @@ TEST_F(Calculate, FailedQuartzFitAddsNoQuartzTermEvenAfterABaseline)
 
 TEST_F(Calculate, MissingBaselineStopsAndTheNextCallShowsNil)
 {
-    Accept<TDlgCalcParam>([&](TDlgCalcParam &d) { d.Edit1->setText(Path("absent.dat")); });
-    CalculateClick(ctx);
-    EXPECT_EQ(prompt.messages, QStringList{kMsgBaselineNotLoaded});
-    EXPECT_FALSE(ResultShown());
-    EXPECT_EQ(settings.BaseLineFile, kNoBaseline);
+    for (const QString &field : {Path("absent.dat"), dir.path()}) {
+        SCOPED_TRACE(field.toStdString());
+        prompt.messages.clear();
+        prompt.dialogsShown.clear();
+        Accept<TDlgCalcParam>([&](TDlgCalcParam &d) { d.Edit1->setText(field); });
+        CalculateClick(ctx);
+        EXPECT_EQ(prompt.messages, QStringList{kMsgBaselineNotLoaded});
+        EXPECT_FALSE(ResultShown());
+        EXPECT_EQ(settings.BaseLineFile, kNoBaseline);
 
-    QString shown;
-    Accept<TDlgCalcParam>([&](TDlgCalcParam &d) { shown = d.Edit1->text(); });
-    prompt.dialogs.push_back([](QDialog &) { return int(QDialog::Accepted); });
-    CalculateClick(ctx);
-    EXPECT_EQ(shown, kNoBaseline);
-    EXPECT_TRUE(ResultShown());
+        QString shown;
+        Accept<TDlgCalcParam>([&](TDlgCalcParam &d) { shown = d.Edit1->text(); });
+        prompt.dialogs.push_back([](QDialog &) { return int(QDialog::Accepted); });
+        CalculateClick(ctx);
+        EXPECT_EQ(shown, kNoBaseline);
+        EXPECT_TRUE(ResultShown());
+    }
 }
 
 TEST_F(Calculate, ParameterThatIsNotANumberKeepsTheOnesBeforeIt)

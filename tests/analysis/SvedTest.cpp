@@ -173,20 +173,33 @@ TEST_F(Sved, BaselineParabolaIsSubtracted)
 
 TEST_F(Sved, MissingBaselineIsDroppedUnreadableOneStops)
 {
-    Run([&](TDlgScale &d) {
-        d.CheckBox5->setChecked(true);
-        d.Edit5->setText(Path("absent.dat"));
-    });
-    EXPECT_EQ(prompt.messages, QStringList{kMsgBaselineIgnored});
-    EXPECT_EQ(settings.BaseLineFile, kNoBaseline);
-    EXPECT_TRUE(Shown());
-
-    // A directory exists but cannot be read as a run.
-    prompt.messages.clear();
-    prompt.dialogsShown.clear();
-    Run([&](TDlgScale &d) { d.Edit5->setText(dir.path()); });
-    EXPECT_EQ(prompt.messages, QStringList{kMsgBaselineNotLoaded});
-    EXPECT_FALSE(Shown());
+    auto damaged = ZeroRun();
+    damaged->Count = 20000;
+    WriteRun(Path("damaged.dat"), *damaged);
+    const struct {
+        const char *name;
+        QString field;
+        QString message, baseLineFile;
+        bool shown;
+    } rows[] = {
+        {"no such file", Path("absent.dat"), kMsgBaselineIgnored, kNoBaseline, true},
+        {"a directory is no file", dir.path(), kMsgBaselineIgnored, kNoBaseline, true},
+        {"a file that is not a run", Path("damaged.dat"), kMsgBaselineNotLoaded, Path("damaged.dat"), false},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        prompt.messages.clear();
+        prompt.dialogsShown.clear();
+        Run([&](TDlgScale &d) {
+            d.CheckBox5->setChecked(true);
+            d.Edit5->setText(row.field);
+        });
+        EXPECT_EQ(prompt.messages, QStringList{row.message});
+        EXPECT_EQ(settings.BaseLineFile, row.baseLineFile);
+        EXPECT_EQ(Shown(), row.shown);
+        if (!row.shown)
+            prompt.dialogs.clear();  // the picture window's answer was not taken
+    }
 }
 
 TEST_F(Sved, RefusalsLeaveThePictureAndShowNoWindow)
