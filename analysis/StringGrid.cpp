@@ -2,6 +2,8 @@
 
 #include <QHeaderView>
 
+#include <algorithm>
+
 namespace {
 const QColor kFixedColor(0xF0, 0xF0, 0xF0);
 }
@@ -43,5 +45,23 @@ void TStringGrid::SetCells(int column, int row, const QString &text)
 
 void TStringGrid::SetRowCount(int rows)
 {
-    setRowCount(std::max(rows, 1));
+    rows = std::max(rows, 1);
+    const int old = rowCount();
+    // cutRows_[k] holds the texts of row rowCount() + k.
+    std::vector<QStringList> cut;
+    for (int r = rows; r < old; ++r) {
+        QStringList texts;
+        for (int c = 0; c < columnCount(); ++c)
+            texts << Cells(c, r);
+        cut.push_back(texts);
+    }
+    cutRows_.insert(cutRows_.begin(), cut.begin(), cut.end());
+
+    setRowCount(rows);
+    const int restored = std::min<int>(std::max(rows - old, 0), int(cutRows_.size()));
+    for (int k = 0; k < restored; ++k)
+        for (int c = 0; c < cutRows_[k].size(); ++c)
+            if (!cutRows_[k][c].isEmpty())
+                SetCells(c, old + k, cutRows_[k][c]);
+    cutRows_.erase(cutRows_.begin(), cutRows_.begin() + restored);
 }

@@ -46,6 +46,23 @@ TEST_F(QuartzTable, StartsWithTheNineDefaultRows)
     EXPECT_EQ(points.Y, std::vector<double>(std::begin(kDefaultAlpha), std::end(kDefaultAlpha)));
 }
 
+TEST_F(QuartzTable, RowsCutByTheSpinBoxComeBackAsTheyWere)
+{
+    // Down to 3, up to 5, down to 2, up to 9: every default row is back.
+    for (int n : {3, 5, 2, 9})
+        alphaQuartz.SpinEdit1->setValue(n);
+    ASSERT_EQ(Grid().RowCount(), 10);
+    for (int r = 1; r <= 9; ++r)
+        EXPECT_EQ(Row(r),
+                  (QStringList{QString::number(r), QString::number(100 * r), LocaleGeneral(kDefaultAlpha[r - 1])}));
+    EXPECT_EQ(alphaQuartz.Points().Y, std::vector<double>(std::begin(kDefaultAlpha), std::end(kDefaultAlpha)));
+
+    // A row never written is empty and counts as (0, 0).
+    alphaQuartz.SpinEdit1->setValue(10);
+    EXPECT_EQ(Row(10), (QStringList{"10", "", ""}));
+    EXPECT_EQ(alphaQuartz.Points().X[9], 0);
+}
+
 TEST_F(QuartzTable, SavedFileIsARunRecordThatOpensToTheSameRows)
 {
     // A row with a cell that is not a number is the point (0, 0).
