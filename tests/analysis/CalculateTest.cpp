@@ -224,6 +224,41 @@ TEST_F(Calculate, FailedQuartzFitAddsNoQuartzTermEvenAfterABaseline)
     EXPECT_LT(Rel(calcResult.SimpleChart1->Data().Y[0], (dl - dlq) / 50000 / 5), 1e-9);
 }
 
+// Baselines that give no parabola are reported and subtract nothing; one of
+// 10000 samples on the line L = 0.5 T is removed like any other.
+TEST_F(Calculate, BaselineFilesAtTheEdgesOfTheRecord)
+{
+    const struct {
+        const char *name;
+        int32_t count;
+        bool nan;
+        QStringList messages;
+        QString dlq1;  // dLQ of interval 1: T from 1 to 6
+    } rows[] = {
+        {"no samples", 0, false, {kMsgBaselineLoaded, kMsgFitFailed}, "0.00000"},
+        {"one sample", 1, false, {kMsgBaselineLoaded, kMsgFitFailed}, "0.00000"},
+        {"a temperature that is not a number", kRunCapacity, true, {kMsgBaselineLoaded, kMsgFitFailed}, "0.00000"},
+        {"every slot used", kRunCapacity, false, {kMsgBaselineLoaded}, "2.50000"},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        auto base = ZeroRun();
+        base->Count = row.count;
+        for (int i = 1; i <= row.count; ++i) {
+            base->T[i - 1] = i;
+            base->L[i - 1] = 0.5 * i;
+        }
+        if (row.nan)
+            base->T[4999] = std::nan("");
+        WriteRun(Path("edge.dat"), *base);
+        prompt.messages.clear();
+        Run([&](TDlgCalcParam &d) { d.Edit1->setText(Path("edge.dat")); });
+        EXPECT_EQ(prompt.messages, row.messages);
+        ASSERT_EQ(Rows(), 101);
+        EXPECT_EQ(Row(1)[3], row.dlq1);
+    }
+}
+
 TEST_F(Calculate, MissingBaselineStopsAndTheNextCallShowsNil)
 {
     for (const QString &field : {Path("absent.dat"), dir.path()}) {
@@ -335,4 +370,25 @@ TEST(ComputeExpansion, DlqFromZeroShiftsByTheFirstInterval)
     EXPECT_NEAR(out.Rows[0].DLQ, 0, 1e-9);
     EXPECT_NEAR(out.Rows[1].DLQ, 121 - 36, 1e-9);
     EXPECT_NEAR(out.Rows[99].DLQ, 501.0 * 501 - 36, 1e-6);
+}
+
+TEST(ComputeExpansion, ThousandIntervalsNeedThousandAndOneSamples)
+{
+    // T = i, L = 0.002 i: s = 1 picks every sample up to the last one.
+    auto record = ZeroRun();
+    record->Count = 1001;
+    for (int i = 1; i <= 1001; ++i) {
+        record->T[i - 1] = i;
+        record->L[i - 1] = 0.002 * i;
+    }
+    TCalcParams params;
+    params.CalcPoints = 1000;
+    const TCalcOutcome out = ComputeExpansion(*record, params);
+    ASSERT_EQ(out.Rows.size(), 1000u);
+    EXPECT_EQ(out.Rows[999].T, 1000);
+    EXPECT_LT(Rel(out.Rows[999].DL, 2.0), 1e-12);
+    EXPECT_LT(Rel(out.Rows[999].Alpha, 0.002 / 50000 + 5.2e-7), 1e-12);
+
+    record->Count = 1000;
+    EXPECT_TRUE(ComputeExpansion(*record, params).Rows.empty());
 }
