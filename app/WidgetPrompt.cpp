@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
 
@@ -27,11 +26,22 @@ QString SelectedFilter(const TFileDialogOptions &options)
                                                                            : QString();
 }
 
-QString WithDefaultExt(const QString &name, const QString &defaultExt)
+// A file dialog preset with the options. The dialog adds the default extension
+// to a name typed without one before it checks the name, so "run" typed where
+// run.dat exists is asked about like "run.dat" (adding it afterwards would
+// replace run.dat without a question), and an open finds run.dat.
+QString RunFileDialog(const TFileDialogOptions &options, QFileDialog::AcceptMode mode)
 {
-    if (name.isEmpty() || defaultExt.isEmpty() || !QFileInfo(name).suffix().isEmpty())
-        return name;
-    return name + (defaultExt.startsWith(QLatin1Char('.')) ? defaultExt : QLatin1Char('.') + defaultExt);
+    QFileDialog dialog(Parent(), options.title, options.initialName, QtFilterFromPipes(options.filter));
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(options.defaultExt);
+    if (const QString selected = SelectedFilter(options); !selected.isEmpty())
+        dialog.selectNameFilter(selected);
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    const QStringList files = dialog.selectedFiles();
+    return files.isEmpty() ? QString() : files.constFirst();
 }
 
 } // namespace
@@ -59,17 +69,12 @@ std::optional<QString> TWidgetPrompt::InputText(const QString &caption, const QS
 
 QString TWidgetPrompt::OpenFileName(const TFileDialogOptions &options)
 {
-    QString selected = SelectedFilter(options);
-    return QFileDialog::getOpenFileName(Parent(), options.title, options.initialName,
-                                        QtFilterFromPipes(options.filter), &selected);
+    return RunFileDialog(options, QFileDialog::AcceptOpen);
 }
 
 QString TWidgetPrompt::SaveFileName(const TFileDialogOptions &options)
 {
-    QString selected = SelectedFilter(options);
-    const QString name = QFileDialog::getSaveFileName(Parent(), options.title, options.initialName,
-                                                      QtFilterFromPipes(options.filter), &selected);
-    return WithDefaultExt(name, options.defaultExt);
+    return RunFileDialog(options, QFileDialog::AcceptSave);
 }
 
 int TWidgetPrompt::Exec(QDialog &dialog) { return dialog.exec(); }
