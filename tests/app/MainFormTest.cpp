@@ -481,36 +481,10 @@ TEST(MainFormRun, DevicesNotFound)
 
 // A message box runs the event loop, so the timer fires inside it: the tick
 // there must store its sample, and the message must not be shown again.
-namespace {
-class TTickingPrompt final : public TPrompt {
-public:
-    TTickingPrompt() { SetPrompt(this); }
-    ~TTickingPrompt() override { SetPrompt(nullptr); }
-    QStringList messages;
-    std::function<void()> insideMessage;  // run once, inside the next message
-    int depth = 0, maxDepth = 0;
-
-    void Message(const QString &text, const QString &) override
-    {
-        messages << text;
-        ++depth;
-        maxDepth = std::max(maxDepth, depth);
-        if (auto f = std::exchange(insideMessage, nullptr))
-            f();
-        --depth;
-    }
-    bool AskYesNo(const QString &, const QString &) override { return false; }
-    std::optional<QString> InputText(const QString &, const QString &, const QString &) override { return {}; }
-    QString OpenFileName(const TFileDialogOptions &) override { return {}; }
-    QString SaveFileName(const TFileDialogOptions &) override { return {}; }
-    int Exec(QDialog &) override { return QDialog::Rejected; }
-};
-} // namespace
-
 TEST(MainFormRun, TicksGoOnWhileAMessageIsOpen)
 {
     QTemporaryDir dir;
-    TTickingPrompt prompt;
+    TRecordingPrompt prompt;
     TScriptedBoard board;
     board.readings = {{10, 20, 30}};
     auto form = NewForm(dir, board);
@@ -523,7 +497,10 @@ TEST(MainFormRun, TicksGoOnWhileAMessageIsOpen)
 
     // Inside the first message box two more ticks: one saves, the next fails
     // again and brings the same autosave message, which is already waiting.
-    prompt.insideMessage = [&] {
+    bool ticked = false;
+    prompt.whileMessageOpen = [&](const QString &) {
+        if (std::exchange(ticked, true))
+            return;
         form->Settings.AutoSaveFile = good;
         form->Timer1Timer();
         form->Settings.AutoSaveFile = bad;
@@ -532,7 +509,7 @@ TEST(MainFormRun, TicksGoOnWhileAMessageIsOpen)
     form->Timer1Timer();
     EXPECT_EQ(form->RunData.Count, 3);
     EXPECT_EQ(ReadBytes(good).left(4), QByteArray("\x02\0\0\0", 4));
-    EXPECT_EQ(prompt.maxDepth, 1) << "no box opened on top of another";
+    EXPECT_EQ(prompt.mostOpenBoxes, 1) << "no box opened on top of another";
     ASSERT_EQ(prompt.messages.size(), 2) << prompt.messages.join('\n').toStdString();
     EXPECT_TRUE(prompt.messages[0].startsWith("Калибровка T"));
     EXPECT_TRUE(prompt.messages[1].startsWith("Автосохранение"));

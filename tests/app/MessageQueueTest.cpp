@@ -23,43 +23,21 @@ TEST(DeferredMessages, CollectsMessagesAndPassesQuestionsOn)
     EXPECT_EQ(prompt.questions, QStringList{"question"});
 }
 
-namespace {
-// Adds more messages to the queue from inside the first box, as a tick
-// running in that box's event loop would.
-class TNestingPrompt final : public TPrompt {
-public:
-    TNestingPrompt() { SetPrompt(this); }
-    ~TNestingPrompt() override { SetPrompt(nullptr); }
-    TMessageQueue *queue = nullptr;
-    QStringList shown;
-    int depth = 0, maxDepth = 0;
-
-    void Message(const QString &text, const QString &) override
-    {
-        shown << text;
-        maxDepth = std::max(maxDepth, ++depth);
-        if (shown.size() == 1) {
-            queue->Show({"b", "b", "a"});  // "a" is open, so it may come again
-            queue->Show({"", "c", "b"});
-        }
-        --depth;
-    }
-    bool AskYesNo(const QString &, const QString &) override { return false; }
-    std::optional<QString> InputText(const QString &, const QString &, const QString &) override { return {}; }
-    QString OpenFileName(const TFileDialogOptions &) override { return {}; }
-    QString SaveFileName(const TFileDialogOptions &) override { return {}; }
-    int Exec(QDialog &) override { return QDialog::Rejected; }
-};
-} // namespace
-
 TEST(MessageQueue, NoBoxOnTopOfAnotherAndNoDuplicatesWaiting)
 {
-    TNestingPrompt prompt;
+    // More messages arrive while the first box is open, as from a tick
+    // running in that box's event loop.
+    TRecordingPrompt prompt;
     TMessageQueue queue;
-    prompt.queue = &queue;
+    prompt.whileMessageOpen = [&](const QString &) {
+        if (prompt.messages.size() != 1)
+            return;
+        queue.Show({"b", "b", "a"});  // "a" is open, so it may come again
+        queue.Show({"", "c", "b"});
+    };
     queue.Show({"a"});
-    EXPECT_EQ(prompt.shown, QStringList({"a", "b", "a", "c"}));
-    EXPECT_EQ(prompt.maxDepth, 1);
+    EXPECT_EQ(prompt.messages, QStringList({"a", "b", "a", "c"}));
+    EXPECT_EQ(prompt.mostOpenBoxes, 1);
     EXPECT_FALSE(queue.Showing());
     EXPECT_TRUE(queue.Waiting().isEmpty());
 }

@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include <algorithm>
+
 TRecordingPrompt::TRecordingPrompt() { SetPrompt(this); }
 
 TRecordingPrompt::~TRecordingPrompt() { SetPrompt(nullptr); }
@@ -10,6 +12,10 @@ void TRecordingPrompt::Message(const QString &text, const QString &caption)
 {
     messages << text;
     captions << caption;
+    mostOpenBoxes = std::max(mostOpenBoxes, ++openBoxes);
+    if (whileMessageOpen)
+        whileMessageOpen(text);
+    --openBoxes;
 }
 
 bool TRecordingPrompt::AskYesNo(const QString &, const QString &text)

@@ -28,6 +28,12 @@ public:
     // and returns its result.
     std::deque<std::function<int(QDialog &)>> dialogs;
 
+    // Runs inside each Message(), as code running in an open box's event loop
+    // would (a timer tick); openBoxes counts the boxes open at once.
+    std::function<void(const QString &)> whileMessageOpen;
+    int openBoxes = 0;
+    int mostOpenBoxes = 0;
+
     void Message(const QString &text, const QString &caption = QString()) override;
     bool AskYesNo(const QString &caption, const QString &text) override;
     std::optional<QString> InputText(const QString &caption, const QString &prompt,
