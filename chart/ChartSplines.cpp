@@ -240,8 +240,8 @@ void SetUpCubicSystem(int32_t n, const double *X, const double *Y, TCubicWork &w
         C[i] = C[i + 1] - C[i];
     }
     // End conditions: the third derivative at each end equals that of the
-    // cubic through the four end points. With three points the right sides
-    // stay 0, which makes the third derivative vanish at both ends.
+    // cubic through the four end points. Three points have no such cubic;
+    // SolveNaturalThreePoints replaces these rows then.
     B[0] = -D[0];
     B[n - 1] = -D[n - 2];
     C[0] = 0;
@@ -273,6 +273,15 @@ Status SolveCubicSystem(int32_t n, TCubicWork &w)
     return Status::Ok;
 }
 
+// Three points: natural ends (no curvature at the first and last point), so
+// only the middle row of the system is left.
+void SolveNaturalThreePoints(TCubicWork &w)
+{
+    w.C[0] = 0;
+    w.C[1] = w.C[1] / w.B[1];
+    w.C[2] = 0;
+}
+
 // From the solution to the coefficients of each piece.
 void FinishCubic(int32_t n, const double *Y, TCubicWork &w)
 {
@@ -295,7 +304,9 @@ Status Spline3PBuild(int32_t n, const double *X, const double *Y, double *B, dou
         return s;
     TCubicWork w(n);
     SetUpCubicSystem(n, X, Y, w);
-    if (const Status s = SolveCubicSystem(n, w); s != Status::Ok)
+    if (n == 3)
+        SolveNaturalThreePoints(w);
+    else if (const Status s = SolveCubicSystem(n, w); s != Status::Ok)
         return s;
     FinishCubic(n, Y, w);
     if (!AllFinite(w.B) || !AllFinite(w.C) || !AllFinite(w.D))

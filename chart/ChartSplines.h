@@ -14,9 +14,8 @@ using numerics::Status;
 // increasing: BadAbscissae, nothing written. A zero divisor: Singular.
 Status SplineStrainBuild(int32_t n, const double *X, const double *Y, double sigma, double *Z);
 Status Spline2PBuild(int32_t n, const double *X, const double *Y, double *M);
-// Three points: no fourth point for the end cubics; the end conditions then ask
-// for a vanishing third derivative at both ends, which gives the parabola
-// through the three points.
+// Three points: no fourth point for the end cubics; the spline then has
+// natural ends (zero second derivative at the first and last point).
 Status Spline3PBuild(int32_t n, const double *X, const double *Y, double *B, double *C, double *D);
 
 // Value routines: n < 3 gives a quiet NaN, which the chart treats as "no curve".

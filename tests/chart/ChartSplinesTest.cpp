@@ -201,18 +201,27 @@ TEST(SplinesExact, CubicSplineReproducesCubics)
     }
 }
 
-// Three points: the third derivative vanishes at both ends, so the spline is
-// the parabola through them (its second derivative is not zero at the ends).
-TEST(SplinesExact, CubicSplineOfThreePointsIsTheirParabola)
+// Three points: the natural cubic spline, written here in its textbook form
+// through the second derivatives M0 = M2 = 0 and M1 from the middle row
+// h0 M0 + 2 (h0 + h1) M1 + h1 M2 = 6 (slope1 - slope0).
+TEST(SplinesExact, CubicSplineOfThreePointsHasNaturalEnds)
 {
     const Vec X{0, 1, 3}, Y{1, -2, 0.5};
     Vec B(3), C(3), D(3);
     ASSERT_EQ(Spline3PBuild(3, X.data(), Y.data(), B.data(), C.data(), D.data()), Status::Ok);
+    const double h0 = 1, h1 = 2, slope0 = -3, slope1 = 1.25;
+    const double M[3] = {0, 6 * (slope1 - slope0) / (2 * (h0 + h1)), 0};
+    auto natural = [&](double x) {
+        const int k = x < X[1] ? 0 : 1; // the end pieces extend beyond the ends
+        const double h = X[k + 1] - X[k], a = X[k + 1] - x, b = x - X[k];
+        return M[k] * a * a * a / (6 * h) + M[k + 1] * b * b * b / (6 * h) + (Y[k] / h - M[k] * h / 6) * a +
+               (Y[k + 1] / h - M[k + 1] * h / 6) * b;
+    };
     for (double x = -2; x <= 5; x += 0.25)
-        EXPECT_NEAR(Spline3PValue(3, X.data(), Y.data(), B.data(), C.data(), D.data(), x), Neville(X, Y, x), 1e-12)
+        EXPECT_NEAR(Spline3PValue(3, X.data(), Y.data(), B.data(), C.data(), D.data(), x), natural(x), 1e-12)
             << x;
-    EXPECT_NEAR(D[0], 0, 1e-12);
-    EXPECT_NEAR(D[1], 0, 1e-12);
+    EXPECT_EQ(C[0], 0.0) << "no curvature at the first point";
+    EXPECT_NEAR(C[1] + 3 * D[1] * h1, 0, 1e-12) << "nor at the last";
 }
 
 TEST(Lagrange, ReproducesPolynomialOfDegreeNMinusOne)
