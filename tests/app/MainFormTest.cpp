@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolBar>
@@ -274,6 +275,40 @@ TEST(MainFormLayout, EveryCommandIsWired)
 
     a.ItemExit->trigger();
     EXPECT_TRUE(QFileInfo::exists(SettingsFilePath(dir.path())));
+}
+
+// The channel dialog is created once: the channel chosen for one smoothing
+// command is the one offered by the next.
+TEST(MainFormLayout, SmoothingOffersTheChannelChosenLast)
+{
+    QTemporaryDir dir;
+    TRecordingPrompt prompt;
+    TScriptedBoard board;
+    auto form = NewForm(dir, board);
+    const QByteArray before = Bytes(form->RunData);
+    const auto tBytes = [](const QByteArray &run) { return run.mid(4, 80000); };  // T[0..9999]
+    const double l300 = form->RunData.L[300];
+
+    std::vector<bool> offered;  // T, L, TC checked as each dialog opens
+    auto chooseL = [&](QDialog &dialog) {
+        auto &d = dynamic_cast<TCaseChansDlg &>(dialog);
+        offered = {d.RadioButton1->isChecked(), d.RadioButton2->isChecked(), d.RadioButton3->isChecked()};
+        d.RadioButton2->click();
+        return int(QDialog::Accepted);
+    };
+    prompt.dialogs.push_back(chooseL);
+    form->Actions.ItemSmoothPoly->trigger();
+    EXPECT_EQ(offered, std::vector<bool>({true, false, false})) << "T at the first command";
+    EXPECT_NE(form->RunData.L[300], l300) << "L smoothed";
+    EXPECT_EQ(tBytes(Bytes(form->RunData)), tBytes(before)) << "T untouched";
+
+    prompt.dialogs.push_back([&](QDialog &dialog) {
+        auto &d = dynamic_cast<TCaseChansDlg &>(dialog);
+        offered = {d.RadioButton1->isChecked(), d.RadioButton2->isChecked(), d.RadioButton3->isChecked()};
+        return int(QDialog::Rejected);
+    });
+    form->Actions.ItemSmoothMean->trigger();
+    EXPECT_EQ(offered, std::vector<bool>({false, true, false})) << "L offered again";
 }
 
 // RunData keeps its bytes; the charts get the calibrated copy.
