@@ -57,7 +57,7 @@ TDlgCalcResult::TDlgCalcResult(QWidget *parent) : QDialog(parent)
 bool TDlgCalcResult::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == SimpleChart1 && event->type() == QEvent::Resize)
-        SimpleChart1->Repaint();
+        SimpleChart1->RepaintOrReport();
     return QDialog::eventFilter(watched, event);
 }
 
@@ -82,7 +82,7 @@ void TDlgCalcResult::ShowResults(const std::vector<analysis::TCalcRow> &rows)
     }
     SimpleChart1->SetData(n, x.data(), y.data());
     PageControl1->setCurrentIndex(0);
-    SimpleChart1->Repaint();
+    SimpleChart1->RepaintOrReport();
 }
 
 void TDlgCalcResult::BitBtn2Click()

@@ -32,7 +32,7 @@ void ShowPreview(TSimpleChart &chart, const TRunData &calibrated, TChannel chann
     chart.SetSCYTitle(ChannelTitle(channel));
     const std::vector<double> values = ChannelValues(calibrated, channel);
     chart.SetData(static_cast<int32_t>(values.size()), TimeAxis().data(), values.data());
-    chart.Repaint();
+    chart.RepaintOrReport();
 }
 
 void CopySample(TRunData &run, int32_t from, int32_t to)

@@ -192,9 +192,9 @@ QStringList TMainForm::DrawRun()
     ChartL->SetData(n, x, l.data());
     ChartTC->SetData(n, x, tc.data());
     CheckHeaterThreshold(*board_, *calibrated, Settings);
-    ChartT->Repaint();
-    ChartL->Repaint();
-    ChartTC->Repaint();
+    ChartT->RepaintOrReport();
+    ChartL->RepaintOrReport();
+    ChartTC->RepaintOrReport();
 
     QStringList messages = deferred.Take();
     messages += notices_.Update(status);
@@ -377,7 +377,7 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
             QStringList messages;
             {
                 TDeferredMessages deferred;
-                chart->Repaint();
+                chart->RepaintOrReport();
                 messages = deferred.Take();
             }
             ShowMessages(messages);

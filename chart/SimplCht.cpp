@@ -235,6 +235,7 @@ void TSimpleChart::SetSCGridLinesChange(bool v)
 
 bool TSimpleChart::Repaint()
 {
+    curveFailureShown_ = false;
     DrawFrame();
     bool ok = true;
     // With no points there is nothing to draw but the frame.
@@ -359,8 +360,10 @@ void TSimpleChart::DrawCurve()
         break;
     }
     }
-    if (failed)
+    if (failed) {
+        curveFailureShown_ = true;
         Prompt().Message(kCannotDraw);
+    }
 }
 
 bool TSimpleChart::DrawDerivatives()
@@ -485,9 +488,10 @@ void TSimpleChart::ChartMouseMove(const TChartMouseEvent &event)
     xyWindow_->update();
 }
 
-void TSimpleChart::RepaintFromMenu()
+void TSimpleChart::RepaintOrReport()
 {
-    if (!Repaint())
+    // One box per redraw: a curve that failed has already said so.
+    if (!Repaint() && !curveFailureShown_)
         Prompt().Message(kCannotDraw);
 }
 
@@ -516,7 +520,7 @@ void TSimpleChart::CopyGraphicItemClick()
 void TSimpleChart::DrawingModeItemClick(TSCDrawing mode)
 {
     SetSCDrawingMode(mode);
-    RepaintFromMenu();
+    RepaintOrReport();
 }
 
 void TSimpleChart::SmoothValueItemClick()
@@ -537,7 +541,7 @@ void TSimpleChart::SmoothValueItemClick()
     }
 }
 
-void TSimpleChart::DiffItemClick() { RepaintFromMenu(); }
+void TSimpleChart::DiffItemClick() { RepaintOrReport(); }
 
 void TSimpleChart::XYWindowItemClick()
 {
@@ -560,13 +564,13 @@ void TSimpleChart::MstItemClick()
         }
     }
     if (menu_.MstItem->isChecked()) {
-        RepaintFromMenu();
+        RepaintOrReport();
         return;
     }
     if (Prompt().Exec(*mstWindow_) == QDialog::Accepted)
-        RepaintFromMenu();
+        RepaintOrReport();
 }
 
-void TSimpleChart::GridLinesItemClick() { RepaintFromMenu(); }
+void TSimpleChart::GridLinesItemClick() { RepaintOrReport(); }
 
-void TSimpleChart::TimeLineItemClick() { RepaintFromMenu(); }
+void TSimpleChart::TimeLineItemClick() { RepaintOrReport(); }

@@ -115,6 +115,9 @@ public:
     // there); a curve that cannot be drawn is reported to the user by the chart
     // itself and does not make Repaint fail.
     bool Repaint();
+    // Repaint() for owners: a failure that ends the redraw is reported to the
+    // user with the drawing-failure message, like any curve that cannot be drawn.
+    void RepaintOrReport();
 
     // Published properties (defaults: ByNormal, ByExponent, ByLine, false, ...,
     // SCGridLinesChange true). Setters store and update the menu; none redraws.
@@ -202,12 +205,11 @@ private:
     bool DrawTimeLines();
     void StrokeCurve(const std::vector<chart::TPixel> &points, QRgb color);
     bool DrawDerivative(int order, QRgb color);
-    // A redraw asked for by a menu command: a failure is shown to the user.
-    void RepaintFromMenu();
 
     TSimpleData data_;
     TSCXDrawing xDrawingMode_ = TSCXDrawing::ByNormal;
     TSCYDrawing yDrawingMode_ = TSCYDrawing::ByExponent;
+    bool curveFailureShown_ = false;  // this redraw's curve showed its failure
     TSCDrawing drawingMode_ = TSCDrawing::ByLine;
     bool drawingModeChange_ = false;
     bool drawingDiff_ = false;

@@ -267,6 +267,34 @@ TEST_F(SimpleChart, FirstDerivativeClickedTwiceLeavesThePictureWithout)
     EXPECT_TRUE(prompt.messages.isEmpty());
 }
 
+// A derivative that cannot be drawn ends the redraw; owners redrawing through
+// RepaintOrReport tell the user once, also when the curve failed as well.
+TEST_F(SimpleChart, FailedDerivativeIsReportedOncePerRedraw)
+{
+    chart.SetSCDrawingDiff(true);
+    chart.SetSCDrawingMode(TSCDrawing::BySplineStrain);
+    chart.Menu().Diff1Item->setChecked(true);
+
+    // The curve through these points can be drawn; its first derivative
+    // overflows.
+    Data({0, 1, 2, 3, 4}, {0, 2e307, 0, 2e307, 0});
+    EXPECT_FALSE(chart.Repaint());
+    EXPECT_TRUE(prompt.messages.isEmpty()) << "Repaint leaves the report to its owner";
+    chart.RepaintOrReport();
+    EXPECT_EQ(prompt.messages, QStringList{kCannotDraw});
+
+    prompt.messages.clear();
+    Data({1, 2, 2, 3}, {1, 2, 3, 4});  // neither the curve nor its derivative
+    chart.RepaintOrReport();
+    EXPECT_EQ(prompt.messages, QStringList{kCannotDraw});
+
+    prompt.messages.clear();
+    Data({0, 1, 2, 3}, {0, 1, 0, 1});
+    chart.RepaintOrReport();
+    EXPECT_TRUE(prompt.messages.isEmpty());
+    EXPECT_GT(Count(kGreen), 0);
+}
+
 TEST_F(SimpleChart, NoPointsDrawsTheFrameOnAUnitRange)
 {
     chart.SetSCDrawingMode(TSCDrawing::ByLine);
