@@ -177,21 +177,21 @@ bool SegmentCoefficients(int32_t n, ConstArray hs, ConstArray M, ConstArray G, c
     return finite;
 }
 
-// Segment k (1..n-1) whose cubic is used at t: bisection over the nodes; an
-// exact hit on an inner node x[j] selects segment j.
+// Segment k (1..n-1) whose cubic is used at t: bisection over the nodes,
+// which are strictly increasing (BuildSpline refuses others). The segment is
+// the k with x[k-1] < t <= x[k], so an exact hit on an inner node x[j] selects
+// segment j; t before x[0], at x[0] or NaN gives 1, t beyond x[n-1] gives n-1.
+// The halving step is a conditional move rather than a branch: the branch
+// would be mispredicted about every other step.
 int32_t FindSegment(int32_t n, const double *x, double t)
 {
-    int32_t lo = 0, hi = n - 1;
-    while (hi > lo + 1) {
-        const int32_t mid = lo + (hi - lo) / 2; // (lo + hi) div 2 without overflow
-        if (t == x[mid])
-            return mid;
-        if (t > x[mid])
-            lo = mid;
-        else
-            hi = mid;
+    int32_t lo = 0, len = n - 1; // the segment lies in lo+1 .. lo+len
+    while (len > 1) {
+        const int32_t half = len / 2;
+        lo = t > x[lo + half] ? lo + half : lo;
+        len -= half;
     }
-    return hi;
+    return lo + 1;
 }
 
 constexpr double kNoSpline = std::numeric_limits<double>::quiet_NaN();

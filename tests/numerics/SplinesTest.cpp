@@ -259,4 +259,26 @@ TEST(SplineEvaluation, PicksTheSegmentByBisection)
     EXPECT_TRUE(std::isnan(s.S(0.5)) && std::isnan(s.S1(0.5)) && std::isnan(s.S2(0.5)));
 }
 
+// Against a linear scan for the segment x[k-1] < t <= x[k], over node counts
+// odd and even: at every node, just before it, between nodes and outside.
+TEST(SplineEvaluation, BisectionAgreesWithAScanForEveryNodeCount)
+{
+    for (int32_t n = 3; n <= 40; ++n) {
+        Spline s(Vec(size_t(n)), Vec(size_t(n)), 0.0);
+        for (int32_t i = 0; i < n; ++i)
+            s.x[size_t(i)] = i * i - 5.0, s.a[size_t(i)] = i, s.b[size_t(i)] = s.c[size_t(i)] = s.d[size_t(i)] = 0;
+        auto scan = [&](double t) {
+            for (int32_t k = 1; k < n; ++k)
+                if (t <= s.x[size_t(k)])
+                    return k;
+            return n - 1;
+        };
+        Vec ts{-1e9, 1e9};
+        for (int32_t i = 0; i < n; ++i)
+            ts.insert(ts.end(), {s.x[size_t(i)], s.x[size_t(i)] + 0.5, std::nextafter(s.x[size_t(i)], -1e300)});
+        for (double t : ts)
+            EXPECT_EQ(s.S(t), scan(t)) << "n " << n << ", t " << t;
+    }
+}
+
 } // namespace
