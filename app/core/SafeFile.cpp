@@ -68,10 +68,15 @@ QString WriteFileSafely(const QString &fileName, const QByteArray &data)
 
 std::optional<QByteArray> ReadFileHead(const QString &fileName, qint64 maxBytes, QString &error)
 {
+    // Only regular files: a directory cannot be read, and a pipe or a device
+    // would block the program waiting for data or never end.
+    const QFileInfo info(fileName);
+    const bool special = info.exists() && !info.isFile();
     QFile file(fileName);
-    if (QFileInfo(fileName).isDir() || !file.open(QIODevice::ReadOnly)) {
-        const QString reason = QFileInfo(fileName).isDir() ? QStringLiteral("это каталог")
-                                                           : file.errorString();
+    if (special || !file.open(QIODevice::ReadOnly)) {
+        const QString reason = info.isDir() ? QStringLiteral("это каталог")
+                               : special    ? QStringLiteral("это не обычный файл")
+                                            : file.errorString();
         error = QStringLiteral("Не удалось открыть файл \"%1\" (%2)!").arg(fileName, reason);
         return std::nullopt;
     }

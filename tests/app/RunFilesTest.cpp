@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <cmath>
 #include <cstring>
+#include <sys/stat.h>
 
 namespace {
 
@@ -69,7 +70,9 @@ TEST(RunFile, CountsAndMarkers)
     const auto before = DistinctRun(10);
     // Refused: the run in memory stays as it was.
     WriteBytes(dir.filePath("big.dat"), Bytes(*DistinctRun(10001)));
-    for (const QString name : {"big.dat", "missing.dat", ""}) {
+    // A pipe would block the read until some writer came; it is refused at once.
+    ASSERT_EQ(mkfifo(QFile::encodeName(dir.filePath("pipe.dat")).constData(), 0600), 0);
+    for (const QString name : {"big.dat", "missing.dat", "", "pipe.dat"}) {
         auto run = std::make_unique<TRunData>(*before);
         EXPECT_TRUE(ReadRunFile(dir.filePath(name), *run, -1).contains(dir.filePath(name)));
         EXPECT_EQ(Bytes(*run), Bytes(*before));
