@@ -44,11 +44,3 @@ TChannel TCaseChansDlg::Channel() const
     return TChannel::T;
 }
 
-void TCaseChansDlg::SetChannel(TChannel channel)
-{
-    switch (channel) {
-    case TChannel::T: RadioButton1->setChecked(true); break;
-    case TChannel::L: RadioButton2->setChecked(true); break;
-    case TChannel::TC: RadioButton3->setChecked(true); break;
-    }
-}

@@ -16,7 +16,6 @@ public:
 
     // The channel whose radio button is selected.
     TChannel Channel() const;
-    void SetChannel(TChannel channel);
 
     QGroupBox *GroupBox1;
     QRadioButton *RadioButton1;  // "T", selected at start
