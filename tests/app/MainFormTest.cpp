@@ -665,6 +665,7 @@ TEST(MainFormClose, AsksOnlyWhileAcquiring)
     EXPECT_FALSE(form->close());
     EXPECT_EQ(prompt.questions,
               QStringList{"Прием информации с АЦП не закончен.\nВы действительно хотите выйти?"});
+    EXPECT_EQ(prompt.questionCaptions, QStringList{"Выход"});
     EXPECT_TRUE(form->Timer1->isActive());
     EXPECT_FALSE(QFileInfo::exists(SettingsFilePath(dir.path())));
 

@@ -69,6 +69,8 @@ TEST_F(SmoothCommands, MovingAverageHalfWidthFromM)
         }
         EXPECT_EQ(redraws, 1) << row.name;
         EXPECT_EQ(prompt.questions.last(), QStringLiteral("M = ")) << row.name;
+        EXPECT_EQ(prompt.questionCaptions.last(), QStringLiteral("Сглаживание скользящим средним"));
+        EXPECT_EQ(prompt.inputDefaults.last(), QStringLiteral("10"));
     }
     EXPECT_TRUE(prompt.messages.isEmpty());
 }
@@ -122,6 +124,17 @@ TEST_F(SmoothCommands, SplineKeepsDataAtZeroAndLinesAtAnyR)
     }
     EXPECT_EQ(redraws, 4);
     EXPECT_EQ(prompt.questions.last(), QStringLiteral("R = "));
+    EXPECT_EQ(prompt.questionCaptions.last(), QStringLiteral("Сглаживание сплайном"));
+    EXPECT_EQ(prompt.inputDefaults.last(), QStringLiteral("10"));
+
+    // A spline that cannot be built (a NaN sample) leaves the channel as it was.
+    EXPECT_TRUE(prompt.messages.isEmpty());
+    run->T[17] = std::nan("");
+    prompt.inputs = {QStringLiteral("10")};
+    Run(SmoothSplineClick, TChannel::T);
+    EXPECT_TRUE(Unchanged());
+    EXPECT_EQ(prompt.messages, QStringList{"Сглаживание сплайном невозможно: канал не изменён!"});
+    EXPECT_EQ(redraws, 4);
 }
 
 TEST_F(SmoothCommands, RefusedParameterChangesNothing)

@@ -18,9 +18,10 @@ void TRecordingPrompt::Message(const QString &text, const QString &caption)
     --openBoxes;
 }
 
-bool TRecordingPrompt::AskYesNo(const QString &, const QString &text)
+bool TRecordingPrompt::AskYesNo(const QString &caption, const QString &text)
 {
     questions << text;
+    questionCaptions << caption;
     if (yesNo.empty())
         return false;
     const bool answer = yesNo.front();
@@ -28,9 +29,12 @@ bool TRecordingPrompt::AskYesNo(const QString &, const QString &text)
     return answer;
 }
 
-std::optional<QString> TRecordingPrompt::InputText(const QString &, const QString &prompt, const QString &)
+std::optional<QString> TRecordingPrompt::InputText(const QString &caption, const QString &prompt,
+                                                   const QString &defaultText)
 {
     questions << prompt;
+    questionCaptions << caption;
+    inputDefaults << defaultText;
     if (inputs.empty())
         return std::nullopt;
     std::optional<QString> answer;

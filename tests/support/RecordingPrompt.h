@@ -16,6 +16,8 @@ public:
     QStringList messages;       // texts of Message()
     QStringList captions;       // captions of Message(), parallel to messages
     QStringList questions;      // texts of AskYesNo() and prompts of InputText()
+    QStringList questionCaptions;  // their captions, parallel to questions
+    QStringList inputDefaults;  // default texts of InputText()
     QList<TFileDialogOptions> fileDialogs;
     QStringList dialogsShown;   // window titles of Exec()
 
