@@ -295,6 +295,45 @@ TEST_F(SimpleChart, FailedDerivativeIsReportedOncePerRedraw)
     EXPECT_GT(Count(kGreen), 0);
 }
 
+// The second derivative is drawn on a scale up to 1.5 times its largest knot
+// value. Convex data have positive knot values, and between knots the
+// tension spline's second derivative stays below the larger of its two, so
+// the curve keeps at least a third of the plot's height below the top edge.
+TEST_F(SimpleChart, SecondDerivativeKeepsBelowTheTopEdge)
+{
+    std::vector<double> x, y;
+    for (int i = 0; i <= 8; ++i)
+        x.push_back(i), y.push_back(std::exp(i / 2.0));
+    Data(x, y);
+    chart.SetSCDrawingDiff(true);
+    chart.SetSCDrawingMode(TSCDrawing::BySplineStrain);
+    chart.Menu().Diff2Item->setChecked(true);
+    ASSERT_TRUE(chart.Repaint());
+    const int W = chart.width(), H = chart.height(), PH = H - 70;
+    int top = H, blue = 0;
+    for (int row = 21; row < H - 50; ++row)
+        for (int col = 51; col < W - 50; ++col)
+            if (At(col, row) == kBlue)
+                top = std::min(top, row), ++blue;
+    EXPECT_GT(blue, 100) << "the curve is drawn";
+    EXPECT_GE(top, 20 + PH / 3 - 1);
+    EXPECT_LE(top, H - 52) << "and rises off the bottom";
+}
+
+// A point mark that cannot be placed ends the marks with "Invalid Operation!";
+// the marks before it stay.
+TEST_F(SimpleChart, PointMarkOutOfReachEndsTheMarks)
+{
+    chart.SetSCDrawingMode(TSCDrawing::ByLine);
+    chart.SetSCDrawPoints(true);
+    FixedRange("0", "1");
+    prompt.messages.clear();
+    Data({1, 2, 3, 4}, {0.2, 0.4, 0.6, 1e300});
+    chart.Repaint();
+    EXPECT_TRUE(prompt.messages.contains("Invalid Operation!")) << prompt.messages.join('|').toStdString();
+    EXPECT_EQ(Count(kPurple), 3 * 12) << "the three marks before it, 12 pixels of outline each";
+}
+
 TEST_F(SimpleChart, NoPointsDrawsTheFrameOnAUnitRange)
 {
     chart.SetSCDrawingMode(TSCDrawing::ByLine);
