@@ -299,7 +299,7 @@ TEST(MainFormLayout, SmoothingOffersTheChannelChosenLast)
     prompt.dialogs.push_back(chooseL);
     form->Actions.ItemSmoothPoly->trigger();
     EXPECT_EQ(offered, std::vector<bool>({true, false, false})) << "T at the first command";
-    EXPECT_NE(form->RunData.L[300], l300) << "L smoothed";
+    EXPECT_NE(double(form->RunData.L[300]), l300) << "L smoothed";
     EXPECT_EQ(tBytes(Bytes(form->RunData)), tBytes(before)) << "T untouched";
 
     prompt.dialogs.push_back([&](QDialog &dialog) {
