@@ -209,10 +209,10 @@ private:
     TSimpleData data_;
     TSCXDrawing xDrawingMode_ = TSCXDrawing::ByNormal;
     TSCYDrawing yDrawingMode_ = TSCYDrawing::ByExponent;
-    bool curveFailureShown_ = false;  // this redraw's curve showed its failure
     TSCDrawing drawingMode_ = TSCDrawing::ByLine;
     bool drawingModeChange_ = false;
     bool drawingDiff_ = false;
+    bool curveFailureShown_ = false;  // this redraw's curve showed its failure
     bool xyWindowShowing_ = false;
     bool mstShowing_ = false;
     double smoothValue_ = 0;

@@ -289,24 +289,24 @@ TEST(MainFormLayout, SmoothingOffersTheChannelChosenLast)
     const auto tBytes = [](const QByteArray &run) { return run.mid(4, 80000); };  // T[0..9999]
     const double l300 = form->RunData.L[300];
 
-    std::vector<bool> offered;  // T, L, TC checked as each dialog opens
-    auto chooseL = [&](QDialog &dialog) {
-        auto &d = dynamic_cast<TCaseChansDlg &>(dialog);
-        offered = {d.RadioButton1->isChecked(), d.RadioButton2->isChecked(), d.RadioButton3->isChecked()};
-        d.RadioButton2->click();
-        return int(QDialog::Accepted);
+    std::vector<bool> offered;  // T, L, TC checked as the dialog opens
+    auto answer = [&](bool chooseL) {
+        return [&offered, chooseL](QDialog &dialog) {
+            auto &d = dynamic_cast<TCaseChansDlg &>(dialog);
+            offered = {d.RadioButton1->isChecked(), d.RadioButton2->isChecked(), d.RadioButton3->isChecked()};
+            if (!chooseL)
+                return int(QDialog::Rejected);
+            d.RadioButton2->click();
+            return int(QDialog::Accepted);
+        };
     };
-    prompt.dialogs.push_back(chooseL);
+    prompt.dialogs.push_back(answer(true));
     form->Actions.ItemSmoothPoly->trigger();
     EXPECT_EQ(offered, std::vector<bool>({true, false, false})) << "T at the first command";
     EXPECT_NE(double(form->RunData.L[300]), l300) << "L smoothed";
     EXPECT_EQ(tBytes(Bytes(form->RunData)), tBytes(before)) << "T untouched";
 
-    prompt.dialogs.push_back([&](QDialog &dialog) {
-        auto &d = dynamic_cast<TCaseChansDlg &>(dialog);
-        offered = {d.RadioButton1->isChecked(), d.RadioButton2->isChecked(), d.RadioButton3->isChecked()};
-        return int(QDialog::Rejected);
-    });
+    prompt.dialogs.push_back(answer(false));
     form->Actions.ItemSmoothMean->trigger();
     EXPECT_EQ(offered, std::vector<bool>({false, true, false})) << "L offered again";
 }
