@@ -2,6 +2,7 @@
 
 #include "app/core/LocaleFormat.h"
 #include "app/core/Prompt.h"
+#include "app/core/SafeFile.h"
 #include "chart/ChartCurves.h"
 #include "chart/ChartLabels.h"
 #include "chart/MstWin.h"
@@ -10,6 +11,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QBuffer>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
@@ -18,7 +20,6 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cmath>
@@ -506,8 +507,10 @@ void TSimpleChart::SaveGraphicItemClick()
         return;
     // Always a Windows bitmap, whatever the extension; written aside and
     // renamed into place so a failed write leaves an existing file intact.
-    QSaveFile file(name);
-    if (!file.open(QIODevice::WriteOnly) || !picture_.save(&file, "BMP") || !file.commit())
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !picture_.save(&buffer, "BMP")
+        || !WriteFileSafely(name, bytes).isEmpty())
         Prompt().Message(QStringLiteral("Cannot create file \"%1\".").arg(name));
 }
 

@@ -3,11 +3,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QRandomGenerator>
 
 #include <algorithm>
+#include <cerrno>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -17,21 +19,66 @@ QString WriteFailed(const QString &fileName, const QString &reason)
     return QStringLiteral("Не удалось записать файл \"%1\" (%2)!").arg(fileName, reason);
 }
 
-// The six letters a temporary file of a safe write adds to its target's name.
-bool IsWriteSuffix(QStringView suffix)
+// A safe write's temporary file is ".<target>.varotem-XXXXXX.tmp" beside its
+// target: hidden, marked as the program's own, with a fixed ending, so that
+// no name a user would give a file of their own is ever taken for one.
+constexpr QStringView kWriteMarker = u".varotem-";
+constexpr QStringView kWriteEnding = u".tmp";
+constexpr qsizetype kWriteRandomLength = 6;
+
+QString WriteFilePrefix(const QString &targetName)
 {
-    constexpr qsizetype kSuffixLength = 6;
-    if (suffix.size() != kSuffixLength)
-        return false;
-    return std::all_of(suffix.begin(), suffix.end(), [](QChar c) {
-        return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
-    });
+    return u'.' + targetName + kWriteMarker.toString();
+}
+
+bool IsWriteRandomPart(QStringView part)
+{
+    return part.size() == kWriteRandomLength && std::all_of(part.begin(), part.end(), [](QChar c) {
+               return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9');
+           });
+}
+
+// Creates a new temporary file for target in its directory, readable and
+// writable as a new file of the user's (the umask applies). Returns its
+// descriptor, or -1 with errno set.
+int CreateWriteFile(const QFileInfo &target, QString &tempName)
+{
+    static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    const QString prefix = target.absoluteDir().filePath(WriteFilePrefix(target.fileName()));
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        QString name = prefix;
+        for (qsizetype i = 0; i < kWriteRandomLength; ++i)
+            name += QLatin1Char(kLetters[QRandomGenerator::global()->bounded(int(sizeof kLetters - 1))]);
+        name += kWriteEnding.toString();
+        const int fd = ::open(QFile::encodeName(name).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) {
+            tempName = name;
+            return fd;
+        }
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+bool WriteAll(int fd, const QByteArray &data)
+{
+    const char *p = data.constData();
+    qsizetype left = data.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, size_t(left));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        p += n;
+        left -= n;
+    }
+    return true;
 }
 
 // Makes the rename that put a new file in place survive a power cut: the
-// file's data are already on disk (commit syncs them), its directory entry is
-// not until the directory itself is synced. Best effort: the new file is in
-// place either way.
+// file's data are already on disk, its directory entry is not until the
+// directory itself is synced. Best effort: the new file is in place either way.
 void SyncDirectoryOf(const QString &fileName)
 {
     const QByteArray dir = QFile::encodeName(QFileInfo(fileName).absolutePath());
@@ -46,23 +93,39 @@ void SyncDirectoryOf(const QString &fileName)
 
 QString WriteFileSafely(const QString &fileName, const QByteArray &data)
 {
-    QSaveFile file(fileName);
-    // No fallback to writing the target in place: that would lose the old
-    // file on a failure half-way.
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly))
-        return WriteFailed(fileName, file.errorString());
-    // Data still in the buffer are written by flush(): its failure (a full
-    // disk) must be caught here, because commit() does not report it and
-    // would rename a cut-off file into place.
-    if (file.write(data) != data.size() || !file.flush()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return WriteFailed(fileName, reason);
+    // A symbolic link stays a link: the file it points to is replaced.
+    QFileInfo target(fileName);
+    if (target.isSymLink()) {
+        const QString resolved = target.canonicalFilePath();  // empty for a dangling link
+        target = QFileInfo(resolved.isEmpty() ? target.symLinkTarget() : resolved);
     }
-    if (!file.commit())
-        return WriteFailed(fileName, file.errorString());
-    SyncDirectoryOf(fileName);
+    if (target.isDir())
+        return WriteFailed(fileName, qt_error_string(EISDIR));
+    QString tempName;
+    const int fd = CreateWriteFile(target, tempName);
+    if (fd < 0)
+        return WriteFailed(fileName, qt_error_string(errno));
+    // An existing file keeps its permissions.
+    struct stat existing {};
+    if (::stat(QFile::encodeName(target.absoluteFilePath()).constData(), &existing) == 0)
+        ::fchmod(fd, existing.st_mode & 07777);
+    // No fallback to writing the target in place: that would lose the old
+    // file on a failure half-way. The data reach the disk before the rename,
+    // so a power cut leaves the old file or the whole new one.
+    const bool written = WriteAll(fd, data) && ::fdatasync(fd) == 0;
+    const int writeError = errno;
+    const bool closed = ::close(fd) == 0;
+    const QByteArray temp = QFile::encodeName(tempName);
+    if (!written || !closed) {
+        ::unlink(temp.constData());
+        return WriteFailed(fileName, qt_error_string(written ? errno : writeError));
+    }
+    if (::rename(temp.constData(), QFile::encodeName(target.absoluteFilePath()).constData()) != 0) {
+        const int renameError = errno;
+        ::unlink(temp.constData());
+        return WriteFailed(fileName, qt_error_string(renameError));
+    }
+    SyncDirectoryOf(target.absoluteFilePath());
     return {};
 }
 
@@ -93,11 +156,12 @@ int RemoveStaleWriteFiles(const QString &fileName, const QDateTime &olderThan)
     const QFileInfo target(fileName);
     if (fileName.isEmpty() || target.fileName().isEmpty())
         return 0;
-    const QString prefix = target.fileName() + u'.';
+    const QString prefix = WriteFilePrefix(target.fileName());
     const QDir dir = target.absoluteDir();
     int removed = 0;
     for (const QString &name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
-        if (!name.startsWith(prefix) || !IsWriteSuffix(QStringView(name).mid(prefix.size())))
+        if (name.size() != prefix.size() + kWriteRandomLength + kWriteEnding.size() || !name.startsWith(prefix)
+            || !name.endsWith(kWriteEnding) || !IsWriteRandomPart(QStringView(name).mid(prefix.size(), kWriteRandomLength)))
             continue;
         const QFileInfo info(dir.filePath(name));
         if (info.isSymLink() || !info.isFile() || info.lastModified() >= olderThan)

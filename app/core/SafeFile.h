@@ -11,12 +11,12 @@
 // success, otherwise the message to show, naming the file.
 [[nodiscard]] QString WriteFileSafely(const QString &fileName, const QByteArray &data);
 
-// A write killed between writing its temporary file and renaming it leaves
-// that file beside the target, named after it with a dot and six letters.
+// A write killed before renaming its temporary file leaves that file beside
+// the target as ".<target name>.varotem-XXXXXX.tmp" (six letters or digits).
 // Removes such files of fileName that were last modified before olderThan
 // (so that a write still under way in another instance of the program is left
-// alone); nothing else: not other names, not directories, not symbolic links.
-// Returns how many were removed.
+// alone); nothing else: no other name, however close, no directory, no
+// symbolic link. Returns how many were removed.
 int RemoveStaleWriteFiles(const QString &fileName, const QDateTime &olderThan);
 
 // Age after which a leftover temporary file is taken as stale: no write of

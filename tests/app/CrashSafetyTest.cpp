@@ -84,13 +84,15 @@ bool KillWriter(const QString &dir, const char *mode, std::mt19937 &random)
     return writer.exitStatus() == QProcess::CrashExit;
 }
 
-// The temporary file name a safe write of one of the files uses.
+// The temporary file name a safe write of one of the files uses:
+// ".<target>.varotem-" and six letters or digits, then ".tmp".
 bool IsWriteLeftover(const QString &name)
 {
     for (const QString &target : {kCrashRunName, kCrashSettingsName, kCrashTableName}) {
-        const QString rest = name.mid(target.size() + 1);
-        if (name.startsWith(target + u'.') && rest.size() == 6
-            && std::all_of(rest.begin(), rest.end(), [](QChar c) { return c.isLetter() && c.unicode() < 128; }))
+        const QString prefix = u'.' + target + QStringLiteral(".varotem-");
+        const QString rest = name.mid(prefix.size(), 6);
+        if (name.startsWith(prefix) && name.size() == prefix.size() + 10 && name.endsWith(QStringLiteral(".tmp"))
+            && std::all_of(rest.begin(), rest.end(), [](QChar c) { return c.isLetterOrNumber() && c.unicode() < 128; }))
             return true;
     }
     return false;
@@ -180,7 +182,10 @@ TEST(CrashSafety, KilledWritesInPlaceTearFiles)
     std::printf("in-place writes: a torn file after %d kills\n", kills);
 }
 
-// Only a safe write's own leftovers go, and only once they are old.
+// Only a safe write's own leftovers go, and only once they are old. Every
+// near miss is a name a user may have chosen, and so are the names an older
+// version of the program gave its temporary files ("run.dat.QhZbxs"): those
+// cannot be told from a user's file and stay.
 TEST(CrashSafety, StaleWriteFilesOnlyAreRemoved)
 {
     QTemporaryDir temp;
@@ -194,52 +199,63 @@ TEST(CrashSafety, StaleWriteFilesOnlyAreRemoved)
         bool removed;
     };
     const TRow rows[] = {
-        {"run.dat.QhZbxs", true, true},
-        {"run.dat.QHZBXS", true, true},
-        {"run.dat.Recent", false, false},
+        {".run.dat.varotem-QhZbxs.tmp", true, true},
+        {".run.dat.varotem-Q1Z2x3.tmp", true, true},
+        {".run.dat.varotem-Recent.tmp", false, false},
         {"run.dat", true, false},
+        {"run.dat.QhZbxs", true, false},
+        {"run.dat.backup", true, false},
         {"run.dat.bak", true, false},
-        {"run.dat.Sevenchr", true, false},
-        {"run.dat.ab12cd", true, false},
-        {"run.dat.ab-cde", true, false},
-        {"run.datQhZbxs", true, false},
-        {"other.dat.QhZbxs", true, false},
-        {"xrun.dat.QhZbxs", true, false},
+        {".run.dat.varotem-QhZbxs", true, false},
+        {".run.dat.varotem-QhZbx.tmp", true, false},
+        {".run.dat.varotem-QhZbxsA.tmp", true, false},
+        {".run.dat.varotem-Qh-bxs.tmp", true, false},
+        {".run.dat.varotem-QhZbxs.tmp~", true, false},
+        {".run.dat.varotem-QhZbxs.TMP", true, false},
+        {"run.dat.varotem-QhZbxs.tmp", true, false},
+        {".run.dat.Varotem-QhZbxs.tmp", true, false},
+        {".run.dat.QhZbxs.tmp", true, false},
+        {".other.dat.varotem-QhZbxs.tmp", true, false},
+        {".xrun.dat.varotem-QhZbxs.tmp", true, false},
     };
     for (const TRow &r : rows) {
         WriteBytes(dir.filePath(r.name), "x");
         SetModified(dir.filePath(r.name), r.isOld ? old : QDateTime::currentDateTime());
     }
-    ASSERT_TRUE(dir.mkdir("run.dat.Folder"));
-    ASSERT_TRUE(QFile::link(dir.filePath("run.dat.bak"), dir.filePath("run.dat.Linked")));
+    ASSERT_TRUE(dir.mkdir(".run.dat.varotem-Folder.tmp"));
+    ASSERT_TRUE(QFile::link(dir.filePath("run.dat.bak"), dir.filePath(".run.dat.varotem-Linked.tmp")));
 
     EXPECT_EQ(RemoveStaleWriteFiles(target, cutoff), 2);
     for (const TRow &r : rows)
         EXPECT_EQ(QFileInfo::exists(dir.filePath(r.name)), !r.removed) << r.name;
-    EXPECT_TRUE(QFileInfo(dir.filePath("run.dat.Folder")).isDir());
-    EXPECT_TRUE(QFileInfo(dir.filePath("run.dat.Linked")).isSymLink());
+    EXPECT_TRUE(QFileInfo(dir.filePath(".run.dat.varotem-Folder.tmp")).isDir());
+    EXPECT_TRUE(QFileInfo(dir.filePath(".run.dat.varotem-Linked.tmp")).isSymLink());
     EXPECT_EQ(RemoveStaleWriteFiles(QString(), cutoff), 0);
 }
 
 // At start the window removes the stale leftovers of its settings, autosave
-// and reference-point files.
+// and reference-point files, and nothing a user keeps beside them.
 TEST(CrashSafety, WindowRemovesStaleLeftoversAtStart)
 {
     QTemporaryDir dir;
     TRecordingPrompt prompt;
     TScriptedBoard board;
     const QDateTime old = QDateTime::currentDateTime().addSecs(-3600);
-    const QStringList stale{"Varotem.ini.AbCdEf", "default.dat.GhIjKl", "defaultT.spl.MnOpQr",
-                            "defaultL.spl.StUvWx"};
-    for (const QString &name : stale) {
+    const QStringList stale{".Varotem.ini.varotem-AbCdEf.tmp", ".default.dat.varotem-GhIjKl.tmp",
+                            ".defaultT.spl.varotem-MnOpQr.tmp", ".defaultL.spl.varotem-StUvWx.tmp"};
+    const QStringList kept{"default.dat.backup", "Varotem.ini.before", "defaultT.spl.AbCdEf",
+                           "Varotem.ini.AbCdEf", ".default.dat.varotem-GhIjKl"};
+    for (const QString &name : stale + kept) {
         WriteBytes(dir.filePath(name), "x");
         SetModified(dir.filePath(name), old);
     }
-    WriteBytes(dir.filePath("default.dat.FreshA"), "x");
+    WriteBytes(dir.filePath(".default.dat.varotem-FreshA.tmp"), "x");
     auto form = NewForm(dir, board);
     for (const QString &name : stale)
         EXPECT_FALSE(QFileInfo::exists(dir.filePath(name))) << name.toStdString();
-    EXPECT_TRUE(QFileInfo::exists(dir.filePath("default.dat.FreshA")));
+    for (const QString &name : kept)
+        EXPECT_EQ(ReadBytes(dir.filePath(name)), "x") << name.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(dir.filePath(".default.dat.varotem-FreshA.tmp")));
 }
 
 namespace {

@@ -2,6 +2,7 @@
 // previous file whole and names the file.
 #include "app/core/Calibration.h"
 #include "app/core/DataFiles.h"
+#include "app/core/SafeFile.h"
 #include "app/core/Settings.h"
 #include "tests/app/CoreTestUtil.h"
 
@@ -57,10 +58,31 @@ TEST(SafeWrite, FailedWriteKeepsThePreviousFileAndNamesIt)
         }
         EXPECT_TRUE(message.contains(target)) << message.toStdString();
         EXPECT_EQ(ReadBytes(target), QByteArray("previous content"));
-        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"target"});  // no leftovers
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"target"});  // no leftovers
         EXPECT_TRUE(write(UnwritablePath(dir, "x")).contains(dir.filePath("plain-file/x")));
     }
     QTemporaryDir dir;
     const QString blocked = UnwritablePath(dir, "t.spl");
     EXPECT_EQ(SaveSplineTable(blocked, {}), "Файл не найден: " + blocked + "!");
+}
+
+// A rewritten file keeps what the user set on it: its permissions, and a
+// symbolic link stays a link to the file that receives the new content.
+TEST(SafeWrite, KeepsPermissionsAndSymbolicLinks)
+{
+    QTemporaryDir dir;
+    const QString target = dir.filePath("run.dat");
+    WriteBytes(target, "old");
+    const auto mode = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
+    ASSERT_TRUE(QFile::setPermissions(target, mode));
+    const QString link = dir.filePath("link.dat");
+    ASSERT_TRUE(QFile::link(target, link));
+
+    EXPECT_TRUE(WriteFileSafely(target, "new").isEmpty());
+    EXPECT_EQ(QFile::permissions(target) & 0x7077, mode);  // owner, group, others
+    EXPECT_TRUE(WriteFileSafely(link, "newer").isEmpty());
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(ReadBytes(target), QByteArray("newer"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name),
+              (QStringList{"link.dat", "run.dat"}));
 }
