@@ -7,16 +7,17 @@
 #include "analysis/DlgSved.h"
 #include "analysis/SpreadsheetExport.h"
 #include "app/core/Prompt.h"
+#include "app/widgets/DialogRunner.h"
 
 #include <memory>
 
 void BindAnalysisDialogs(TAnalysisContext &ctx)
 {
-    ctx.calcParam.OnQuartzTable = [&ctx] { Prompt().Exec(ctx.alphaQuartz); };
+    ctx.calcParam.OnQuartzTable = [&ctx] { DialogRunner().Exec(ctx.alphaQuartz); };
     ctx.alphaQuartz.OnPlot = [&ctx](const analysis::TFitPoints &table) {
         const auto n = int32_t(std::min(table.X.size(), table.Y.size()));
         if (MakeSvedPicture(ctx, ctx.sved.Picture(), n, table.X.data(), table.Y.data()))
-            Prompt().Exec(ctx.sved);
+            DialogRunner().Exec(ctx.sved);
     };
     ctx.calcResult.SetSpreadsheet(&ctx.spreadsheet);
 }

@@ -8,6 +8,7 @@
 #include "analysis/DlgCalcResult.h"
 #include "analysis/ExpansionCalc.h"
 #include "app/core/Prompt.h"
+#include "app/widgets/DialogRunner.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -41,7 +42,7 @@ void CalculateClick(TAnalysisContext &ctx)
 {
     TDlgCalcParam &dlg = ctx.calcParam;
     dlg.Fill(ctx.run, ctx.settings.BaseLineFile);
-    if (Prompt().Exec(dlg) != QDialog::Accepted)
+    if (DialogRunner().Exec(dlg) != QDialog::Accepted)
         return;
     if (!dlg.ReadBack(ctx.run, ctx.settings.BaseLineFile)) {
         Prompt().Message(analysis::kMsgBadParameter);
@@ -73,5 +74,5 @@ void CalculateClick(TAnalysisContext &ctx)
         return;
     }
     ctx.calcResult.ShowResults(outcome.Rows);
-    Prompt().Exec(ctx.calcResult);
+    DialogRunner().Exec(ctx.calcResult);
 }

@@ -20,6 +20,7 @@ TDlgCalcResult::TDlgCalcResult(QWidget *parent) : QDialog(parent)
 
     PageControl1 = new QTabWidget(this);
     SimpleChart1 = new TSimpleChart;
+    SimpleChart1->OnMessage = [](const QString &message) { Prompt().Message(message); };
     StringGrid1 = new TStringGrid(7, false);
     StringGrid1->horizontalHeader()->setDefaultSectionSize(80);
     StringGrid1->horizontalHeader()->setStretchLastSection(true);

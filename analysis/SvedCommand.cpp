@@ -7,6 +7,7 @@
 #include "analysis/DlgSved.h"
 #include "app/core/LocaleFormat.h"
 #include "app/core/Prompt.h"
+#include "app/widgets/DialogRunner.h"
 #include "numerics/ArrayFuncs.h"
 #include "numerics/MNKFuncs.h"
 
@@ -70,7 +71,7 @@ bool MakeSvedPicture(TAnalysisContext &ctx, analysis::TSvedPicture &picture, int
 
     TDlgScale &dlg = ctx.scale;
     dlg.Fill(r.TMin, r.TMax, r.LMin, r.LMax, ctx.settings.BaseLineFile);
-    if (Prompt().Exec(dlg) != QDialog::Accepted)
+    if (DialogRunner().Exec(dlg) != QDialog::Accepted)
         return false;
     if (dlg.CheckBox5->isChecked() && !SubtractBaseline(ctx, x, y))
         return false;
@@ -111,5 +112,5 @@ void SvedClick(TAnalysisContext &ctx)
     const std::vector<double> t = ChannelValues(*calibrated, TChannel::T);
     const std::vector<double> l = ChannelValues(*calibrated, TChannel::L);
     if (MakeSvedPicture(ctx, ctx.sved.Picture(), int32_t(t.size()), t.data(), l.data()))
-        Prompt().Exec(ctx.sved);
+        DialogRunner().Exec(ctx.sved);
 }

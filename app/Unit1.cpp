@@ -19,6 +19,7 @@
 #include "app/core/LinkBoard.h"
 #include "app/core/ManageFuncs.h"
 #include "app/core/Prompt.h"
+#include "app/widgets/DialogRunner.h"
 #include "app/core/SafeFile.h"
 #include "chart/SimplCht.h"
 
@@ -113,8 +114,11 @@ void TMainForm::CreateCharts()
     PageControl1->addTab(ChartL, QStringLiteral("L"));
     PageControl1->addTab(ChartTC, QStringLiteral("TC"));
     PageControl1->setCurrentIndex(0);
-    for (TSimpleChart *chart : {ChartT, ChartL, ChartTC})
+    for (TSimpleChart *chart : {ChartT, ChartL, ChartTC}) {
+        // Shown through the prompt, so a redraw collects them (DrawRun).
+        chart->OnMessage = [](const QString &message) { Prompt().Message(message); };
         chart->installEventFilter(this);
+    }
     setCentralWidget(PageControl1);
 }
 
@@ -285,7 +289,7 @@ void TMainForm::StopClick()
 void TMainForm::SettingsClick()
 {
     DlgParam->Fill(Settings, SplineT, SplineL);
-    if (Prompt().Exec(*DlgParam) != QDialog::Accepted)
+    if (DialogRunner().Exec(*DlgParam) != QDialog::Accepted)
         return;
     if (const QString error = DlgParam->CopyBack(Settings, SplineT, SplineL); !error.isEmpty()) {
         ShowMessages({error});
@@ -294,11 +298,11 @@ void TMainForm::SettingsClick()
     SetMainGraphic();
 }
 
-void TMainForm::AboutClick() { Prompt().Exec(*AboutDlg); }
+void TMainForm::AboutClick() { DialogRunner().Exec(*AboutDlg); }
 
 std::optional<TChannel> TMainForm::ChooseChannel()
 {
-    if (Prompt().Exec(*CaseChansDlg) != QDialog::Accepted)
+    if (DialogRunner().Exec(*CaseChansDlg) != QDialog::Accepted)
         return std::nullopt;
     return CaseChansDlg->Channel();
 }

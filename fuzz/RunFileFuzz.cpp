@@ -44,7 +44,6 @@ public:
     std::optional<QString> InputText(const QString &, const QString &, const QString &) override { return {}; }
     QString OpenFileName(const TFileDialogOptions &) override { return answer; }
     QString SaveFileName(const TFileDialogOptions &) override { return {}; }
-    int Exec(QDialog &) override { return 0; }
 };
 
 using TImage = std::vector<uint8_t>;
