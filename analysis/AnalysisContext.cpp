@@ -24,8 +24,7 @@ void BindAnalysisDialogs(TAnalysisContext &ctx)
 
 void ExcelClick(TAnalysisContext &ctx)
 {
-    auto calibrated = std::make_unique<TRunData>(ctx.run);
-    ApplyKalibr(*calibrated, ctx.settings, ctx.tTable, ctx.lTable);
+    const auto calibrated = CalibratedCopy(ctx.run, ctx.settings, ctx.tTable, ctx.lTable);
     if (const QString message = analysis::ExportRun(*calibrated, ctx.spreadsheet); !message.isEmpty())
         Prompt().Message(message);
 }

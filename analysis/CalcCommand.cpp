@@ -51,8 +51,7 @@ void CalculateClick(TAnalysisContext &ctx)
 
     // A calibrated copy: the live record stays raw, and an acquisition that
     // goes on behind the modal windows keeps all its samples.
-    auto calibrated = std::make_unique<TRunData>(ctx.run);
-    ApplyKalibr(*calibrated, ctx.settings, ctx.tTable, ctx.lTable);
+    const auto calibrated = CalibratedCopy(ctx.run, ctx.settings, ctx.tTable, ctx.lTable);
 
     analysis::TCalcParams params;
     params.CalcPoints = ctx.run.CalcPoints;

@@ -78,11 +78,7 @@ void ChoiceIntervalClick(TRunData &run, const TSettings &settings, const TSpline
     // The count the operator chooses from; an acquisition may add samples
     // behind it while the dialog is open.
     const int32_t n0 = ValidCount(run);
-    {
-        auto calibrated = std::make_unique<TRunData>(run);
-        ApplyKalibr(*calibrated, settings, tTable, lTable);
-        ShowPreview(*dialog.SimpleChart, *calibrated, *channel);
-    }
+    ShowPreview(*dialog.SimpleChart, *CalibratedCopy(run, settings, tTable, lTable), *channel);
 
     const TCaseDlg::TSelection selection = dialog.SelectInterval();
     if (selection.result != QDialog::Accepted)

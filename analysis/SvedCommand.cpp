@@ -107,8 +107,7 @@ bool MakeSvedPicture(TAnalysisContext &ctx, analysis::TSvedPicture &picture, int
 
 void SvedClick(TAnalysisContext &ctx)
 {
-    auto calibrated = std::make_unique<TRunData>(ctx.run);
-    ApplyKalibr(*calibrated, ctx.settings, ctx.tTable, ctx.lTable);
+    const auto calibrated = CalibratedCopy(ctx.run, ctx.settings, ctx.tTable, ctx.lTable);
     const std::vector<double> t = ChannelValues(*calibrated, TChannel::T);
     const std::vector<double> l = ChannelValues(*calibrated, TChannel::L);
     if (MakeSvedPicture(ctx, ctx.sved.Picture(), int32_t(t.size()), t.data(), l.data()))

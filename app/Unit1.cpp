@@ -185,8 +185,8 @@ QStringList TMainForm::DrawRun()
     TBusy busy(drawing_);
     TDeferredMessages deferred;
 
-    auto calibrated = std::make_unique<TRunData>(RunData);
-    const TKalibrStatus status = ApplyKalibr(*calibrated, Settings, SplineT, SplineL);
+    TKalibrStatus status;
+    const auto calibrated = CalibratedCopy(RunData, Settings, SplineT, SplineL, &status);
     const int32_t n = ValidCount(*calibrated);
     const double *x = TimeAxis().data();
     const std::vector<double> t = ChannelValues(*calibrated, TChannel::T);

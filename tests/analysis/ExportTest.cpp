@@ -146,9 +146,7 @@ protected:
 TEST_F(XlsxExport, RunIsReadBackAsNumbers)
 {
     settings.aL = 0.1;  // L = raw + 0.1: values with no short decimal form
-    auto calibrated = std::make_unique<TRunData>(*run);
-    ApplyKalibr(*calibrated, settings, tTable, lTable);
-    ASSERT_EQ(ExportRun(*calibrated, xlsx), "");
+    ASSERT_EQ(ExportRun(*CalibratedCopy(*run, settings, tTable, lTable), xlsx), "");
     ASSERT_EQ(opened.size(), 1);
     EXPECT_EQ(opened[0].toLocalFile(), xlsx.FileName());
     EXPECT_EQ(QFileInfo(xlsx.FileName()).suffix(), "xlsx");
