@@ -8,7 +8,7 @@
 #include "analysis/DlgScale.h"
 #include "analysis/DlgSved.h"
 #include "analysis/IntervalCommand.h"
-#include "analysis/XlsxSpreadsheet.h"
+#include "analysis/core/XlsxSpreadsheet.h"
 #include "app/AboutForm.h"
 #include "app/CaseChannelDlg.h"
 #include "app/ParamDlg.h"
@@ -19,12 +19,13 @@
 #include "app/core/LinkBoard.h"
 #include "app/core/ManageFuncs.h"
 #include "app/core/Prompt.h"
-#include "app/widgets/DialogRunner.h"
 #include "app/core/SafeFile.h"
+#include "app/widgets/DialogRunner.h"
 #include "chart/SimplCht.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDesktopServices>
 #include <QFileInfo>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -172,7 +173,8 @@ void TMainForm::CreateDialogs()
     DlgParam->SetSplineDialogs(DlgSplineKalibrT, DlgSplineKalibrL);
     DlgParam->OnDaqSetup = [this] { return board_->DaqSetup(); };
 
-    ownSpreadsheet_ = std::make_unique<TXlsxSpreadsheet>();
+    ownSpreadsheet_ = std::make_unique<TXlsxSpreadsheet>(
+        QString(), [](const QUrl &url) { return QDesktopServices::openUrl(url); });
     SetSpreadsheet(nullptr);
 }
 
@@ -217,10 +219,7 @@ void TMainForm::TestClick()
 
 void TMainForm::OpenClick()
 {
-    TFileDialogOptions options;
-    options.filter = QStringLiteral("Data files (*.dat)|*.dat|All files (*.*)|*.*");
-    options.defaultExt = QStringLiteral(".dat");
-    const QString name = Prompt().OpenFileName(options);
+    const QString name = Prompt().OpenFileName(RunFileOpenOptions());
     if (name.isEmpty())
         return;
     if (const QString error = ReadRunFile(name, RunData, Settings.ErrorCode); !error.isEmpty()) {

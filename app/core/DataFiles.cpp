@@ -84,6 +84,14 @@ QString ExportText(const QString &fileName, const TRunData &raw, const TSettings
     return WriteFileSafely(fileName, text->toUtf8());
 }
 
+TFileDialogOptions RunFileOpenOptions()
+{
+    TFileDialogOptions options;
+    options.filter = QStringLiteral("Data files (*.dat)|*.dat|All files (*.*)|*.*");
+    options.defaultExt = QStringLiteral(".dat");
+    return options;
+}
+
 TSaveKind SaveKindOf(const QString &fileName)
 {
     const QString suffix = QFileInfo(fileName).suffix().toUpper();

@@ -3,8 +3,8 @@
 #include "AnalysisFixture.h"
 
 #include "analysis/DlgCalcParam.h"
-#include "analysis/SpreadsheetExport.h"
-#include "analysis/XlsxSpreadsheet.h"
+#include "analysis/core/SpreadsheetExport.h"
+#include "analysis/core/XlsxSpreadsheet.h"
 
 #include <QFileInfo>
 #include <QJsonArray>
@@ -186,8 +186,7 @@ TEST_F(XlsxExport, ResultTableOfHundredIntervalsHasHundredAndOneRowsOfSix)
 {
     TDlgCalcResult result;
     result.SetSpreadsheet(&xlsx);
-    auto calibrated = std::make_unique<TRunData>(*run);
-    const TCalcOutcome outcome = ComputeExpansion(*calibrated, TCalcParams{});
+    const TCalcOutcome outcome = ComputeExpansion(*run, TCalcParams{}, std::nullopt);
     result.ShowResults(outcome.Rows);
     result.BitBtn2->click();
     EXPECT_TRUE(prompt.messages.isEmpty());
