@@ -7,8 +7,6 @@
 #include <QAction>
 #include <QString>
 
-#include <algorithm>
-#include <memory>
 #include <vector>
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include <QFileInfo>
 
-#include <cstring>
+#include <string_view>
 
 namespace {
 
@@ -35,6 +35,22 @@ QStringList ReadCalibration(const QString &fileName, TEvalInput &input)
             return {error};
     }
     return {};
+}
+
+// The option's value read by parse; not given: fallback.
+template <typename T, typename Parse>
+std::optional<T> NumberOption(const QCommandLineParser &parser, const QString &name, T fallback, const QString &kind,
+                              Parse parse)
+{
+    if (!parser.isSet(name))
+        return fallback;
+    const QString text = parser.value(name);
+    T value{};
+    if (!parse(text.toStdString(), value)) {
+        PrintError(QStringLiteral("Неверный параметр --%1: \"%2\" не является %3!").arg(name, text, kind));
+        return std::nullopt;
+    }
+    return value;
 }
 
 } // namespace
@@ -84,26 +100,12 @@ std::optional<TEvalInput> ReadEvalInput(const QCommandLineParser &parser, const 
 
 std::optional<double> RealOption(const QCommandLineParser &parser, const QString &name, double fallback)
 {
-    if (!parser.isSet(name))
-        return fallback;
-    const QString text = parser.value(name);
-    double value = 0;
-    if (!numerics::ParseReal(text.toStdString(), ".", value)) {
-        PrintError(QStringLiteral("Неверный параметр --%1: \"%2\" не является числом!").arg(name, text));
-        return std::nullopt;
-    }
-    return value;
+    return NumberOption(parser, name, fallback, QStringLiteral("числом"), [](std::string_view text, double &value) {
+        return numerics::ParseReal(text, ".", value);
+    });
 }
 
 std::optional<int32_t> IntOption(const QCommandLineParser &parser, const QString &name, int32_t fallback)
 {
-    if (!parser.isSet(name))
-        return fallback;
-    const QString text = parser.value(name);
-    int32_t value = 0;
-    if (!numerics::ParseInt(text.toStdString(), value)) {
-        PrintError(QStringLiteral("Неверный параметр --%1: \"%2\" не является целым числом!").arg(name, text));
-        return std::nullopt;
-    }
-    return value;
+    return NumberOption(parser, name, fallback, QStringLiteral("целым числом"), numerics::ParseInt);
 }
