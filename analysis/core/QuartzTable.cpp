@@ -27,9 +27,10 @@ QString LoadQuartzTable(const QString &fileName, TFitPoints &points)
         return error;
     const int32_t rows = std::clamp<int32_t>(record->Count, 0, kMaxQuartzRows);
     TFitPoints loaded;
+    // By value: push_back would bind a reference to the packed record's doubles.
     for (int32_t r = 0; r < rows; ++r) {
-        loaded.X.push_back(record->T[r]);
-        loaded.Y.push_back(record->L[r]);
+        loaded.X.push_back(double(record->T[r]));
+        loaded.Y.push_back(double(record->L[r]));
     }
     points = std::move(loaded);
     return {};
