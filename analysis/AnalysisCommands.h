@@ -1,7 +1,8 @@
 #pragma once
 // The analysis commands of the main window. Each runs to its end on the
-// calling thread, shows its dialogs and messages through Prompt(), and never
-// changes the run's raw samples: it calibrates a copy.
+// calling thread, shows its dialogs through DialogRunner() and its messages
+// through Prompt(), and never changes the run's raw samples: it calibrates a
+// copy. The computations are in the windowless library (analysis/core).
 #include "analysis/AnalysisContext.h"
 #include "analysis/SvedPicture.h"
 

@@ -4,6 +4,7 @@
 // the spreadsheet. The main window creates the dialogs once, builds one
 // context over them and its own state, binds the dialogs and calls the
 // commands from its slots.
+#include "analysis/core/AnalysisMessages.h"
 #include "app/core/Calibration.h"
 #include "app/core/RunData.h"
 #include "app/core/Settings.h"
@@ -34,3 +35,8 @@ struct TAnalysisContext {
 // window's "В Excel" writes to the context's spreadsheet. Call once after
 // creating everything; ctx must live as long as the dialogs.
 void BindAnalysisDialogs(TAnalysisContext &ctx);
+
+// Shows what a computation reports through Prompt(): its notices, then its
+// failure; a baseline name whose file is missing becomes "Nil". True when
+// there is a result to show.
+bool ShowReport(TAnalysisContext &ctx, const analysis::TCommandReport &report);

@@ -1,6 +1,7 @@
 #include "analysis/CaseDlg.h"
 
 #include "app/core/Prompt.h"
+#include "app/widgets/DialogRunner.h"
 #include "chart/SimplCht.h"
 
 #include <QPushButton>
@@ -44,6 +45,7 @@ TCaseDlg::TCaseDlg(QWidget *parent)
     setFixedSize(450, 269);
 
     SimpleChart = new TSimpleChart(this);
+    SimpleChart->OnMessage = [](const QString &message) { Prompt().Message(message); };
     SimpleChart->setObjectName(QStringLiteral("SimpleChart"));
     SimpleChart->setGeometry(0, 0, 450, kChartHeight);
     SimpleChart->SetSCXDrawingMode(TSCXDrawing::ByTime);
@@ -77,7 +79,7 @@ TCaseDlg::TSelection TCaseDlg::SelectInterval()
     DrawMarker(markerPos2_);
 
     TSelection selection;
-    selection.result = Prompt().Exec(*this);
+    selection.result = DialogRunner().Exec(*this);
     const int left = std::min(markerPos1_, markerPos2_);
     const int right = std::max(markerPos1_, markerPos2_);
     selection.f1 = Fraction(left);

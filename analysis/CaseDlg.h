@@ -28,7 +28,7 @@ public:
     };
 
     // Puts the markers at columns 150 and 300, shows the dialog modally
-    // (through Prompt().Exec) and returns the selection. The chart's picture
+    // (through DialogRunner().Exec) and returns the selection. The chart's picture
     // must be freshly drawn (Repaint) before; the markers are erased again
     // before this returns.
     TSelection SelectInterval();

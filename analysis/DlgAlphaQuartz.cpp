@@ -11,28 +11,10 @@
 #include <QPushButton>
 #include <QSpinBox>
 
-#include <cstring>
-
-namespace analysis {
-
-std::unique_ptr<TRunData> QuartzTableRecord(const TFitPoints &table)
-{
-    auto record = std::make_unique<TRunData>();
-    std::memset(static_cast<void *>(record.get()), 0, sizeof(TRunData));
-    const auto n = int32_t(std::min({table.X.size(), table.Y.size(), size_t(kMaxQuartzRows)}));
-    record->Count = n;
-    for (int32_t r = 0; r < n; ++r) {
-        record->T[r] = table.X[r];
-        record->L[r] = table.Y[r];
-    }
-    return record;
-}
-
-} // namespace analysis
+#include <algorithm>
 
 namespace {
 
-const QString kDataFilter = QStringLiteral("Data files (*.dat)|*.dat|All files (*.*)|*.*");
 const QString kSaveFilter = QStringLiteral("Data files (*.dat)|*.dat|Text files (*.txt)|*.txt|All files (*.*)|*.*");
 
 // The coefficients of the table built at start, rows 1..9 (T = 100 r).
@@ -118,22 +100,19 @@ analysis::TFitPoints TDlgAlphaQuartz::Points() const
 
 void TDlgAlphaQuartz::BitBtn3Click()
 {
-    TFileDialogOptions options;
-    options.filter = kDataFilter;
-    options.defaultExt = QStringLiteral(".dat");
-    const QString name = Prompt().OpenFileName(options);
+    const QString name = Prompt().OpenFileName(RunFileOpenOptions());
     if (name.isEmpty())
         return;
-    auto record = analysis::QuartzTableRecord({});
-    if (const QString error = LoadRunImage(name, *record); !error.isEmpty()) {
+    analysis::TFitPoints table;
+    if (const QString error = analysis::LoadQuartzTable(name, table); !error.isEmpty()) {
         Prompt().Message(error);
         return;
     }
-    const int32_t count = record->Count;
-    SpinEdit1->setValue(std::clamp<int32_t>(count, 1, analysis::kMaxQuartzRows));
-    for (int32_t i = 1; i <= std::min(count, analysis::kMaxQuartzRows); ++i) {
-        StringGrid1->SetCells(1, i, LocaleGeneral(record->T[i - 1]));
-        StringGrid1->SetCells(2, i, LocaleGeneral(record->L[i - 1]));
+    const auto rows = int32_t(table.X.size());
+    SpinEdit1->setValue(std::clamp<int32_t>(rows, 1, analysis::kMaxQuartzRows));
+    for (int32_t i = 1; i <= rows; ++i) {
+        StringGrid1->SetCells(1, i, LocaleGeneral(table.X[i - 1]));
+        StringGrid1->SetCells(2, i, LocaleGeneral(table.Y[i - 1]));
     }
 }
 

@@ -3,27 +3,16 @@
 // that the calculation fits with "Таблица" checked. The table lives in the
 // grid as text and is converted when used; a row whose temperature or
 // coefficient is not a number counts as the point (0, 0). Created once, so the
-// table persists between calculations. Files are run files (240032 bytes):
-// Count = rows, T = temperatures, L = coefficients.
-#include "analysis/ExpansionCalc.h"
+// table persists between calculations. Files are quartz table files
+// (analysis/core/QuartzTable.h).
+#include "analysis/core/QuartzTable.h"
 
 #include <QDialog>
 #include <functional>
-#include <memory>
 
 class QPushButton;
 class QSpinBox;
 class TStringGrid;
-
-namespace analysis {
-
-inline constexpr int32_t kMaxQuartzRows = 100;
-
-// The zero-filled run record that stores a table: Count = number of points,
-// T[r] and L[r] = point r.
-std::unique_ptr<TRunData> QuartzTableRecord(const TFitPoints &table);
-
-} // namespace analysis
 
 class TDlgAlphaQuartz : public QDialog {
     Q_OBJECT

@@ -1,6 +1,6 @@
 #include "analysis/DlgCalcParam.h"
 
-#include "analysis/ExpansionCalc.h"
+#include "app/core/DataFiles.h"
 #include "app/core/LocaleFormat.h"
 #include "app/core/Prompt.h"
 #include "app/core/Settings.h"
@@ -73,39 +73,36 @@ TDlgCalcParam::TDlgCalcParam(QWidget *parent) : QDialog(parent)
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
-void TDlgCalcParam::Fill(const TRunData &run, const QString &baseLineFile)
+void TDlgCalcParam::Fill(const analysis::TCalcParams &params)
 {
-    Edit1->setText(baseLineFile);
-    SpinEdit1->setValue(run.CalcPoints);
-    Edit2->setText(LocaleGeneral(run.SampleLength));
-    Edit3->setText(LocaleGeneral(run.QuartzAlpha));
-    Edit4->setText(LocaleGeneral(run.QuartzLength));
+    Edit1->setText(params.BaseLineFile);
+    SpinEdit1->setValue(params.CalcPoints);
+    Edit2->setText(LocaleGeneral(params.SampleLength));
+    Edit3->setText(LocaleGeneral(params.QuartzAlpha));
+    Edit4->setText(LocaleGeneral(params.QuartzLength));
 }
 
-bool TDlgCalcParam::ReadBack(TRunData &run, QString &baseLineFile) const
+bool TDlgCalcParam::ReadBack(analysis::TCalcParams &params) const
 {
-    run.CalcPoints = SpinEdit1->value();
-    double value = 0;
-    if (!LocaleParseReal(Edit2->text(), value))
-        return false;
-    run.SampleLength = value;
-    if (!LocaleParseReal(Edit3->text(), value))
-        return false;
-    run.QuartzAlpha = value;
-    if (!LocaleParseReal(Edit4->text(), value))
-        return false;
-    run.QuartzLength = value;
-    baseLineFile = ShortString(Edit1->text());
+    params.CalcPoints = SpinEdit1->value();
+    for (const auto &[edit, field] : {std::pair{Edit2, &analysis::TCalcParams::SampleLength},
+                                      std::pair{Edit3, &analysis::TCalcParams::QuartzAlpha},
+                                      std::pair{Edit4, &analysis::TCalcParams::QuartzLength}}) {
+        if (!LocaleParseReal(edit->text(), params.*field))
+            return false;
+    }
+    params.BaseLineFile = ShortString(Edit1->text());
+    params.QuartzTable.reset();
+    if (CheckBox1->isChecked() && QuartzPoints)
+        params.QuartzTable = QuartzPoints();
+    params.DLFromZero = CheckBox2->isChecked();
+    params.DLQFromZero = CheckBox3->isChecked();
     return true;
 }
 
 void TDlgCalcParam::SpeedButton1Click()
 {
-    TFileDialogOptions options;
-    options.filter = QStringLiteral("Data files (*.dat)|*.dat|All files (*.*)|*.*");
-    options.defaultExt = QStringLiteral(".dat");
-    const QString name = Prompt().OpenFileName(options);
-    if (!name.isEmpty())
+    if (const QString name = Prompt().OpenFileName(RunFileOpenOptions()); !name.isEmpty())
         Edit1->setText(name);
 }
 

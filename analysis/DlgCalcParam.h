@@ -1,8 +1,8 @@
 #pragma once
-// "Параметры расчета": the calculation parameters of the run, the baseline
-// file and the options of one calculation. Created once; its check boxes keep
-// their state between calculations.
-#include "app/core/RunData.h"
+// "Параметры расчета": a view over the calculation's parameters (the run's
+// four, the baseline file, the options). Created once; its check boxes are
+// its own and keep their state between calculations, also after Cancel.
+#include "analysis/core/ExpansionCalc.h"
 
 #include <QDialog>
 #include <functional>
@@ -30,15 +30,20 @@ public:
 
     // Shows the quartz table; set by BindAnalysisDialogs.
     std::function<void()> OnQuartzTable;
+    // The quartz table's points, read back with "Таблица" checked; set by
+    // BindAnalysisDialogs.
+    std::function<analysis::TFitPoints()> QuartzPoints;
 
-    // The fields from the run and the baseline file name (numbers in the
-    // general format; a point count outside 2..1000 shows the nearest bound).
-    void Fill(const TRunData &run, const QString &baseLineFile);
-    // Reads back into the run, in this order: CalcPoints, SampleLength,
-    // QuartzAlpha, QuartzLength, then the baseline file name (cut to 255
-    // characters). False at the first text that is not a number; the fields
-    // before it keep their new values and the file name is not changed.
-    bool ReadBack(TRunData &run, QString &baseLineFile) const;
+    // The fields from the parameters: the baseline file name, the point count
+    // (outside 2..1000 the nearest bound) and the three numbers in the general
+    // format. The check boxes keep their own state.
+    void Fill(const analysis::TCalcParams &params);
+    // Reads back, in this order: CalcPoints, SampleLength, QuartzAlpha,
+    // QuartzLength, then the baseline file name (cut to 255 characters), the
+    // quartz table when "Таблица" is checked, and the two options. False at
+    // the first text that is not a number; the fields before it keep their
+    // new values, the later ones their old values.
+    bool ReadBack(analysis::TCalcParams &params) const;
 
     void SpeedButton1Click();
     void SpeedButton2Click();

@@ -1,7 +1,7 @@
 #include "analysis/DlgCalcResult.h"
 
-#include "analysis/SpreadsheetExport.h"
 #include "analysis/StringGrid.h"
+#include "analysis/core/SpreadsheetExport.h"
 #include "app/core/Prompt.h"
 #include "chart/SimplCht.h"
 
@@ -20,6 +20,7 @@ TDlgCalcResult::TDlgCalcResult(QWidget *parent) : QDialog(parent)
 
     PageControl1 = new QTabWidget(this);
     SimpleChart1 = new TSimpleChart;
+    SimpleChart1->OnMessage = [](const QString &message) { Prompt().Message(message); };
     StringGrid1 = new TStringGrid(7, false);
     StringGrid1->horizontalHeader()->setDefaultSectionSize(80);
     StringGrid1->horizontalHeader()->setStretchLastSection(true);
@@ -89,6 +90,6 @@ void TDlgCalcResult::BitBtn2Click()
 {
     if (!spreadsheet_)
         return;
-    if (const QString message = analysis::ExportGrid(*StringGrid1, *spreadsheet_); !message.isEmpty())
+    if (const QString message = analysis::ExportTable(StringGrid1->Texts(), *spreadsheet_); !message.isEmpty())
         Prompt().Message(message);
 }

@@ -2,7 +2,7 @@
 // "Результаты расчета": the last calculation as a chart ("График") and as a
 // table ("Таблица"), which "В Excel" sends to the spreadsheet. Created once;
 // keeps the last results until the next calculation.
-#include "analysis/ExpansionCalc.h"
+#include "analysis/core/ExpansionCalc.h"
 
 #include <QDialog>
 #include <vector>

@@ -1,7 +1,9 @@
 #include "analysis/DlgScale.h"
 
+#include "app/core/DataFiles.h"
 #include "app/core/LocaleFormat.h"
 #include "app/core/Prompt.h"
+#include "app/core/Settings.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -70,21 +72,48 @@ TDlgScale::TDlgScale(QWidget *parent) : QDialog(parent)
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
-void TDlgScale::Fill(double tMin, double tMax, double lMin, double lMax, const QString &baseLineFile)
+namespace {
+
+QString Limit(const std::optional<double> &value, int decimals)
 {
-    Edit1->setText(LocaleFixed(tMin, 3, 2));
-    Edit2->setText(LocaleFixed(tMax, 3, 2));
-    Edit3->setText(LocaleFixed(lMin, 3, 3));
-    Edit4->setText(LocaleFixed(lMax, 3, 3));
-    Edit5->setText(baseLineFile);
+    return value ? LocaleFixed(*value, 3, decimals) : QString();
+}
+
+std::optional<double> Limit(const QLineEdit *edit)
+{
+    double value = 0;
+    if (!LocaleParseReal(edit->text(), value))
+        return std::nullopt;
+    return value;
+}
+
+} // namespace
+
+void TDlgScale::Fill(const analysis::TSvedParams &params)
+{
+    Edit1->setText(Limit(params.TMin, 2));
+    Edit2->setText(Limit(params.TMax, 2));
+    Edit3->setText(Limit(params.LMin, 3));
+    Edit4->setText(Limit(params.LMax, 3));
+    Edit5->setText(params.BaseLineFile);
+}
+
+void TDlgScale::ReadBack(analysis::TSvedParams &params) const
+{
+    params.AutoT = CheckBox1->isChecked();
+    params.TMin = Limit(Edit1);
+    params.TMax = Limit(Edit2);
+    params.AutoL = CheckBox3->isChecked();
+    params.LMin = Limit(Edit3);
+    params.LMax = Limit(Edit4);
+    params.LFromZero = CheckBox4->isChecked();
+    params.Metafile = CheckBox2->isChecked();
+    params.Baseline = CheckBox5->isChecked();
+    params.BaseLineFile = ShortString(Edit5->text());
 }
 
 void TDlgScale::SpeedButton1Click()
 {
-    TFileDialogOptions options;
-    options.filter = QStringLiteral("Data files (*.dat)|*.dat|All files (*.*)|*.*");
-    options.defaultExt = QStringLiteral(".dat");
-    const QString name = Prompt().OpenFileName(options);
-    if (!name.isEmpty())
+    if (const QString name = Prompt().OpenFileName(RunFileOpenOptions()); !name.isEmpty())
         Edit5->setText(name);
 }

@@ -1,6 +1,8 @@
 #pragma once
-// "Параметры сведения": ranges and options of the reduction picture. Created
-// once; its check boxes and fields keep their last state.
+// "Параметры сведения": a view over the reduction picture's parameters.
+// Created once; its check boxes are its own and keep their last state.
+#include "analysis/core/SvedLayout.h"
+
 #include <QDialog>
 
 class QCheckBox;
@@ -28,8 +30,12 @@ public:
     QToolButton *SpeedButton1;  // hint "Open"
 
     // The four range fields (T with 2 decimals, L with 3, at most 3
-    // significant digits) and the baseline field.
-    void Fill(double tMin, double tMax, double lMin, double lMax, const QString &baseLineFile);
+    // significant digits; a limit that is not given stays empty) and the
+    // baseline field. The check boxes keep their own state.
+    void Fill(const analysis::TSvedParams &params);
+    // Every control: a range text that is not a number reads as no limit,
+    // the baseline field is cut to 255 characters.
+    void ReadBack(analysis::TSvedParams &params) const;
 
     void SpeedButton1Click();
 };

@@ -43,6 +43,15 @@ void TStringGrid::SetCells(int column, int row, const QString &text)
     setItem(row, column, cell);
 }
 
+std::vector<QStringList> TStringGrid::Texts() const
+{
+    std::vector<QStringList> rows(static_cast<size_t>(rowCount()));
+    for (int r = 0; r < rowCount(); ++r)
+        for (int c = 0; c < columnCount(); ++c)
+            rows[size_t(r)] << Cells(c, r);
+    return rows;
+}
+
 void TStringGrid::SetRowCount(int rows)
 {
     rows = std::max(rows, 1);

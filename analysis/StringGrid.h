@@ -16,6 +16,8 @@ public:
     // The text of a cell; empty for a cell never written.
     QString Cells(int column, int row) const;
     void SetCells(int column, int row, const QString &text);
+    // The texts of all rows, the fixed row first: [row][column].
+    std::vector<QStringList> Texts() const;
 
     // Rows including the fixed row (at least 1). Fewer rows do not clear the
     // cut rows' texts: when the grid grows again they come back as they were.

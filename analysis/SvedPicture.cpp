@@ -1,65 +1,17 @@
 #include "analysis/SvedPicture.h"
 
-#include "app/core/LocaleFormat.h"
 #include "chart/ChartCanvas.h"
 
 #include <QBuffer>
 #include <QFontMetrics>
 #include <QPainter>
+#include <QPolygon>
 #include <QSvgGenerator>
-
-#include <algorithm>
-#include <cmath>
 
 namespace analysis {
 namespace {
 
-constexpr QRgb kBlue = 0xFF0000FFu;
-constexpr QRgb kRed = 0xFFFF0000u;
-constexpr QRgb kBlack = 0xFF000000u;
 constexpr QRgb kWhite = 0xFFFFFFFFu;
-
-constexpr int kLeft = 50, kRight = 350, kTop = 10, kBottom = 310;
-
-TSvedItem Line(int x1, int y1, int x2, int y2)
-{
-    TSvedItem item;
-    item.kind = TSvedItem::Kind::Line;
-    item.color = kBlue;
-    item.line = QLine(x1, y1, x2, y2);
-    return item;
-}
-
-TSvedItem Text(int x, int y, const QString &text)
-{
-    TSvedItem item;
-    item.kind = TSvedItem::Kind::Text;
-    item.color = kBlack;
-    item.at = QPoint(x, y);
-    item.text = text;
-    return item;
-}
-
-// A pixel coordinate clamped to lo..hi before it is rounded, so that any
-// value (an infinity included) gives a point on or inside the border.
-int ClampRound(double v, int lo, int hi) { return int(std::nearbyint(std::clamp(v, double(lo), double(hi)))); }
-
-QPolygon Curve(const TSvedRanges &r, const std::vector<double> &X, const std::vector<double> &Y)
-{
-    QPolygon curve;
-    const size_t n = std::min(X.size(), Y.size());
-    for (size_t i = 0; i < n; ++i) {
-        const double x = (X[i] - r.TMin) / (r.TMax - r.TMin) * 300 + 50;
-        const double y = 310 - (Y[i] - r.LMin) / (r.LMax - r.LMin) * 300;
-        if (std::isnan(x) || std::isnan(y))
-            continue;
-        const QPoint point(ClampRound(x, kLeft, kRight), ClampRound(y, kTop, kBottom));
-        // A line to the point the pen is at draws nothing.
-        if (curve.isEmpty() || curve.back() != point)
-            curve << point;
-    }
-    return curve;
-}
 
 void DrawText(QPainter &painter, const TSvedItem &item)
 {
@@ -79,69 +31,6 @@ void SetPen(QPainter &painter, QRgb color)
 }
 
 } // namespace
-
-QString CheckSvedRanges(const TSvedRanges &r)
-{
-    auto bad = [](double lo, double hi) {
-        return !std::isfinite(lo) || !std::isfinite(hi) || !std::isfinite(hi - lo) || hi == lo;
-    };
-    auto message = [](const QString &axis, double lo, double hi) {
-        return QStringLiteral("Диапазон по оси %1 пуст или не является числом (%2 .. %3)! Сведение не построено!")
-            .arg(axis, LocaleGeneral(lo), LocaleGeneral(hi));
-    };
-    if (bad(r.TMin, r.TMax))
-        return message(QStringLiteral("T"), r.TMin, r.TMax);
-    if (bad(r.LMin, r.LMax))
-        return message(QStringLiteral("L"), r.LMin, r.LMax);
-    return {};
-}
-
-int SvedGridX(int i) { return 50 + int(std::nearbyint(37.5 * i)); }
-
-int SvedGridY(int i) { return 310 - 25 * i; }
-
-QString SvedTLabel(double v)
-{
-    if (v == 0.0)
-        return QStringLiteral("0");
-    if (v > 1000 || v < 1)
-        return LocaleExponent(v, 2, 1);
-    return LocaleFixed(v, 3, 0);
-}
-
-QString SvedLLabel(double v)
-{
-    if (v == 0.0)
-        return QStringLiteral("0");
-    if (v > 100 || v < 0.01)
-        return LocaleExponent(v, 3, 1);
-    return LocaleFixed(v, 2, 3);
-}
-
-std::vector<TSvedItem> LayoutSvedPicture(const TSvedRanges &r, const std::vector<double> &X,
-                                         const std::vector<double> &Y)
-{
-    std::vector<TSvedItem> items;
-    for (int i = 0; i < 8; ++i) {
-        const int x = SvedGridX(i);
-        items.push_back(Line(x, kTop, x, 320));
-        items.push_back(Text(x, 330, SvedTLabel(r.TMin + (r.TMax - r.TMin) * i / 8)));
-    }
-    items.push_back(Text(350, 330, QStringLiteral("T, deg. C")));
-    for (int i = 0; i < 12; ++i) {
-        const int y = SvedGridY(i);
-        items.push_back(Line(40, y, kRight, y));
-        items.push_back(Text(1, y - 10, SvedLLabel(r.LMin + (r.LMax - r.LMin) * i / 12)));
-    }
-    items.push_back(Text(1, 1, QStringLiteral("L, mkm")));
-
-    TSvedItem curve;
-    curve.kind = TSvedItem::Kind::Curve;
-    curve.color = kRed;
-    curve.curve = Curve(r, X, Y);
-    items.push_back(curve);
-    return items;
-}
 
 QPicture PaintSvedPicture(const std::vector<TSvedItem> &items)
 {
@@ -164,7 +53,7 @@ QPicture PaintSvedPicture(const std::vector<TSvedItem> &items)
             // A single point is a move without a line: nothing to draw.
             if (item.curve.size() >= 2) {
                 SetPen(painter, item.color);
-                painter.drawPolyline(item.curve);
+                painter.drawPolyline(QPolygon(item.curve));
             }
             break;
         }

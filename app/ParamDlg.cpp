@@ -3,6 +3,7 @@
 #include "app/SplineKalibrDlg.h"
 #include "app/core/LocaleFormat.h"
 #include "app/core/Prompt.h"
+#include "app/widgets/DialogRunner.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -316,13 +317,13 @@ void TDlgParam::Button1Click()
 void TDlgParam::BitBtn3Click()
 {
     if (dlgT_)
-        Prompt().Exec(*dlgT_);
+        DialogRunner().Exec(*dlgT_);
 }
 
 void TDlgParam::BitBtn4Click()
 {
     if (dlgL_)
-        Prompt().Exec(*dlgL_);
+        DialogRunner().Exec(*dlgL_);
 }
 
 void TDlgParam::SpeedButton1Click()

@@ -8,7 +8,7 @@
 #include "analysis/DlgScale.h"
 #include "analysis/DlgSved.h"
 #include "analysis/IntervalCommand.h"
-#include "analysis/XlsxSpreadsheet.h"
+#include "analysis/core/XlsxSpreadsheet.h"
 #include "app/AboutForm.h"
 #include "app/CaseChannelDlg.h"
 #include "app/ParamDlg.h"
@@ -20,10 +20,12 @@
 #include "app/core/ManageFuncs.h"
 #include "app/core/Prompt.h"
 #include "app/core/SafeFile.h"
+#include "app/widgets/DialogRunner.h"
 #include "chart/SimplCht.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDesktopServices>
 #include <QFileInfo>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -113,8 +115,11 @@ void TMainForm::CreateCharts()
     PageControl1->addTab(ChartL, QStringLiteral("L"));
     PageControl1->addTab(ChartTC, QStringLiteral("TC"));
     PageControl1->setCurrentIndex(0);
-    for (TSimpleChart *chart : {ChartT, ChartL, ChartTC})
+    for (TSimpleChart *chart : {ChartT, ChartL, ChartTC}) {
+        // Shown through the prompt, so a redraw collects them (DrawRun).
+        chart->OnMessage = [](const QString &message) { Prompt().Message(message); };
         chart->installEventFilter(this);
+    }
     setCentralWidget(PageControl1);
 }
 
@@ -168,7 +173,8 @@ void TMainForm::CreateDialogs()
     DlgParam->SetSplineDialogs(DlgSplineKalibrT, DlgSplineKalibrL);
     DlgParam->OnDaqSetup = [this] { return board_->DaqSetup(); };
 
-    ownSpreadsheet_ = std::make_unique<TXlsxSpreadsheet>();
+    ownSpreadsheet_ = std::make_unique<TXlsxSpreadsheet>(
+        QString(), [](const QUrl &url) { return QDesktopServices::openUrl(url); });
     SetSpreadsheet(nullptr);
 }
 
@@ -181,8 +187,8 @@ QStringList TMainForm::DrawRun()
     TBusy busy(drawing_);
     TDeferredMessages deferred;
 
-    auto calibrated = std::make_unique<TRunData>(RunData);
-    const TKalibrStatus status = ApplyKalibr(*calibrated, Settings, SplineT, SplineL);
+    TKalibrStatus status;
+    const auto calibrated = CalibratedCopy(RunData, Settings, SplineT, SplineL, &status);
     const int32_t n = ValidCount(*calibrated);
     const double *x = TimeAxis().data();
     const std::vector<double> t = ChannelValues(*calibrated, TChannel::T);
@@ -213,10 +219,7 @@ void TMainForm::TestClick()
 
 void TMainForm::OpenClick()
 {
-    TFileDialogOptions options;
-    options.filter = QStringLiteral("Data files (*.dat)|*.dat|All files (*.*)|*.*");
-    options.defaultExt = QStringLiteral(".dat");
-    const QString name = Prompt().OpenFileName(options);
+    const QString name = Prompt().OpenFileName(RunFileOpenOptions());
     if (name.isEmpty())
         return;
     if (const QString error = ReadRunFile(name, RunData, Settings.ErrorCode); !error.isEmpty()) {
@@ -285,7 +288,7 @@ void TMainForm::StopClick()
 void TMainForm::SettingsClick()
 {
     DlgParam->Fill(Settings, SplineT, SplineL);
-    if (Prompt().Exec(*DlgParam) != QDialog::Accepted)
+    if (DialogRunner().Exec(*DlgParam) != QDialog::Accepted)
         return;
     if (const QString error = DlgParam->CopyBack(Settings, SplineT, SplineL); !error.isEmpty()) {
         ShowMessages({error});
@@ -294,11 +297,11 @@ void TMainForm::SettingsClick()
     SetMainGraphic();
 }
 
-void TMainForm::AboutClick() { Prompt().Exec(*AboutDlg); }
+void TMainForm::AboutClick() { DialogRunner().Exec(*AboutDlg); }
 
 std::optional<TChannel> TMainForm::ChooseChannel()
 {
-    if (Prompt().Exec(*CaseChansDlg) != QDialog::Accepted)
+    if (DialogRunner().Exec(*CaseChansDlg) != QDialog::Accepted)
         return std::nullopt;
     return CaseChansDlg->Channel();
 }

@@ -2,6 +2,7 @@
 // The main window: holds the run, the settings and the reference-point tables,
 // the three charts and the dialogs, and wires every command to the code that
 // carries it out (app/core and the dialogs).
+#include "analysis/AnalysisContext.h"
 #include "app/MainActions.h"
 #include "app/core/Acquisition.h"
 #include "app/core/Calibration.h"
@@ -19,13 +20,6 @@ class QTabWidget;
 class QTimer;
 class TAboutDlg;
 class TCaseDlg;
-class TDlgAlphaQuartz;
-class TDlgCalcParam;
-class TDlgCalcResult;
-class TDlgScale;
-class TDlgSved;
-class TSpreadsheet;
-struct TAnalysisContext;
 class TCaseChansDlg;
 class TDlgParam;
 class TDlgSplineKalibrL;

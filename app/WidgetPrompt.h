@@ -1,9 +1,10 @@
 #pragma once
 // The prompt of the running program: real message boxes, input boxes and file
-// dialogs.
+// dialogs, and the modal dialogs executed.
 #include "app/core/Prompt.h"
+#include "app/widgets/DialogRunner.h"
 
-class TWidgetPrompt final : public TPrompt {
+class TWidgetPrompt final : public TPrompt, public TDialogRunner {
 public:
     void Message(const QString &text, const QString &caption = QString()) override;
     bool AskYesNo(const QString &caption, const QString &text) override;

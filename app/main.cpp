@@ -16,11 +16,13 @@ int main(int argc, char *argv[])
 
     TWidgetPrompt prompt;
     SetPrompt(&prompt);
+    SetDialogRunner(&prompt);
 
     TMainForm mainForm;
     mainForm.showMaximized();
     StartupProbeWatch(*mainForm.ChartT);
     const int rc = app.exec();
+    SetDialogRunner(nullptr);
     SetPrompt(nullptr);
     return rc;
 }

@@ -1,9 +1,7 @@
 #pragma once
 // A prompt for benchmarks: answers every question with "cancel" and drops
-// the messages.
+// the messages (dialogs are answered Rejected by the default runner).
 #include "app/core/Prompt.h"
-
-#include <QDialog>
 
 class TQuietPrompt final : public TPrompt {
 public:
@@ -12,5 +10,4 @@ public:
     std::optional<QString> InputText(const QString &, const QString &, const QString &) override { return {}; }
     QString OpenFileName(const TFileDialogOptions &) override { return {}; }
     QString SaveFileName(const TFileDialogOptions &) override { return {}; }
-    int Exec(QDialog &) override { return QDialog::Rejected; }
 };

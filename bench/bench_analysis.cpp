@@ -1,9 +1,9 @@
 // Cost of the analysis commands on a full run of 10000 samples: the expansion
 // calculation at its largest interval count, and writing the run into an
 // .xlsx workbook (file written, not opened).
-#include "analysis/ExpansionCalc.h"
-#include "analysis/SpreadsheetExport.h"
-#include "analysis/XlsxSpreadsheet.h"
+#include "analysis/core/ExpansionCalc.h"
+#include "analysis/core/SpreadsheetExport.h"
+#include "analysis/core/XlsxSpreadsheet.h"
 #include "app/core/Calibration.h"
 
 #include <QFile>
@@ -39,11 +39,11 @@ void BM_ExpansionN999(benchmark::State &state)
     const auto run = FullRun();
     analysis::TCalcParams params;
     params.CalcPoints = 999;
-    params.Baseline = analysis::TFitPoints{ChannelValues(*run, TChannel::T), ChannelValues(*run, TChannel::TC)};
+    const analysis::TFitPoints baseline{ChannelValues(*run, TChannel::T), ChannelValues(*run, TChannel::TC)};
     params.QuartzTable = analysis::TFitPoints{{100, 200, 300, 400, 500, 600, 700, 800, 900},
                                               {5.1e-7, 5.8e-7, 6e-7, 6.1e-7, 5.9e-7, 5.7e-7, 5.4e-7, 5.2e-7, 5.1e-7}};
     for (auto _ : state) {
-        const analysis::TCalcOutcome out = analysis::ComputeExpansion(*run, params);
+        const analysis::TCalcOutcome out = analysis::ComputeExpansion(*run, params, baseline);
         benchmark::DoNotOptimize(out.Rows.data());
     }
 }
@@ -57,11 +57,9 @@ void BM_CalibrateAndExpandN999(benchmark::State &state)
     const TSplineTable tTable, lTable;
     analysis::TCalcParams params;
     params.CalcPoints = 999;
-    auto copy = std::make_unique<TRunData>();
     for (auto _ : state) {
-        *copy = *run;
-        ApplyKalibr(*copy, settings, tTable, lTable);
-        const analysis::TCalcOutcome out = analysis::ComputeExpansion(*copy, params);
+        const auto copy = CalibratedCopy(*run, settings, tTable, lTable);
+        const analysis::TCalcOutcome out = analysis::ComputeExpansion(*copy, params, std::nullopt);
         benchmark::DoNotOptimize(out.Rows.data());
     }
 }

@@ -26,7 +26,7 @@ TCurve FromStatus(numerics::Status status, TCurveFunction f)
 TCurve LineCurve(int32_t n, const double *X, const double *Y)
 {
     double intercept = 0, slope = 0;
-    if (!numerics::LineFit(n, X, Y, intercept, slope))
+    if (numerics::LineFit(n, X, Y, intercept, slope) != numerics::Status::Ok)
         return {TCurveState::Failed, {}};
     return {TCurveState::Ready, [=](double x) { return numerics::LineValue(x, intercept, slope); }};
 }

@@ -1,7 +1,7 @@
 #include "chart/ChartLabels.h"
 
 #include "app/core/LocaleFormat.h"
-#include "numerics/ArrayFuncs.h"
+#include "numerics/NumberFormat.h"
 
 #include <cmath>
 

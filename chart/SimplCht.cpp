@@ -2,6 +2,7 @@
 
 #include "app/core/LocaleFormat.h"
 #include "app/core/Prompt.h"
+#include "app/widgets/DialogRunner.h"
 #include "app/core/SafeFile.h"
 #include "chart/ChartCurves.h"
 #include "chart/ChartLabels.h"
@@ -363,7 +364,7 @@ void TSimpleChart::DrawCurve()
     }
     if (failed) {
         curveFailureShown_ = true;
-        Prompt().Message(kCannotDraw);
+        Report(kCannotDraw);
     }
 }
 
@@ -410,7 +411,7 @@ void TSimpleChart::DrawPoints()
     for (const chart::TRectPx &r : marks.rects)
         canvas_.Rectangle(r.x1, r.y1, r.x2, r.y2);
     if (marks.failed)
-        Prompt().Message(kInvalidOperation);
+        Report(kInvalidOperation);
 }
 
 bool TSimpleChart::DrawTimeLines()
@@ -489,11 +490,17 @@ void TSimpleChart::ChartMouseMove(const TChartMouseEvent &event)
     xyWindow_->update();
 }
 
+void TSimpleChart::Report(const QString &message) const
+{
+    if (OnMessage)
+        OnMessage(message);
+}
+
 void TSimpleChart::RepaintOrReport()
 {
     // One box per redraw: a curve that failed has already said so.
     if (!Repaint() && !curveFailureShown_)
-        Prompt().Message(kCannotDraw);
+        Report(kCannotDraw);
 }
 
 void TSimpleChart::SaveGraphicItemClick()
@@ -511,7 +518,7 @@ void TSimpleChart::SaveGraphicItemClick()
     QBuffer buffer(&bytes);
     if (!buffer.open(QIODevice::WriteOnly) || !picture_.save(&buffer, "BMP")
         || !WriteFileSafely(name, bytes).isEmpty())
-        Prompt().Message(QStringLiteral("Cannot create file \"%1\".").arg(name));
+        Report(QStringLiteral("Cannot create file \"%1\".").arg(name));
 }
 
 void TSimpleChart::CopyGraphicItemClick()
@@ -539,7 +546,7 @@ void TSimpleChart::SmoothValueItemClick()
         ok = Repaint();
     }
     if (!ok) {
-        Prompt().Message(kInvalidValue);
+        Report(kInvalidValue);
         smoothValue_ = 0;
     }
 }
@@ -570,7 +577,7 @@ void TSimpleChart::MstItemClick()
         RepaintOrReport();
         return;
     }
-    if (Prompt().Exec(*mstWindow_) == QDialog::Accepted)
+    if (DialogRunner().Exec(*mstWindow_) == QDialog::Accepted)
         RepaintOrReport();
 }
 

@@ -18,7 +18,9 @@
 // Mouse events go to OnMouseDown, OnMouseMove and OnMouseUp (pixel coordinates
 // of the picture). OnMouseMove starts as ChartMouseMove, the coordinate readout;
 // assigning another handler (or an empty one) replaces it. Moves are reported
-// with or without a button held.
+// with or without a button held. Messages go to OnMessage; the questions the
+// popup commands ask (file name, smoothing value, fixed range) go through the
+// prompt and the dialog runner.
 //
 // The 21 popup entries are reachable by name through Menu(); an owner may hide
 // an entry directly (setVisible(false)), which the property setters would
@@ -151,6 +153,9 @@ public:
     TChartMouseHandler OnMouseDown;
     TChartMouseHandler OnMouseMove;
     TChartMouseHandler OnMouseUp;
+    // What the chart tells the user (a curve or value it cannot draw, a file it
+    // cannot write) goes to its owner, who shows it; unset, nothing is shown.
+    std::function<void(const QString &)> OnMessage;
     // The coordinate readout: updates the XY window's two lines when the
     // pointer is strictly inside the plot.
     void ChartMouseMove(const TChartMouseEvent &event);
@@ -195,6 +200,7 @@ protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
+    void Report(const QString &message) const;
     void CreateMenu();
     void DrawFrame();
     void ComputeRanges();

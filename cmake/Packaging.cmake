@@ -3,22 +3,26 @@
 # The program and its three libraries stay together in one private directory,
 # <prefix>/lib/varotem, as in the build tree: the program finds the libraries
 # by its RUNPATH $ORIGIN, and libdaqlink.so reads daqlink.ini beside itself.
-# <prefix>/bin/varotem is a relative symbolic link to the program. The marker
+# varotem-eval, the analysis on the command line, lies beside the program.
+# <prefix>/bin/varotem and <prefix>/bin/varotem-eval are relative symbolic
+# links to them. The marker
 # file beside the program sends its settings and reference points to the
 # per-user configuration directory (see app/core/AppPaths.h).
 include(GNUInstallDirs)
 
 set(VAROTEM_INSTALL_DIR lib/varotem)
 
-install(TARGETS varotem daqlink auxlink daqboard
+install(TARGETS varotem varotem-eval daqlink auxlink daqboard
         RUNTIME DESTINATION ${VAROTEM_INSTALL_DIR}
         LIBRARY DESTINATION ${VAROTEM_INSTALL_DIR})
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/varotem-installed DESTINATION ${VAROTEM_INSTALL_DIR})
 
 # A relative link works under any prefix and inside the package's staging tree.
 file(MAKE_DIRECTORY ${PROJECT_BINARY_DIR}/install-links)
-file(CREATE_LINK ../${VAROTEM_INSTALL_DIR}/varotem ${PROJECT_BINARY_DIR}/install-links/varotem SYMBOLIC)
-install(FILES ${PROJECT_BINARY_DIR}/install-links/varotem DESTINATION ${CMAKE_INSTALL_BINDIR})
+foreach(program IN ITEMS varotem varotem-eval)
+  file(CREATE_LINK ../${VAROTEM_INSTALL_DIR}/${program} ${PROJECT_BINARY_DIR}/install-links/${program} SYMBOLIC)
+  install(FILES ${PROJECT_BINARY_DIR}/install-links/${program} DESTINATION ${CMAKE_INSTALL_BINDIR})
+endforeach()
 
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/varotem.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/app/icons/varotem.svg
@@ -38,7 +42,9 @@ control thermocouple) from a data-acquisition board through Comedi, shows them
 live, autosaves them and can switch the furnace heater off at a chosen event.
 It smooths and calibrates the runs and computes the thermal expansion
 coefficient with the quartz push-rod and baseline corrections. Without a board
-it runs against a built-in simulated dilatometer. The interface is in Russian.")
+it runs against a built-in simulated dilatometer. The interface is in Russian.
+varotem-eval runs the same calculation and export on the command line, without
+a display.")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)

@@ -2,10 +2,10 @@
 // run (with the error filter) and exported as text, read as the baseline of
 // the calculation, and opened as a quartz table in its dialog. Each result is
 // checked against the file's bytes decoded here, at the format's own offsets.
-#include "analysis/Baseline.h"
 #include "analysis/DlgAlphaQuartz.h"
-#include "analysis/ExpansionCalc.h"
 #include "analysis/StringGrid.h"
+#include "analysis/core/Baseline.h"
+#include "analysis/core/ExpansionCalc.h"
 #include "app/core/DataFiles.h"
 #include "app/core/LocaleFormat.h"
 #include "app/core/Prompt.h"
@@ -44,7 +44,6 @@ public:
     std::optional<QString> InputText(const QString &, const QString &, const QString &) override { return {}; }
     QString OpenFileName(const TFileDialogOptions &) override { return answer; }
     QString SaveFileName(const TFileDialogOptions &) override { return {}; }
-    int Exec(QDialog &) override { return 0; }
 };
 
 using TImage = std::vector<uint8_t>;
@@ -212,18 +211,18 @@ void CheckExport(TRunData &run)
 // calibrated, then fitted by the calculation.
 void CheckBaseline(const TImage &zeroImage, bool readable)
 {
-    QString error;
-    const auto points = analysis::LoadBaseline(fixture->runName, fixture->settings, fixture->tTable,
-                                               fixture->lTable, error);
-    FUZZ_CHECK(points.has_value() == readable && error.isEmpty() == readable);
-    if (!points)
+    const analysis::TBaseline baseline =
+        analysis::LoadBaseline(fixture->runName, analysis::TMissingBaseline::Stops, fixture->settings,
+                               fixture->tTable, fixture->lTable);
+    const bool loaded = baseline.State == analysis::TBaselineState::Loaded;
+    FUZZ_CHECK(loaded == readable && baseline.Error.isEmpty() == readable && !baseline.Missing);
+    if (!loaded)
         return;
     const size_t good = GoodSamples(zeroImage).size();
-    FUZZ_CHECK(points->X.size() == good && points->Y.size() == good);
+    FUZZ_CHECK(baseline.Points.X.size() == good && baseline.Points.Y.size() == good);
     analysis::TCalcParams params;
     params.CalcPoints = kCalcIntervals;
-    params.Baseline = points;
-    CheckOutcome(analysis::ComputeExpansion(*fixture->run, params));
+    CheckOutcome(analysis::ComputeExpansion(*fixture->run, params, baseline.Points));
 }
 
 // The quartz table: rows 1..Count (at most 100) of T and L in the grid as
@@ -257,7 +256,7 @@ void CheckQuartzTable(const TImage &zeroImage, bool readable)
     analysis::TCalcParams params;
     params.CalcPoints = kCalcIntervals;
     params.QuartzTable = points;
-    CheckOutcome(analysis::ComputeExpansion(*fixture->run, params));
+    CheckOutcome(analysis::ComputeExpansion(*fixture->run, params, std::nullopt));
 }
 
 } // namespace

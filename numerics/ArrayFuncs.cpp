@@ -1,7 +1,5 @@
 #include "numerics/ArrayFuncs.h"
 
-#include <array>
-#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -46,10 +44,10 @@ void WidenRange(double &lo, double &hi)
     hi += 1;
 }
 
-bool LineFit(int32_t n, const double *X, const double *Y, double &intercept, double &slope)
+Status LineFit(int32_t n, const double *X, const double *Y, double &intercept, double &slope)
 {
     if (n < 2)
-        return false; // D = 0 exactly
+        return Status::TooFewPoints; // D = 0 exactly
     double sx = 0, sy = 0, sxx = 0, sxy = 0;
     for (int32_t i = 0; i < n; ++i) {
         sx += X[i];
@@ -60,46 +58,16 @@ bool LineFit(int32_t n, const double *X, const double *Y, double &intercept, dou
     const double count = n;
     const double d = count * sxx - sx * sx;
     if (d == 0.0)
-        return false;
+        return Status::Singular;
     const double a = (sy * sxx - sx * sxy) / d;
     const double b = (count * sxy - sx * sy) / d;
     if (!std::isfinite(a) || !std::isfinite(b))
-        return false;
+        return Status::Singular;
     intercept = a;
     slope = b;
-    return true;
+    return Status::Ok;
 }
 
 double LineValue(double x, double intercept, double slope) { return slope * x + intercept; }
-
-namespace {
-
-// A whole number held in a double, in plain decimal without a sign for zero.
-std::string WholeText(double v)
-{
-    if (std::isnan(v))
-        return "NAN";
-    if (std::isinf(v))
-        return v < 0 ? "-INF" : "INF";
-    std::array<char, 400> buf; // the largest double has 309 digits
-    const auto res = std::to_chars(buf.data(), buf.data() + buf.size(), v + 0.0, std::chars_format::fixed, 0);
-    return std::string(buf.data(), res.ptr);
-}
-
-} // namespace
-
-// Minutes and seconds stay doubles throughout, so no value of x meets an
-// out-of-range conversion to an integer type.
-std::string FormatMinSec(double x)
-{
-    if (!std::isfinite(x))
-        return WholeText(x);
-    const double m = std::trunc(x / 60.0);
-    double rest = x - 60.0 * m;
-    if (!std::isfinite(rest)) // 60 m overflowed, only next to the largest doubles
-        rest = std::fmod(x, 60.0);
-    const double s = std::nearbyint(rest);
-    return WholeText(m) + ":" + WholeText(s);
-}
 
 } // namespace numerics

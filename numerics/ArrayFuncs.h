@@ -1,7 +1,8 @@
 #pragma once
 // Small helpers on arrays of doubles for the chart and the analysis commands.
+#include "numerics/Status.h"
+
 #include <cstdint>
-#include <string>
 
 namespace numerics {
 
@@ -15,14 +16,10 @@ double ArrayMax(int32_t n, const double *A);
 // lo == hi exactly: lo - 1, hi + 1. Otherwise unchanged.
 void WidenRange(double &lo, double &hi);
 
-// Least-squares line y = intercept + slope * x. Returns false, writing nothing,
-// when D = n*Sxx - Sx^2 is zero (n < 2 or all X equal) or a result is not finite.
-bool LineFit(int32_t n, const double *X, const double *Y, double &intercept, double &slope);
+// Least-squares line y = intercept + slope * x. Ok: both written. Otherwise
+// nothing is written: TooFewPoints for n < 2, Singular when D = n*Sxx - Sx^2
+// is zero (all X equal) or a result is not finite.
+Status LineFit(int32_t n, const double *X, const double *Y, double &intercept, double &slope);
 double LineValue(double x, double intercept, double slope);
-
-// Seconds as "m:s": m = x / 60 truncated toward zero, s = x - 60 m rounded half
-// to even, no leading zeros, s never carried into m (65 -> "1:5", 119.6 -> "1:60").
-// Any double is safe: NaN and infinities give "NAN", "INF", "-INF".
-std::string FormatMinSec(double x);
 
 } // namespace numerics

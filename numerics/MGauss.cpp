@@ -69,11 +69,10 @@ bool BackSubstitute(int32_t m, const Work &w, double *x)
 
 } // namespace
 
-void GaussSolve(int32_t m, TGaussMatrix &A, bool &failed)
+Status GaussSolve(int32_t m, TGaussMatrix &A)
 {
-    failed = true;
     if (m < 1 || m > kMaxOrder)
-        return;
+        return Status::BadArgument;
 
     Work w;
     for (int32_t i = 0; i < m; ++i) {
@@ -83,11 +82,11 @@ void GaussSolve(int32_t m, TGaussMatrix &A, bool &failed)
     }
     double x[20];
     if (!Eliminate(m, w) || !BackSubstitute(m, w, x))
-        return;
+        return Status::Singular;
 
     for (int32_t i = 0; i < m; ++i)
         A.a[i][m] = x[i];
-    failed = false;
+    return Status::Ok;
 }
 
 } // namespace numerics

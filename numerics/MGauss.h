@@ -1,5 +1,7 @@
 #pragma once
 // Gauss elimination with partial pivoting on an augmented matrix.
+#include "numerics/Status.h"
+
 #include <cstdint>
 
 namespace numerics {
@@ -10,12 +12,11 @@ struct TGaussMatrix {
     double a[20][20] = {};
 };
 
-// Solves the order-m system in A. On success writes the solution into column m
-// (rows 0..m-1) and sets failed = false; every other entry of A is unchanged.
-// A zero pivot (exact comparison) or a solution component that is not finite
-// sets failed = true and leaves A unchanged. Pivot rows are chosen by strictly
-// greater absolute value; on a tie the upper row stays.
-// m outside 1..19 sets failed = true without touching A.
-void GaussSolve(int32_t m, TGaussMatrix &A, bool &failed);
+// Solves the order-m system in A. Ok: the solution is in column m (rows
+// 0..m-1); every other entry of A is unchanged. Singular: a zero pivot (exact
+// comparison) or a solution component that is not finite; A unchanged. Pivot
+// rows are chosen by strictly greater absolute value; on a tie the upper row
+// stays. BadArgument: m outside 1..19; A unchanged.
+Status GaussSolve(int32_t m, TGaussMatrix &A);
 
 } // namespace numerics

@@ -61,9 +61,7 @@ Status PolyFit(int32_t n, int32_t m, const double *X, const double *Y, double *C
     if (!AllFinite(m, A))
         return Status::Singular;
 
-    bool failed = true;
-    GaussSolve(m, A, failed);
-    if (failed)
+    if (GaussSolve(m, A) != Status::Ok)
         return Status::Singular;
     for (int32_t i = 0; i < m; ++i)
         C[i] = A.a[i][m];

@@ -345,4 +345,34 @@ bool ParseInt(std::string_view text, int32_t &out)
     return true;
 }
 
+namespace {
+
+// A whole number held in a double, in plain decimal without a sign for zero.
+std::string WholeText(double v)
+{
+    if (std::isnan(v))
+        return "NAN";
+    if (std::isinf(v))
+        return v < 0 ? "-INF" : "INF";
+    std::array<char, 400> buf; // the largest double has 309 digits
+    const auto res = std::to_chars(buf.data(), buf.data() + buf.size(), v + 0.0, std::chars_format::fixed, 0);
+    return std::string(buf.data(), res.ptr);
+}
+
+} // namespace
+
+// Minutes and seconds stay doubles throughout, so no value of x meets an
+// out-of-range conversion to an integer type.
+std::string FormatMinSec(double x)
+{
+    if (!std::isfinite(x))
+        return WholeText(x);
+    const double m = std::trunc(x / 60.0);
+    double rest = x - 60.0 * m;
+    if (!std::isfinite(rest)) // 60 m overflowed, only next to the largest doubles
+        rest = std::fmod(x, 60.0);
+    const double s = std::nearbyint(rest);
+    return WholeText(m) + ":" + WholeText(s);
+}
+
 } // namespace numerics

@@ -38,4 +38,9 @@ bool ParseReal(std::string_view text, std::string_view sep, double &out);
 // range or anything else is refused with out unchanged.
 bool ParseInt(std::string_view text, int32_t &out);
 
+// Seconds as "m:s": m = x / 60 truncated toward zero, s = x - 60 m rounded half
+// to even, no leading zeros, s never carried into m (65 -> "1:5", 119.6 -> "1:60").
+// Any double is safe: NaN and infinities give "NAN", "INF", "-INF".
+std::string FormatMinSec(double x);
+
 } // namespace numerics

@@ -160,6 +160,17 @@ TKalibrStatus ApplyKalibr(TRunData &run, const TSettings &settings, const TSplin
     return status;
 }
 
+std::unique_ptr<TRunData> CalibratedCopy(const TRunData &run, const TSettings &settings,
+                                         const TSplineTable &tTable, const TSplineTable &lTable,
+                                         TKalibrStatus *status)
+{
+    auto copy = std::make_unique<TRunData>(run);
+    const TKalibrStatus calibrated = ApplyKalibr(*copy, settings, tTable, lTable);
+    if (status)
+        *status = calibrated;
+    return copy;
+}
+
 QStringList TKalibrNotices::Update(const TKalibrStatus &status)
 {
     QStringList messages;

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <memory>
 
 inline constexpr int32_t kSplineCapacity = 100;
 inline constexpr int32_t kSplineMinPoints = 3;
@@ -59,6 +60,14 @@ void FilterErrors(TRunData &run, int16_t errorCode);
 // cannot be used leaves its quantity with the raw values; the status says so.
 TKalibrStatus ApplyKalibr(TRunData &run, const TSettings &settings, const TSplineTable &tTable,
                           const TSplineTable &lTable);
+
+// The run's calibrated copy, on the heap (the record is 240032 bytes): every
+// command that needs physical values works on one, so the run itself stays
+// raw and a running acquisition keeps appending to it. status, when given,
+// receives how each quantity was calibrated.
+std::unique_ptr<TRunData> CalibratedCopy(const TRunData &run, const TSettings &settings,
+                                         const TSplineTable &tTable, const TSplineTable &lTable,
+                                         TKalibrStatus *status = nullptr);
 
 // Turns the statuses of successive calibrations into messages, so that an
 // unusable table is reported once rather than on every redraw: a message is

@@ -73,8 +73,7 @@ QString ReadRunFile(const QString &fileName, TRunData &run, int16_t errorCode)
 QString ExportText(const QString &fileName, const TRunData &raw, const TSettings &settings,
                    const TSplineTable &tTable, const TSplineTable &lTable)
 {
-    auto calibrated = std::make_unique<TRunData>(raw);
-    ApplyKalibr(*calibrated, settings, tTable, lTable);
+    const auto calibrated = CalibratedCopy(raw, settings, tTable, lTable);
     int32_t badSample = 0;
     const std::optional<QString> text = ExportLines(*calibrated, badSample);
     if (!text) {
@@ -83,6 +82,14 @@ QString ExportText(const QString &fileName, const TRunData &raw, const TSettings
             .arg(badSample);
     }
     return WriteFileSafely(fileName, text->toUtf8());
+}
+
+TFileDialogOptions RunFileOpenOptions()
+{
+    TFileDialogOptions options;
+    options.filter = QStringLiteral("Data files (*.dat)|*.dat|All files (*.*)|*.*");
+    options.defaultExt = QStringLiteral(".dat");
+    return options;
 }
 
 TSaveKind SaveKindOf(const QString &fileName)

@@ -1,6 +1,7 @@
 #pragma once
 // Run files (.dat: the raw record's 240032-byte image) and the text export.
 #include "app/core/Calibration.h"
+#include "app/core/Prompt.h"
 #include "app/core/RunData.h"
 #include "app/core/Settings.h"
 
@@ -34,6 +35,10 @@ QByteArray RunImage(const TRunData &run);
 // Returns an empty string or the message to show.
 [[nodiscard]] QString ExportText(const QString &fileName, const TRunData &raw, const TSettings &settings,
                                  const TSplineTable &tTable, const TSplineTable &lTable);
+
+// The open dialog of every command that reads a run file (a run, a baseline,
+// a quartz table): "Data files (*.dat)|*.dat|All files (*.*)|*.*", ".dat".
+TFileDialogOptions RunFileOpenOptions();
 
 // What the save command writes for a chosen name, by its extension in any case.
 enum class TSaveKind { Data, Text, Nothing };

@@ -34,8 +34,6 @@ QString TDeferredMessages::SaveFileName(const TFileDialogOptions &options)
     return previous_.SaveFileName(options);
 }
 
-int TDeferredMessages::Exec(QDialog &dialog) { return previous_.Exec(dialog); }
-
 void TMessageQueue::Show(const QStringList &messages)
 {
     for (const QString &m : messages) {

@@ -27,7 +27,6 @@ public:
                                      const QString &defaultText) override;
     QString OpenFileName(const TFileDialogOptions &options) override;
     QString SaveFileName(const TFileDialogOptions &options) override;
-    int Exec(QDialog &dialog) override;
 
 private:
     TPrompt &previous_;

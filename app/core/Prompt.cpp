@@ -20,7 +20,6 @@ public:
     }
     QString OpenFileName(const TFileDialogOptions &) override { return {}; }
     QString SaveFileName(const TFileDialogOptions &) override { return {}; }
-    int Exec(QDialog &) override { return 0; }
 };
 
 TNullPrompt nullPrompt;

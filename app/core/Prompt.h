@@ -1,12 +1,11 @@
 #pragma once
 // Every question the program asks the user and every message it shows goes
 // through one TPrompt. The main window installs the one that opens real message
-// boxes and dialogs; tests install a scripted one that records what was shown
-// and answers without blocking.
+// boxes and file dialogs; tests install a scripted one that records what was
+// shown and answers without blocking. Modal dialogs of the windows go through
+// their own runner in the widget layer (app/widgets/DialogRunner.h).
 #include <QString>
 #include <optional>
-
-class QDialog;
 
 struct TFileDialogOptions {
     QString title;        // window title; empty for the toolkit's default
@@ -31,8 +30,6 @@ public:
     // File dialogs; an empty string when cancelled.
     virtual QString OpenFileName(const TFileDialogOptions &options) = 0;
     virtual QString SaveFileName(const TFileDialogOptions &options) = 0;
-    // Shows a modal dialog and returns its result (QDialog::Accepted or Rejected).
-    virtual int Exec(QDialog &dialog) = 0;
 };
 
 // The prompt in use. Never null: a default that opens real widgets is installed

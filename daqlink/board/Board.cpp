@@ -71,7 +71,6 @@ public:
     }
 
     void Close() { active_.reset(); }
-    bool IsOpen() const { return active_ != nullptr; }
     TBackend *Active() { return active_.get(); }
     const TBoardSettings &Settings() const { return settings_; }
 
@@ -165,7 +164,6 @@ int16_t AvoidFailureCode(int16_t code, int16_t failure)
 
 bool OpenBoard() { return Board().Open(); }
 void CloseBoard() { Board().Close(); }
-bool BoardIsOpen() { return Board().IsOpen(); }
 
 void BeginScan()
 {

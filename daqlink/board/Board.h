@@ -23,7 +23,6 @@ constexpr int16_t kNoDevice = -2;
 DAQBOARD_API bool OpenBoard();
 // Ends the run and releases the board.
 DAQBOARD_API void CloseBoard();
-DAQBOARD_API bool BoardIsOpen();
 
 // Brackets the conversions of one pass over the channel list.
 DAQBOARD_API void BeginScan();

@@ -48,7 +48,6 @@ public:
 
     // The furnace controller's heating switch.
     void SetHeating(bool on) { heating_ = on; }
-    bool Heating() const { return heating_; }
 
     // Noise-free state, for the weigher and for checks.
     double Time() const { return time_; }

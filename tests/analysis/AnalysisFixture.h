@@ -9,7 +9,7 @@
 #include "analysis/DlgCalcResult.h"
 #include "analysis/DlgScale.h"
 #include "analysis/DlgSved.h"
-#include "analysis/Spreadsheet.h"
+#include "analysis/core/Spreadsheet.h"
 #include "app/core/DataFiles.h"
 #include "tests/support/RecordingPrompt.h"
 

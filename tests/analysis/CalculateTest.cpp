@@ -3,9 +3,9 @@
 // from the test run's closed form, L = ln(i + 50) / 12, T = i.
 #include "AnalysisFixture.h"
 
-#include "analysis/AnalysisMessages.h"
-#include "analysis/ExpansionCalc.h"
 #include "analysis/StringGrid.h"
+#include "analysis/core/AnalysisMessages.h"
+#include "analysis/core/ExpansionCalc.h"
 #include "app/core/LocaleFormat.h"
 #include "chart/SimplCht.h"
 
@@ -363,9 +363,8 @@ TEST(ComputeExpansion, DlqFromZeroShiftsByTheFirstInterval)
     auto record = ZeroRun();
     FillTestRun(*record);
     TCalcParams params;
-    params.Baseline = TFitPoints{{0, 10, 20, 30}, {0, 100, 400, 900}};
     params.DLQFromZero = true;
-    const TCalcOutcome out = ComputeExpansion(*record, params);
+    const TCalcOutcome out = ComputeExpansion(*record, params, TFitPoints{{0, 10, 20, 30}, {0, 100, 400, 900}});
     ASSERT_EQ(out.Rows.size(), 100u);
     EXPECT_NEAR(out.Rows[0].DLQ, 0, 1e-9);
     EXPECT_NEAR(out.Rows[1].DLQ, 121 - 36, 1e-9);
@@ -383,12 +382,12 @@ TEST(ComputeExpansion, ThousandIntervalsNeedThousandAndOneSamples)
     }
     TCalcParams params;
     params.CalcPoints = 1000;
-    const TCalcOutcome out = ComputeExpansion(*record, params);
+    const TCalcOutcome out = ComputeExpansion(*record, params, std::nullopt);
     ASSERT_EQ(out.Rows.size(), 1000u);
     EXPECT_EQ(out.Rows[999].T, 1000);
     EXPECT_LT(Rel(out.Rows[999].DL, 2.0), 1e-12);
     EXPECT_LT(Rel(out.Rows[999].Alpha, 0.002 / 50000 + 5.2e-7), 1e-12);
 
     record->Count = 1000;
-    EXPECT_TRUE(ComputeExpansion(*record, params).Rows.empty());
+    EXPECT_TRUE(ComputeExpansion(*record, params, std::nullopt).Rows.empty());
 }

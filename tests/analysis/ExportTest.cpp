@@ -3,8 +3,8 @@
 #include "AnalysisFixture.h"
 
 #include "analysis/DlgCalcParam.h"
-#include "analysis/SpreadsheetExport.h"
-#include "analysis/XlsxSpreadsheet.h"
+#include "analysis/core/SpreadsheetExport.h"
+#include "analysis/core/XlsxSpreadsheet.h"
 
 #include <QFileInfo>
 #include <QJsonArray>
@@ -146,9 +146,7 @@ protected:
 TEST_F(XlsxExport, RunIsReadBackAsNumbers)
 {
     settings.aL = 0.1;  // L = raw + 0.1: values with no short decimal form
-    auto calibrated = std::make_unique<TRunData>(*run);
-    ApplyKalibr(*calibrated, settings, tTable, lTable);
-    ASSERT_EQ(ExportRun(*calibrated, xlsx), "");
+    ASSERT_EQ(ExportRun(*CalibratedCopy(*run, settings, tTable, lTable), xlsx), "");
     ASSERT_EQ(opened.size(), 1);
     EXPECT_EQ(opened[0].toLocalFile(), xlsx.FileName());
     EXPECT_EQ(QFileInfo(xlsx.FileName()).suffix(), "xlsx");
@@ -188,8 +186,7 @@ TEST_F(XlsxExport, ResultTableOfHundredIntervalsHasHundredAndOneRowsOfSix)
 {
     TDlgCalcResult result;
     result.SetSpreadsheet(&xlsx);
-    auto calibrated = std::make_unique<TRunData>(*run);
-    const TCalcOutcome outcome = ComputeExpansion(*calibrated, TCalcParams{});
+    const TCalcOutcome outcome = ComputeExpansion(*run, TCalcParams{}, std::nullopt);
     result.ShowResults(outcome.Rows);
     result.BitBtn2->click();
     EXPECT_TRUE(prompt.messages.isEmpty());

@@ -1,6 +1,7 @@
 // Interval selection driven by mouse events on the dialog's chart, offscreen.
 #include "analysis/CaseDlg.h"
 #include "analysis/IntervalCommand.h"
+#include "analysis/core/Interval.h"
 #include "chart/SimplCht.h"
 #include "tests/support/RecordingPrompt.h"
 

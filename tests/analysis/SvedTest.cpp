@@ -2,8 +2,8 @@
 // baselines, the vector and raster kinds, copying and saving.
 #include "AnalysisFixture.h"
 
-#include "analysis/AnalysisMessages.h"
 #include "analysis/SvedPicture.h"
+#include "analysis/core/AnalysisMessages.h"
 #include "chart/ChartCanvas.h"
 
 #include <QApplication>
@@ -91,7 +91,7 @@ TEST(SvedLayout, PointsOutsideTheRangeLieOnTheBorder)
     const TSvedRanges r{100, 200, 0.25, 0.75};
     const auto items = LayoutSvedPicture(r, {0, 150, 300, 175, std::nan("")}, {0, 0.5, 1, 1e300, 0.5});
     ASSERT_EQ(items.back().kind, TSvedItem::Kind::Curve);
-    EXPECT_EQ(items.back().curve, (QPolygon{{50, 310}, {200, 160}, {350, 10}, {275, 10}}));
+    EXPECT_EQ(items.back().curve, (QList<QPoint>{{50, 310}, {200, 160}, {350, 10}, {275, 10}}));
 }
 
 TEST(SvedLayout, RangesThatCannotBeDrawnAreRefused)

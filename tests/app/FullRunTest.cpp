@@ -236,9 +236,7 @@ TEST(FullRun, AcquisitionHeapStaysFlat)
     const TSplineTable table;
     TAcquisition acquisition(board, *run, settings);
     const auto show = [&] {
-        auto calibrated = std::make_unique<TRunData>(*run);
-        ApplyKalibr(*calibrated, settings, table, table);
-        CheckHeaterThreshold(board, *calibrated, settings);
+        CheckHeaterThreshold(board, *CalibratedCopy(*run, settings, table, table), settings);
     };
     ASSERT_EQ(acquisition.Start(), TStartResult::Started);
     size_t heapAt1000 = 0;

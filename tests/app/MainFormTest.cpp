@@ -1,6 +1,6 @@
 // The main window's commands run whole, with scripted answers: start, the
 // run display, menus and toolbar, acquisition, files and closing.
-#include "analysis/Spreadsheet.h"
+#include "analysis/core/Spreadsheet.h"
 #include "app/CaseChannelDlg.h"
 #include "app/core/AppPaths.h"
 #include "app/core/DataFiles.h"

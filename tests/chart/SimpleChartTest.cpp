@@ -34,7 +34,12 @@ const QString kCannotDraw = QStringLiteral("Невозможно отобраз�
 
 class SimpleChart : public ::testing::Test {
 protected:
-    void SetUp() override { QLocale::setDefault(QLocale::c()); }
+    void SetUp() override
+    {
+        QLocale::setDefault(QLocale::c());
+        // The owner shows the chart's messages; here the recording prompt does.
+        chart.OnMessage = [this](const QString &message) { prompt.Message(message); };
+    }
     void TearDown() override { QLocale::setDefault(QLocale::c()); }
 
     void Data(const std::vector<double> &x, const std::vector<double> &y)
@@ -264,6 +269,23 @@ TEST_F(SimpleChart, FirstDerivativeClickedTwiceLeavesThePictureWithout)
     EXPECT_GT(Count(kGreen), 0);
     chart.Menu().Diff1Item->trigger();
     EXPECT_EQ(chart.Picture(), plain);
+    EXPECT_TRUE(prompt.messages.isEmpty());
+}
+
+// Each chart tells its own owner: a second chart's failures reach its owner's
+// callback, never the program-wide prompt nor the first chart's owner.
+TEST_F(SimpleChart, MessagesGoToTheOwnersCallback)
+{
+    QStringList own;
+    TSimpleChart other;
+    other.OnMessage = [&own](const QString &message) { own << message; };
+    const std::vector<double> x = {1, 2, 2, 3}, y = {1, 2, 3, 4};  // no spline through a repeated X
+    other.SetSCDrawingMode(TSCDrawing::BySplineStrain);
+    other.SetData(4, x.data(), y.data());
+    other.RepaintOrReport();
+    prompt.inputs.push_back(QStringLiteral("x"));
+    other.SmoothValueItemClick();
+    EXPECT_EQ(own, (QStringList{kCannotDraw, "Invalid Value!"}));
     EXPECT_TRUE(prompt.messages.isEmpty());
 }
 

@@ -20,7 +20,7 @@ file(REMOVE_RECURSE ${WORK})
 run_checked(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
 
 set(installed_files
-    varotem libdaqlink.so libauxlink.so libdaqboard.so varotem-installed)
+    varotem varotem-eval libdaqlink.so libauxlink.so libdaqboard.so varotem-installed)
 foreach(name IN LISTS installed_files)
   if(NOT EXISTS ${dir}/${name})
     message(FATAL_ERROR "missing ${dir}/${name}")
@@ -34,18 +34,20 @@ foreach(path IN ITEMS share/applications/varotem.desktop
   endif()
 endforeach()
 
-# bin/varotem: a relative link, so the tree can move as a whole.
-if(NOT IS_SYMLINK ${prefix}/bin/varotem)
-  message(FATAL_ERROR "${prefix}/bin/varotem is not a symbolic link")
-endif()
-file(READ_SYMLINK ${prefix}/bin/varotem target)
-if(NOT target STREQUAL "../lib/varotem/varotem")
-  message(FATAL_ERROR "bin/varotem points to ${target}")
-endif()
+# bin/varotem and bin/varotem-eval: relative links, so the tree can move as a whole.
+foreach(program IN ITEMS varotem varotem-eval)
+  if(NOT IS_SYMLINK ${prefix}/bin/${program})
+    message(FATAL_ERROR "${prefix}/bin/${program} is not a symbolic link")
+  endif()
+  file(READ_SYMLINK ${prefix}/bin/${program} target)
+  if(NOT target STREQUAL "../lib/varotem/${program}")
+    message(FATAL_ERROR "bin/${program} points to ${target}")
+  endif()
+endforeach()
 
 # The program and the libraries look beside themselves and nowhere else (no
 # build directory left in the installed files).
-foreach(name IN ITEMS varotem libdaqlink.so libauxlink.so)
+foreach(name IN ITEMS varotem varotem-eval libdaqlink.so libauxlink.so)
   run_checked(${READELF} -d ${dir}/${name})
   if(NOT run_out MATCHES "\\(RUNPATH\\)[^\n]*\\[\\$ORIGIN\\]")
     message(FATAL_ERROR "${name} lacks RUNPATH $ORIGIN:\n${run_out}")
@@ -66,6 +68,18 @@ foreach(lib IN ITEMS libdaqlink.so libauxlink.so libdaqboard.so)
     message(FATAL_ERROR "${lib} not taken from ${dir}:\n${run_out}")
   endif()
 endforeach()
+
+# varotem-eval needs no display: it links QtCore and none of the window
+# libraries, and runs through its link.
+run_checked(${LDD} ${dir}/varotem-eval)
+if(run_out MATCHES "libQt6(Gui|Widgets|Svg)")
+  message(FATAL_ERROR "varotem-eval links a window library:\n${run_out}")
+endif()
+run_checked(${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY --unset=QT_QPA_PLATFORM
+            ${prefix}/bin/varotem-eval --help)
+if(NOT run_out MATCHES "varotem-eval calc RUN.dat" OR NOT run_out MATCHES "varotem-eval export RUN.dat")
+  message(FATAL_ERROR "varotem-eval --help does not list its commands:\n${run_out}")
+endif()
 
 if(DESKTOP_VALIDATE)
   run_checked(${DESKTOP_VALIDATE} ${prefix}/share/applications/varotem.desktop)

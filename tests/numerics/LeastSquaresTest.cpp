@@ -121,9 +121,7 @@ TEST(GaussSolve, PivotsOnTheLargestEntryOnly)
     EXPECT_NE(-(0.3 - 0.1 * 2.0), -0.1);
     for (const auto &row : rows) {
         TGaussMatrix A = row.A;
-        bool failed = true;
-        numerics::GaussSolve(2, A, failed);
-        ASSERT_FALSE(failed) << row.name;
+        ASSERT_EQ(numerics::GaussSolve(2, A), Status::Ok) << row.name;
         EXPECT_EQ(A.a[0][2], row.x0) << row.name;
         EXPECT_EQ(A.a[1][2], row.x1) << row.name;
         EXPECT_TRUE(SameExceptSolution(A, row.A, 2)) << row.name;
@@ -139,9 +137,7 @@ TEST(GaussSolve, SolvesTheLargestOrder)
         A.a[i][19] = i - 9.0;
     }
     const TGaussMatrix original = A;
-    bool failed = true;
-    numerics::GaussSolve(19, A, failed);
-    ASSERT_FALSE(failed);
+    ASSERT_EQ(numerics::GaussSolve(19, A), Status::Ok);
     for (int i = 0; i < 19; ++i) {
         double lhs = 0.0;
         for (int j = 0; j < 19; ++j)
@@ -157,19 +153,18 @@ TEST(GaussSolve, FailsWithoutChangingTheMatrix)
         const char *name;
         int32_t m;
         TGaussMatrix A;
+        Status status;
     } rows[] = {
-        {"zero column", 2, Order2(0, 1, 2, 0, 3, 4)},
-        {"zero last pivot", 2, Order2(1, 2, 3, 2, 4, 6)},
-        {"solution overflows", 2, Order2(1e-300, 0, 1e300, 0, 1, 1)},
-        {"order 0", 0, Marked()},
-        {"order 20", 20, Marked()},
-        {"negative order", -3, Marked()},
+        {"zero column", 2, Order2(0, 1, 2, 0, 3, 4), Status::Singular},
+        {"zero last pivot", 2, Order2(1, 2, 3, 2, 4, 6), Status::Singular},
+        {"solution overflows", 2, Order2(1e-300, 0, 1e300, 0, 1, 1), Status::Singular},
+        {"order 0", 0, Marked(), Status::BadArgument},
+        {"order 20", 20, Marked(), Status::BadArgument},
+        {"negative order", -3, Marked(), Status::BadArgument},
     };
     for (const auto &row : rows) {
         TGaussMatrix A = row.A;
-        bool failed = false;
-        numerics::GaussSolve(row.m, A, failed);
-        EXPECT_TRUE(failed) << row.name;
+        EXPECT_EQ(numerics::GaussSolve(row.m, A), row.status) << row.name;
         EXPECT_EQ(std::memcmp(&A, &row.A, sizeof A), 0) << row.name;
     }
 }

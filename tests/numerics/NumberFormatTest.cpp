@@ -297,27 +297,27 @@ TEST(ArrayFuncs, LineFit)
 {
     const double x[] = {0, 1, 2}, y[] = {1, 3, 5};
     double a = 0, b = 0;
-    ASSERT_TRUE(LineFit(3, x, y, a, b));
+    ASSERT_EQ(LineFit(3, x, y, a, b), Status::Ok);
     EXPECT_DOUBLE_EQ(a, 1);
     EXPECT_DOUBLE_EQ(b, 2);
     EXPECT_EQ(LineValue(3, 1, 2), 7);
     // Residuals +1, -1, -1, +1 about y = 4 - 0.5 x are orthogonal to 1 and x.
     const double x2[] = {1, 2, 3, 4}, y2[] = {4.5, 2.0, 1.5, 3.0};
-    ASSERT_TRUE(LineFit(4, x2, y2, a, b));
+    ASSERT_EQ(LineFit(4, x2, y2, a, b), Status::Ok);
     EXPECT_NEAR(a, 4, 1e-12);
     EXPECT_NEAR(b, -0.5, 1e-12);
 
     const double same[] = {2, 2, 2}, huge[] = {1e200, 2e200, 3e200};
     a = 11, b = 22;
-    EXPECT_FALSE(LineFit(3, same, y, a, b)) << "all X equal";
-    EXPECT_FALSE(LineFit(1, y, y, a, b)) << "one point";
-    EXPECT_FALSE(LineFit(0, nullptr, nullptr, a, b)) << "no points";
-    EXPECT_FALSE(LineFit(3, huge, y, a, b)) << "sums overflow";
+    EXPECT_EQ(LineFit(3, same, y, a, b), Status::Singular) << "all X equal";
+    EXPECT_EQ(LineFit(1, y, y, a, b), Status::TooFewPoints) << "one point";
+    EXPECT_EQ(LineFit(0, nullptr, nullptr, a, b), Status::TooFewPoints) << "no points";
+    EXPECT_EQ(LineFit(3, huge, y, a, b), Status::Singular) << "sums overflow";
     EXPECT_EQ(a, 11);
     EXPECT_EQ(b, 22);
 }
 
-TEST(ArrayFuncs, FormatMinSec)
+TEST(NumberFormat, FormatMinSec)
 {
     const std::pair<double, const char *> rows[] = {
         {65, "1:5"},    {600, "10:0"},   {90.5, "1:30"},   {119.6, "1:60"},   {59.6, "0:60"},

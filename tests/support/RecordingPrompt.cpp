@@ -4,9 +4,17 @@
 
 #include <algorithm>
 
-TRecordingPrompt::TRecordingPrompt() { SetPrompt(this); }
+TRecordingPrompt::TRecordingPrompt()
+{
+    SetPrompt(this);
+    SetDialogRunner(this);
+}
 
-TRecordingPrompt::~TRecordingPrompt() { SetPrompt(nullptr); }
+TRecordingPrompt::~TRecordingPrompt()
+{
+    SetDialogRunner(nullptr);
+    SetPrompt(nullptr);
+}
 
 void TRecordingPrompt::Message(const QString &text, const QString &caption)
 {

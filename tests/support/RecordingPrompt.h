@@ -1,13 +1,15 @@
 #pragma once
-// A prompt for tests: records every message and question, and answers from
-// scripted queues. Installed for its lifetime.
+// A prompt for tests: records every message and question, and answers them
+// and the modal dialogs from scripted queues. Installed, as the prompt and as
+// the dialog runner, for its lifetime.
 #include "app/core/Prompt.h"
+#include "app/widgets/DialogRunner.h"
 
 #include <QStringList>
 #include <deque>
 #include <functional>
 
-class TRecordingPrompt final : public TPrompt {
+class TRecordingPrompt final : public TPrompt, public TDialogRunner {
 public:
     TRecordingPrompt();
     ~TRecordingPrompt() override;

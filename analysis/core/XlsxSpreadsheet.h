@@ -2,10 +2,10 @@
 // The spreadsheet as an .xlsx workbook written with libxlsxwriter. A new
 // workbook is a new file with a unique name in a directory of its own
 // (Varotem in the system's temporary directory unless given); "make visible"
-// writes the file and opens it in the desktop's spreadsheet program. The file
-// is never deleted by the program: it stands for the unsaved workbook the user
-// is left with.
-#include "analysis/Spreadsheet.h"
+// writes the file and hands it to the opener (the window's opens it in the
+// desktop's spreadsheet program). The file is never deleted by the program:
+// it stands for the unsaved workbook the user is left with.
+#include "analysis/core/Spreadsheet.h"
 
 #include <QUrl>
 #include <functional>
@@ -18,7 +18,7 @@ public:
     // Opens a written workbook; false when nothing could be started.
     using TOpener = std::function<bool(const QUrl &)>;
 
-    // directory empty = DefaultDirectory(); opener empty = QDesktopServices::openUrl.
+    // directory empty = DefaultDirectory(); opener empty = nothing opens it.
     explicit TXlsxSpreadsheet(QString directory = QString(), TOpener opener = TOpener());
     ~TXlsxSpreadsheet() override;
     TXlsxSpreadsheet(const TXlsxSpreadsheet &) = delete;

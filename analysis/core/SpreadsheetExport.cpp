@@ -1,6 +1,5 @@
-#include "analysis/SpreadsheetExport.h"
+#include "analysis/core/SpreadsheetExport.h"
 
-#include "analysis/StringGrid.h"
 #include "app/core/LocaleFormat.h"
 
 #include <cmath>
@@ -38,15 +37,16 @@ QString ExportRun(const TRunData &calibrated, TSpreadsheet &sheet)
     return sheet.MakeVisible();
 }
 
-QString ExportGrid(const TStringGrid &grid, TSpreadsheet &sheet)
+QString ExportTable(const std::vector<QStringList> &table, TSpreadsheet &sheet)
 {
     if (QString error = sheet.NewWorkbook(); !error.isEmpty())
         return error;
-    const int columns = std::min(grid.columnCount(), 7);
+    const auto cell = [&table](int column, int row) { return table[row].value(column); };
+    const int columns = table.empty() ? 0 : std::min(int(table[0].size()), 7);
     for (int a = 1; a < columns; ++a) {
-        sheet.SetCell(1, a, grid.Cells(a, 0));
-        for (int c = 1; c < grid.RowCount(); ++c) {
-            const QString text = grid.Cells(a, c);
+        sheet.SetCell(1, a, cell(a, 0));
+        for (int c = 1; c < int(table.size()); ++c) {
+            const QString text = cell(a, c);
             double value = 0;
             if (LocaleParseReal(text, value))
                 sheet.SetCell(c + 1, a, value);

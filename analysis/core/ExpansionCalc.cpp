@@ -1,38 +1,20 @@
-#include "analysis/ExpansionCalc.h"
+#include "analysis/core/ExpansionCalc.h"
 
-#include "analysis/AnalysisMessages.h"
+#include "analysis/core/Baseline.h"
 #include "app/core/LocaleFormat.h"
-#include "numerics/MNKFuncs.h"
 
-#include <array>
+#include <algorithm>
 #include <cmath>
 
 namespace analysis {
 namespace {
-
-using TCoeffs = std::array<double, 3>;
-
-double Parabola(const TCoeffs &c, double x) { return c[0] + c[1] * x + c[2] * x * x; }
-
-// The least-squares parabola through the points, or zeros (with a notice)
-// when the fit fails: the curve then contributes nothing. Each fit starts
-// from zeros of its own, so a failed quartz fit never reuses the baseline's
-// coefficients.
-TCoeffs FitParabola(const TFitPoints &points, QStringList &notices)
-{
-    TCoeffs c{0, 0, 0};
-    const auto n = static_cast<int32_t>(std::min(points.X.size(), points.Y.size()));
-    if (numerics::PolyFit(n, 3, points.X.data(), points.Y.data(), c.data()) != numerics::Status::Ok)
-        notices << kMsgFitFailed;
-    return c;
-}
 
 // The picked samples: k = 0..N, sample 1 + k s of the record.
 struct TPicked {
     std::vector<double> T, L, Base;
 };
 
-TPicked Pick(const TRunData &run, int32_t n, const std::optional<TCoeffs> &baseline)
+TPicked Pick(const TRunData &run, int32_t n, const std::optional<TParabola> &baseline)
 {
     const int32_t s = ValidCount(run) / (n + 1);
     TPicked p;
@@ -42,7 +24,7 @@ TPicked Pick(const TRunData &run, int32_t n, const std::optional<TCoeffs> &basel
     for (int32_t k = 0; k <= n; ++k) {
         p.T[k] = run.T[k * s];
         p.L[k] = run.L[k * s];
-        p.Base[k] = baseline ? Parabola(*baseline, p.T[k]) : 0.0;
+        p.Base[k] = baseline ? (*baseline)(p.T[k]) : 0.0;
     }
     return p;
 }
@@ -62,16 +44,39 @@ TCalcOutcome Failed(TCalcOutcome outcome, const QString &message)
 
 } // namespace
 
-TCalcOutcome ComputeExpansion(const TRunData &calibrated, const TCalcParams &params)
+TCalcParams CalcParamsOf(const TRunData &run, const QString &baseLineFile)
+{
+    const int32_t points = run.CalcPoints;  // by value: no reference into the packed record
+    TCalcParams params;
+    params.CalcPoints = std::clamp(points, kMinCalcPoints, kMaxCalcPoints);
+    params.SampleLength = run.SampleLength;
+    params.QuartzAlpha = run.QuartzAlpha;
+    params.QuartzLength = run.QuartzLength;
+    params.BaseLineFile = baseLineFile;
+    return params;
+}
+
+void StoreCalcParameters(const TCalcParams &params, TRunData &run)
+{
+    run.CalcPoints = params.CalcPoints;
+    run.SampleLength = params.SampleLength;
+    run.QuartzAlpha = params.QuartzAlpha;
+    run.QuartzLength = params.QuartzLength;
+}
+
+TCalcOutcome ComputeExpansion(const TRunData &calibrated, const TCalcParams &params,
+                              const std::optional<TFitPoints> &baselinePoints)
 {
     TCalcOutcome out;
     const int32_t n = params.CalcPoints;
     if (n < kMinCalcPoints || n > kMaxCalcPoints)
         return Failed(std::move(out), kMsgBadParameter);
 
-    std::optional<TCoeffs> baseline;
-    if (params.Baseline)
-        baseline = FitParabola(*params.Baseline, out.Notices);
+    // Each fit starts from zeros of its own, so a failed quartz fit never
+    // reuses the baseline's coefficients.
+    std::optional<TParabola> baseline;
+    if (baselinePoints)
+        baseline = FitParabola(*baselinePoints, out.Notices);
     const TPicked p = Pick(calibrated, n, baseline);
 
     std::vector<double> dT(n), dL(n), dLQ(n);
@@ -88,7 +93,7 @@ TCalcOutcome ComputeExpansion(const TRunData &calibrated, const TCalcParams &par
         for (double first = dLQ[0]; double &v : dLQ)
             v -= first;
 
-    std::optional<TCoeffs> quartz;
+    std::optional<TParabola> quartz;
     if (params.QuartzTable)
         quartz = FitParabola(*params.QuartzTable, out.Notices);
 
@@ -110,7 +115,7 @@ TCalcOutcome ComputeExpansion(const TRunData &calibrated, const TCalcParams &par
             return Failed(std::move(out),
                           QStringLiteral("Нулевая разность температур в интервале %1! Расчет остановлен!").arg(j));
         }
-        const double quartzAlpha = quartz ? Parabola(*quartz, p.T[j - 1]) : params.QuartzAlpha;
+        const double quartzAlpha = quartz ? (*quartz)(p.T[j - 1]) : params.QuartzAlpha;
         TCalcRow r;
         r.J = j;
         r.T = p.T[j - 1];
@@ -125,6 +130,25 @@ TCalcOutcome ComputeExpansion(const TRunData &calibrated, const TCalcParams &par
         }
         out.Rows.push_back(r);
     }
+    return out;
+}
+
+TCalcOutcome Calculate(const TRunData &calibrated, const TCalcParams &params, const TSettings &settings,
+                       const TSplineTable &tTable, const TSplineTable &lTable)
+{
+    TBaseline baseline =
+        LoadBaseline(params.BaseLineFile, TMissingBaseline::Stops, settings, tTable, lTable);
+    TCalcOutcome out;
+    if (baseline.State == TBaselineState::NotLoaded) {
+        out.Failure = BaselineMessage(baseline.State);
+    } else {
+        std::optional<TFitPoints> points;
+        if (baseline.State == TBaselineState::Loaded)
+            points = std::move(baseline.Points);
+        out = ComputeExpansion(calibrated, params, points);
+        out.Notices.prepend(BaselineMessage(baseline.State));
+    }
+    out.BaselineMissing = baseline.Missing;
     return out;
 }
 

@@ -1,8 +1,7 @@
-#include "analysis/XlsxSpreadsheet.h"
+#include "analysis/core/XlsxSpreadsheet.h"
 
 #include "numerics/NumberFormat.h"
 
-#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryFile>
@@ -40,8 +39,6 @@ private:
     locale_t previous_ = LC_GLOBAL_LOCALE;
 };
 
-bool OpenWithDesktop(const QUrl &url) { return QDesktopServices::openUrl(url); }
-
 QString CellError(int row, int column, lxw_error error)
 {
     return QStringLiteral("Ячейка (%1, %2) не записана (%3)!").arg(row).arg(column).arg(lxw_strerror(error));
@@ -51,7 +48,7 @@ QString CellError(int row, int column, lxw_error error)
 
 TXlsxSpreadsheet::TXlsxSpreadsheet(QString directory, TOpener opener)
     : directory_(directory.isEmpty() ? DefaultDirectory() : std::move(directory)),
-      opener_(opener ? std::move(opener) : TOpener(OpenWithDesktop))
+      opener_(std::move(opener))
 {
 }
 
@@ -130,7 +127,7 @@ QString TXlsxSpreadsheet::MakeVisible()
         return error;
     if (!cellError_.isEmpty())
         return cellError_;
-    if (!opener_(QUrl::fromLocalFile(fileName_))) {
+    if (!opener_ || !opener_(QUrl::fromLocalFile(fileName_))) {
         return QStringLiteral("Не удалось открыть программу электронных таблиц. Книга сохранена в файле \"%1\".")
             .arg(QDir::toNativeSeparators(fileName_));
     }

@@ -1,0 +1,193 @@
+#include "analysis/core/SvedLayout.h"
+
+#include "analysis/core/AnalysisMessages.h"
+#include "analysis/core/Baseline.h"
+#include "app/core/LocaleFormat.h"
+#include "numerics/ArrayFuncs.h"
+
+#include <algorithm>
+#include <cmath>
+#include <tuple>
+#include <utility>
+
+namespace analysis {
+namespace {
+
+constexpr uint32_t kBlue = 0xFF0000FFu;
+constexpr uint32_t kRed = 0xFFFF0000u;
+constexpr uint32_t kBlack = 0xFF000000u;
+
+constexpr int kLeft = 50, kRight = 350, kTop = 10, kBottom = 310;
+
+TSvedItem Line(int x1, int y1, int x2, int y2)
+{
+    TSvedItem item;
+    item.kind = TSvedItem::Kind::Line;
+    item.color = kBlue;
+    item.line = QLine(x1, y1, x2, y2);
+    return item;
+}
+
+TSvedItem Text(int x, int y, const QString &text)
+{
+    TSvedItem item;
+    item.kind = TSvedItem::Kind::Text;
+    item.color = kBlack;
+    item.at = QPoint(x, y);
+    item.text = text;
+    return item;
+}
+
+// A pixel coordinate clamped to lo..hi before it is rounded, so that any
+// value (an infinity included) gives a point on or inside the border.
+int ClampRound(double v, int lo, int hi) { return int(std::nearbyint(std::clamp(v, double(lo), double(hi)))); }
+
+QList<QPoint> Curve(const TSvedRanges &r, const std::vector<double> &X, const std::vector<double> &Y)
+{
+    QList<QPoint> curve;
+    const size_t n = std::min(X.size(), Y.size());
+    for (size_t i = 0; i < n; ++i) {
+        const double x = (X[i] - r.TMin) / (r.TMax - r.TMin) * 300 + 50;
+        const double y = 310 - (Y[i] - r.LMin) / (r.LMax - r.LMin) * 300;
+        if (std::isnan(x) || std::isnan(y))
+            continue;
+        const QPoint point(ClampRound(x, kLeft, kRight), ClampRound(y, kTop, kBottom));
+        // A line to the point the pen is at draws nothing.
+        if (curve.isEmpty() || curve.back() != point)
+            curve << point;
+    }
+    return curve;
+}
+
+double Min(const std::vector<double> &v) { return numerics::ArrayMin(int32_t(v.size()), v.data()); }
+double Max(const std::vector<double> &v) { return numerics::ArrayMax(int32_t(v.size()), v.data()); }
+
+// Both limits typed as numbers, or nothing.
+std::optional<std::pair<double, double>> Typed(const std::optional<double> &lo, const std::optional<double> &hi)
+{
+    if (!lo || !hi)
+        return std::nullopt;
+    return std::pair{*lo, *hi};
+}
+
+// "0" for exactly 0; exponent(expDigits, 1) below lo or above hi; otherwise
+// fixed(fixedDigits, decimals).
+QString Label(double v, double lo, double hi, int expDigits, int fixedDigits, int decimals)
+{
+    if (v == 0.0)
+        return QStringLiteral("0");
+    if (v > hi || v < lo)
+        return LocaleExponent(v, expDigits, 1);
+    return LocaleFixed(v, fixedDigits, decimals);
+}
+
+TSvedPlan Refused(TSvedPlan plan, const QString &message)
+{
+    plan.Failure = message;
+    return plan;
+}
+
+} // namespace
+
+TSvedRanges DataRanges(const std::vector<double> &X, const std::vector<double> &Y)
+{
+    return {Min(X), Max(X), Min(Y), Max(Y)};
+}
+
+TSvedPlan PlanSved(const TSvedParams &params, std::vector<double> X, std::vector<double> Y,
+                   const TSettings &settings, const TSplineTable &tTable, const TSplineTable &lTable)
+{
+    TSvedPlan plan;
+    TSvedRanges &r = plan.Ranges;
+    r = DataRanges(X, Y);
+    if (params.Baseline) {
+        const TBaseline baseline =
+            LoadBaseline(params.BaseLineFile, TMissingBaseline::IsIgnored, settings, tTable, lTable);
+        plan.BaselineMissing = baseline.Missing;
+        if (baseline.State == TBaselineState::NotLoaded)
+            return Refused(std::move(plan), BaselineMessage(baseline.State));
+        plan.Notices << BaselineMessage(baseline.State);
+        if (baseline.State == TBaselineState::Loaded) {
+            const TParabola c = FitParabola(baseline.Points, plan.Notices);
+            for (size_t i = 0; i < Y.size(); ++i)
+                Y[i] -= c(X[i]);
+        }
+    }
+    if (!params.AutoT) {
+        const auto t = Typed(params.TMin, params.TMax);
+        if (!t)
+            return Refused(std::move(plan), kMsgBadParameter);
+        std::tie(r.TMin, r.TMax) = *t;
+    }
+    if (params.AutoL) {
+        r.LMin = Min(Y);
+        r.LMax = Max(Y);
+    } else {
+        const auto l = Typed(params.LMin, params.LMax);
+        if (!l)
+            return Refused(std::move(plan), kMsgBadParameter);
+        std::tie(r.LMin, r.LMax) = *l;
+    }
+    if (params.LFromZero) {
+        for (double &v : Y)
+            v -= r.LMin;
+        r.LMin = Min(Y);
+        r.LMax = Max(Y);
+    }
+    if (QString error = CheckSvedRanges(r); !error.isEmpty())
+        return Refused(std::move(plan), error);
+    plan.X = std::move(X);
+    plan.Y = std::move(Y);
+    return plan;
+}
+
+QString CheckSvedRanges(const TSvedRanges &r)
+{
+    auto bad = [](double lo, double hi) {
+        return !std::isfinite(lo) || !std::isfinite(hi) || !std::isfinite(hi - lo) || hi == lo;
+    };
+    auto message = [](const QString &axis, double lo, double hi) {
+        return QStringLiteral("Диапазон по оси %1 пуст или не является числом (%2 .. %3)! Сведение не построено!")
+            .arg(axis, LocaleGeneral(lo), LocaleGeneral(hi));
+    };
+    if (bad(r.TMin, r.TMax))
+        return message(QStringLiteral("T"), r.TMin, r.TMax);
+    if (bad(r.LMin, r.LMax))
+        return message(QStringLiteral("L"), r.LMin, r.LMax);
+    return {};
+}
+
+int SvedGridX(int i) { return 50 + int(std::nearbyint(37.5 * i)); }
+
+int SvedGridY(int i) { return 310 - 25 * i; }
+
+QString SvedTLabel(double v) { return Label(v, 1, 1000, 2, 3, 0); }
+
+QString SvedLLabel(double v) { return Label(v, 0.01, 100, 3, 2, 3); }
+
+std::vector<TSvedItem> LayoutSvedPicture(const TSvedRanges &r, const std::vector<double> &X,
+                                         const std::vector<double> &Y)
+{
+    std::vector<TSvedItem> items;
+    for (int i = 0; i < 8; ++i) {
+        const int x = SvedGridX(i);
+        items.push_back(Line(x, kTop, x, 320));
+        items.push_back(Text(x, 330, SvedTLabel(r.TMin + (r.TMax - r.TMin) * i / 8)));
+    }
+    items.push_back(Text(350, 330, QStringLiteral("T, deg. C")));
+    for (int i = 0; i < 12; ++i) {
+        const int y = SvedGridY(i);
+        items.push_back(Line(40, y, kRight, y));
+        items.push_back(Text(1, y - 10, SvedLLabel(r.LMin + (r.LMax - r.LMin) * i / 12)));
+    }
+    items.push_back(Text(1, 1, QStringLiteral("L, mkm")));
+
+    TSvedItem curve;
+    curve.kind = TSvedItem::Kind::Curve;
+    curve.color = kRed;
+    curve.curve = Curve(r, X, Y);
+    items.push_back(curve);
+    return items;
+}
+
+} // namespace analysis

@@ -1,0 +1,151 @@
+// varotem-eval calc: "Расчет" on a run file, with the parameters of its
+// dialog as options; parameters not given are the run's own, as the dialog
+// is filled.
+#include "analysis/core/CsvSpreadsheet.h"
+#include "analysis/core/ExpansionCalc.h"
+#include "analysis/core/QuartzTable.h"
+#include "eval/EvalInput.h"
+#include "eval/EvalOutput.h"
+#include "eval/Subcommand.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace {
+
+using analysis::TCalcParams;
+using analysis::TCalcRow;
+
+// The options that set a parameter of the dialog; false, with the message
+// printed, when one is not a number or out of range.
+bool ReadOptions(const QCommandLineParser &parser, TCalcParams &params)
+{
+    const auto points = IntOption(parser, QStringLiteral("points"), params.CalcPoints);
+    if (!points)
+        return false;
+    if (*points < analysis::kMinCalcPoints || *points > analysis::kMaxCalcPoints) {
+        PrintError(QStringLiteral("Неверный параметр --points %1: число интервалов должно быть от %2 до %3!")
+                       .arg(*points)
+                       .arg(analysis::kMinCalcPoints)
+                       .arg(analysis::kMaxCalcPoints));
+        return false;
+    }
+    params.CalcPoints = *points;
+    for (const auto &[name, field] : {std::pair{"sample-length", &TCalcParams::SampleLength},
+                                      std::pair{"quartz-length", &TCalcParams::QuartzLength},
+                                      std::pair{"quartz-alpha", &TCalcParams::QuartzAlpha}}) {
+        const auto value = RealOption(parser, QString::fromLatin1(name), params.*field);
+        if (!value)
+            return false;
+        params.*field = *value;
+    }
+    if (parser.isSet(QStringLiteral("baseline")))
+        params.BaseLineFile = parser.value(QStringLiteral("baseline"));
+    if (parser.isSet(QStringLiteral("quartz-table"))) {
+        analysis::TFitPoints table;
+        if (const QString error = analysis::LoadQuartzTable(parser.value(QStringLiteral("quartz-table")), table);
+            !error.isEmpty()) {
+            PrintError(error);
+            return false;
+        }
+        params.QuartzTable = std::move(table);
+    }
+    params.DLFromZero = parser.isSet(QStringLiteral("dl-from-zero"));
+    params.DLQFromZero = parser.isSet(QStringLiteral("dlq-from-zero"));
+    return true;
+}
+
+QByteArray Table(const std::vector<TCalcRow> &rows)
+{
+    QByteArray text = analysis::CalcHeader().join(u'\t').toUtf8() + '\n';
+    for (const TCalcRow &row : rows)
+        text += analysis::FormatCalcRow(row).join(u'\t').toUtf8() + '\n';
+    return text;
+}
+
+QByteArray Csv(const std::vector<TCalcRow> &rows)
+{
+    TCsvSpreadsheet sheet;
+    const QStringList header = analysis::CalcHeader();
+    for (int a = 0; a < header.size(); ++a)
+        sheet.SetCell(1, a + 1, header[a]);
+    int line = 1;
+    for (const TCalcRow &r : rows) {
+        ++line;
+        const double values[] = {double(r.J), r.T, r.DL, r.DLQ, r.Diff, r.Relative, r.Alpha};
+        for (int a = 0; a < 7; ++a)
+            sheet.SetCell(line, a + 1, values[a]);
+    }
+    return sheet.Text();
+}
+
+QByteArray Json(const std::vector<TCalcRow> &rows)
+{
+    QJsonArray array;
+    for (const TCalcRow &r : rows) {
+        array.append(QJsonObject{{QStringLiteral("n"), r.J},
+                                 {QStringLiteral("t"), r.T},
+                                 {QStringLiteral("dl"), r.DL},
+                                 {QStringLiteral("dlq"), r.DLQ},
+                                 {QStringLiteral("dl_dlq"), r.Diff},
+                                 {QStringLiteral("dl_dlq_l0"), r.Relative},
+                                 {QStringLiteral("alpha"), r.Alpha}});
+    }
+    return QJsonDocument(QJsonObject{{QStringLiteral("rows"), array}}).toJson();
+}
+
+int Calc(const QCommandLineParser &parser)
+{
+    const std::optional<TFormat> format = FormatOf(parser);
+    if (!format)
+        return kExitUsage;
+    const std::optional<TEvalInput> input = ReadEvalInput(parser, parser.positionalArguments().constFirst());
+    if (!input)
+        return kExitFailed;
+    TCalcParams params = analysis::CalcParamsOf(*input->run, analysis::kNoBaseline);
+    if (!ReadOptions(parser, params))
+        return kExitUsage;
+    const auto calibrated = input->Calibrated();
+    if (!calibrated)
+        return kExitFailed;
+    const analysis::TCalcOutcome outcome =
+        analysis::Calculate(*calibrated, params, input->settings, input->tTable, input->lTable);
+    if (!PrintReport(outcome))
+        return kExitFailed;
+    switch (*format) {
+    case TFormat::Table: PrintOut(Table(outcome.Rows)); break;
+    case TFormat::Csv: PrintOut(Csv(outcome.Rows)); break;
+    case TFormat::Json: PrintOut(Json(outcome.Rows)); break;
+    }
+    return kExitOk;
+}
+
+QCommandLineOption Valued(const char *name, const char *value, const QString &description)
+{
+    return QCommandLineOption(QString::fromLatin1(name), description, QString::fromLatin1(value));
+}
+
+QCommandLineOption Flag(const char *name, const QString &description)
+{
+    return QCommandLineOption(QString::fromLatin1(name), description);
+}
+
+const TSubcommandRegistration registration(TSubcommand{
+    QStringLiteral("calc"),
+    {QStringLiteral("RUN.dat")},
+    QStringLiteral("Расчет: коэффициент расширения по интервалам, таблица окна \"Результаты расчета\"."),
+    {Valued("points", "N", QStringLiteral("\"Точек\": число интервалов, от 2 до 1000")),
+     Valued("sample-length", "L0", QStringLiteral("\"Длина образца\"")),
+     Valued("quartz-length", "LQ", QStringLiteral("\"L кварца\"")),
+     Valued("quartz-alpha", "A", QStringLiteral("\"Alpha кварца\"")),
+     Valued("quartz-table", "FILE", QStringLiteral("\"Таблица\": коэффициент кварца по таблице из файла .dat")),
+     Valued("baseline", "FILE", QStringLiteral("\"Базовая линия\": файл .dat (по умолчанию нет)")),
+     Flag("dl-from-zero", QStringLiteral("\"dL от нуля\"")),
+     Flag("dlq-from-zero", QStringLiteral("\"dLQ от нуля\"")),
+     CalibrationOption(),
+     FormatOption()},
+    Calc,
+});
+
+} // namespace

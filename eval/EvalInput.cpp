@@ -1,0 +1,111 @@
+#include "eval/EvalInput.h"
+
+#include "app/core/DataFiles.h"
+#include "eval/EvalOutput.h"
+#include "numerics/NumberFormat.h"
+
+#include <QFileInfo>
+
+#include <string_view>
+
+namespace {
+
+const QString kCalibration = QStringLiteral("calibration");
+
+QString NotFound(const QString &fileName) { return QStringLiteral("Файл не найден: %1!").arg(fileName); }
+
+// The settings file and the tables its flags ask for; the messages that stop.
+QStringList ReadCalibration(const QString &fileName, TEvalInput &input)
+{
+    if (!QFileInfo(fileName).isFile())
+        return {NotFound(fileName)};
+    const QString dir = QFileInfo(fileName).absolutePath() + u'/';
+    if (QStringList messages = ReadSettings(fileName, dir, input.settings); !messages.isEmpty())
+        return messages;
+    const struct {
+        bool used;
+        const QString &file;
+        TSplineTable &table;
+    } tables[] = {{input.settings.TSplineKalibrFlag, input.settings.SplineTFile, input.tTable},
+                  {input.settings.LSplineKalibrFlag, input.settings.SplineLFile, input.lTable}};
+    for (const auto &t : tables) {
+        if (!t.used)
+            continue;
+        if (QString error = LoadSplineTable(t.file, t.table); !error.isEmpty())
+            return {error};
+    }
+    return {};
+}
+
+// The option's value read by parse; not given: fallback.
+template <typename T, typename Parse>
+std::optional<T> NumberOption(const QCommandLineParser &parser, const QString &name, T fallback, const QString &kind,
+                              Parse parse)
+{
+    if (!parser.isSet(name))
+        return fallback;
+    const QString text = parser.value(name);
+    T value{};
+    if (!parse(text.toStdString(), value)) {
+        PrintError(QStringLiteral("Неверный параметр --%1: \"%2\" не является %3!").arg(name, text, kind));
+        return std::nullopt;
+    }
+    return value;
+}
+
+} // namespace
+
+std::unique_ptr<TRunData> TEvalInput::Calibrated() const
+{
+    TKalibrStatus status;
+    auto calibrated = CalibratedCopy(*run, settings, tTable, lTable, &status);
+    bool usable = true;
+    for (const auto &[quantity, state] : {std::pair{"T", status.T}, std::pair{"L", status.L}}) {
+        if (const QString problem = SplineTableProblem(state); !problem.isEmpty()) {
+            PrintError(QStringLiteral("Калибровка %1 по реперным точкам невозможна: %2!")
+                           .arg(QString::fromLatin1(quantity), problem));
+            usable = false;
+        }
+    }
+    return usable ? std::move(calibrated) : nullptr;
+}
+
+QCommandLineOption CalibrationOption()
+{
+    return QCommandLineOption(kCalibration,
+                              QStringLiteral("калибровка из файла настроек программы и его файлов реперных точек "
+                                             "(по умолчанию без калибровки)"),
+                              QStringLiteral("Varotem.ini"));
+}
+
+std::optional<TEvalInput> ReadEvalInput(const QCommandLineParser &parser, const QString &runFile)
+{
+    TEvalInput input;
+    input.settings = DefaultSettings(QString());
+    if (parser.isSet(kCalibration)) {
+        if (const QStringList messages = ReadCalibration(parser.value(kCalibration), input); !messages.isEmpty()) {
+            for (const QString &message : messages)
+                PrintError(message);
+            return std::nullopt;
+        }
+    }
+    input.run = std::make_unique<TRunData>();
+    ClearRun(*input.run);
+    if (const QString error = ReadRunFile(runFile, *input.run, input.settings.ErrorCode); !error.isEmpty()) {
+        PrintError(error);
+        return std::nullopt;
+    }
+    return input;
+}
+
+std::optional<double> RealOption(const QCommandLineParser &parser, const QString &name, double fallback)
+{
+    return NumberOption(parser, name, fallback, QStringLiteral("числом"), [](std::string_view text, double &value) {
+        return numerics::ParseReal(text, ".", value);
+    });
+}
+
+std::optional<int32_t> IntOption(const QCommandLineParser &parser, const QString &name, int32_t fallback)
+{
+    return NumberOption(parser, name, fallback, QStringLiteral("целым числом"), numerics::ParseInt);
+}

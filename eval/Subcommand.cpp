@@ -1,0 +1,116 @@
+#include "eval/Subcommand.h"
+
+#include "eval/EvalOutput.h"
+
+#include <QCoreApplication>
+
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+std::vector<TSubcommand> &Registry()
+{
+    static std::vector<TSubcommand> registry;
+    return registry;
+}
+
+QString OptionText(const QCommandLineOption &option)
+{
+    QString text = QStringLiteral("--") + option.names().constFirst();
+    if (!option.valueName().isEmpty())
+        text += u' ' + option.valueName();
+    return text;
+}
+
+// "calc RUN.dat [--points N] ...": the line that shows how it is called.
+QString Synopsis(const TSubcommand &command)
+{
+    QStringList parts{command.name};
+    parts += command.arguments;
+    for (const QCommandLineOption &option : command.options)
+        parts << u'[' + OptionText(option) + u']';
+    return parts.join(u' ');
+}
+
+QString Describe(const TSubcommand &command)
+{
+    QString text = QStringLiteral("  varotem-eval %1\n      %2\n").arg(Synopsis(command), command.summary);
+    for (const QCommandLineOption &option : command.options)
+        text += QStringLiteral("      %1\n          %2\n").arg(OptionText(option), option.description());
+    return text;
+}
+
+QString Help()
+{
+    QString text = QStringLiteral(
+        "varotem-eval: расчеты Varotem из командной строки, те же, что в окне программы.\n"
+        "Числа в параметрах пишутся с точкой. Сообщения выводятся в стандартный поток ошибок;\n"
+        "код завершения 0 - успех, 1 - команда не выполнена, 2 - неверная командная строка.\n\n"
+        "Команды:\n");
+    for (const TSubcommand *command : Subcommands())
+        text += Describe(*command);
+    text += QStringLiteral("\n  varotem-eval КОМАНДА --help: описание одной команды.\n");
+    return text;
+}
+
+int RunSubcommand(const TSubcommand &command, const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help(QStringList{QStringLiteral("help"), QStringLiteral("h")});
+    parser.addOption(help);
+    parser.addOptions(command.options);
+    if (!parser.parse(arguments)) {
+        PrintError(QStringLiteral("Неверная командная строка: %1").arg(parser.errorText()));
+        return kExitUsage;
+    }
+    if (parser.isSet(help)) {
+        PrintOut(Describe(command).toUtf8());
+        return kExitOk;
+    }
+    if (parser.positionalArguments().size() != command.arguments.size()) {
+        PrintError(QStringLiteral("Неверная командная строка: varotem-eval %1").arg(Synopsis(command)));
+        return kExitUsage;
+    }
+    return command.run(parser);
+}
+
+} // namespace
+
+TSubcommandRegistration::TSubcommandRegistration(TSubcommand subcommand)
+{
+    Registry().push_back(std::move(subcommand));
+}
+
+std::vector<const TSubcommand *> Subcommands()
+{
+    std::vector<const TSubcommand *> all;
+    for (const TSubcommand &command : Registry())
+        all.push_back(&command);
+    std::sort(all.begin(), all.end(), [](const TSubcommand *a, const TSubcommand *b) { return a->name < b->name; });
+    return all;
+}
+
+int RunEval(const QStringList &arguments)
+{
+    const QString first = arguments.value(1);
+    if (first.isEmpty()) {
+        PrintError(Help());
+        return kExitUsage;
+    }
+    if (first == QStringLiteral("--help") || first == QStringLiteral("-h")) {
+        PrintOut(Help().toUtf8());
+        return kExitOk;
+    }
+    if (first == QStringLiteral("--version")) {
+        PrintOut((QStringLiteral("varotem-eval ") + QCoreApplication::applicationVersion() + u'\n').toUtf8());
+        return kExitOk;
+    }
+    for (const TSubcommand *command : Subcommands()) {
+        if (command->name == first)
+            return RunSubcommand(*command, arguments.mid(1));
+    }
+    PrintError(QStringLiteral("Неизвестная команда \"%1\". Команды: varotem-eval --help").arg(first));
+    return kExitUsage;
+}

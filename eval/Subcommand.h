@@ -1,0 +1,42 @@
+#pragma once
+// The subcommands of varotem-eval. Each lives in a file of its own, which
+// describes it in a TSubcommand and registers it at namespace scope:
+//
+//   namespace { const TSubcommandRegistration registration(TSubcommand{...}); }
+//
+// and is listed in eval/CMakeLists.txt. RunEval finds the subcommand named
+// first on the command line, parses the rest against its options and runs it.
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <vector>
+
+// Exit statuses.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailed = 1;  // the command could not be carried out; the reason is on stderr
+inline constexpr int kExitUsage = 2;   // the command line is wrong
+
+struct TSubcommand {
+    QString name;                       // "calc"
+    QStringList arguments;              // positional, as shown in the help: {"RUN.dat"}
+    QString summary;                    // what it does, one sentence
+    QList<QCommandLineOption> options;  // its options, in the order the help lists them
+    // Runs with the parsed command line (the positional arguments are checked
+    // in number); returns the exit status.
+    std::function<int(const QCommandLineParser &parser)> run;
+};
+
+class TSubcommandRegistration {
+public:
+    explicit TSubcommandRegistration(TSubcommand subcommand);
+};
+
+// The registered subcommands, by name.
+std::vector<const TSubcommand *> Subcommands();
+
+// The whole program on its arguments (arguments[0] is the program): the
+// subcommand's exit status, or the help, the version, a usage error.
+int RunEval(const QStringList &arguments);
