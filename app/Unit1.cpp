@@ -16,6 +16,7 @@
 #include "app/SplineKalibrDlg.h"
 #include "app/core/AppPaths.h"
 #include "app/core/DataFiles.h"
+#include "app/core/JournalRecovery.h"
 #include "app/core/LinkBoard.h"
 #include "app/core/ManageFuncs.h"
 #include "app/core/Prompt.h"
@@ -154,6 +155,16 @@ void TMainForm::FormCreate()
     ShowMessages(OpenSplineKalibr(Settings, SplineT, SplineL));
     TimeAxis();
     TestClick();
+    RecoverRun();
+}
+
+// A run whose recording was interrupted comes back from its journal.
+void TMainForm::RecoverRun()
+{
+    const TRecoveryResult recovery = RecoverInterruptedRun(Settings.AutoSaveFile, RunData, acquisition_.Times());
+    if (recovery.recovered)
+        SetMainGraphic();
+    ShowMessages(recovery.messages);
 }
 
 void TMainForm::CreateDialogs()
@@ -213,6 +224,7 @@ void TMainForm::ShowMessages(const QStringList &messages) { messages_.Show(messa
 
 void TMainForm::TestClick()
 {
+    acquisition_.RunReleased();
     FillTestRun(RunData);
     SetMainGraphic();
 }
@@ -226,6 +238,7 @@ void TMainForm::OpenClick()
         ShowMessages({error});
         return;
     }
+    acquisition_.RunReleased();
     setWindowTitle(kCaption + QStringLiteral(" - ") + QFileInfo(name).fileName());
     SetMainGraphic();
 }
@@ -252,6 +265,8 @@ void TMainForm::SaveClick()
         ShowMessages({error});
         return;
     }
+    if (SaveKindOf(name) == TSaveKind::Data)
+        acquisition_.RunReleased();
     setWindowTitle(kCaption + QStringLiteral(" - ") + QFileInfo(name).fileName());
 }
 
@@ -267,6 +282,7 @@ void TMainForm::GoClick()
     }
     ChartT->ClearData();
     Timer1->start();
+    ShowMessages({acquisition_.TakeJournalNotice()});
 }
 
 void TMainForm::Timer1Timer()
@@ -275,14 +291,14 @@ void TMainForm::Timer1Timer()
     const TTickResult tick = acquisition_.Tick([this, &messages] { messages += DrawRun(); });
     if (!acquisition_.Running())
         Timer1->stop();
-    messages << tick.autosaveMessage;
+    messages << tick.journalMessage << tick.autosaveMessage;
     ShowMessages(messages);
 }
 
 void TMainForm::StopClick()
 {
     Timer1->stop();
-    acquisition_.Stop();
+    ShowMessages({acquisition_.Stop()});
 }
 
 void TMainForm::SettingsClick()
@@ -355,6 +371,7 @@ void TMainForm::FormClose()
     // The question above ran the event loop: the run may have stopped meanwhile.
     if (acquisition_.Running())
         StopClick();
+    acquisition_.ProgramClosing();
     QStringList messages = SaveSplineKalibr(Settings, SplineT, SplineL);
     messages << WriteSettings(SettingsFilePath(DataDir), Settings);
     ShowMessages(messages);

@@ -114,6 +114,7 @@ private:
     void CreateCharts();
     void ConnectActions();
     void FormCreate();
+    void RecoverRun();
     void CreateDialogs();
     // The work of SetMainGraphic; returns its messages instead of showing them.
     QStringList DrawRun();

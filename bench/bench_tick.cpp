@@ -1,8 +1,10 @@
 // One acquisition tick of the main window at 10000 samples: the sample
-// stored, the record copied and calibrated (reference-point splines on T and
-// L), the three charts at 528 x 253 handed their data and redrawn, and the
-// heater's threshold test. Beside it the same redraw with the polynomial
-// calibration and the calibration alone, to show the spline's share.
+// stored and written to the run's journal (flushed to the disk), the record
+// copied and calibrated (reference-point splines on T and L), the three
+// charts at 528 x 253 handed their data and redrawn, and the heater's
+// threshold test; and the same tick without a journal. Beside it the same
+// redraw with the polynomial calibration and the calibration alone, to show
+// the spline's share.
 #include "app/Unit1.h"
 #include "app/core/Calibration.h"
 #include "bench/QuietPrompt.h"
@@ -64,10 +66,14 @@ struct TBenchWindow {
     std::unique_ptr<TMainForm> form;
     std::unique_ptr<TRunData> prepared = std::make_unique<TRunData>();
 
-    explicit TBenchWindow(bool splines)
+    explicit TBenchWindow(bool splines, bool journal = true)
     {
         SetPrompt(&prompt);
         form = std::make_unique<TMainForm>(TMainFormSetup{dir.path(), &board});
+        // Without a journal: the autosave file in a directory that does not
+        // exist, so the journal beside it cannot be begun.
+        if (!journal)
+            form->Settings.AutoSaveFile = dir.filePath(QStringLiteral("missing/default.dat"));
         for (TSimpleChart *chart : {form->ChartT, form->ChartL, form->ChartTC})
             chart->resize(528, 253);
         form->Settings.AutoSaveFlag = false;
@@ -81,22 +87,30 @@ struct TBenchWindow {
     ~TBenchWindow() { SetPrompt(nullptr); }
 };
 
-// The real tick: sample 10000 stored, shown, and the run stopped at the limit.
+// The real tick: sample 10000 stored (and journalled), shown, and the run
+// stopped at the limit. Untimed before it: a start, the prepared run of 9998
+// samples, and a tick that stores sample 9999 and so writes the journal of
+// the run anew, as a run replaced while recording is.
 void BM_TickAt10000(benchmark::State &state)
 {
-    TBenchWindow w(true);
+    const bool journal = state.range(0) != 0;
+    TBenchWindow w(true, journal);
     for (auto _ : state) {
         state.PauseTiming();
         w.form->GoClick();
         w.form->RunData = *w.prepared;
+        w.form->RunData.Count = kRunCapacity - 2;
+        w.form->Timer1Timer();
         state.ResumeTiming();
         w.form->Timer1Timer();
         benchmark::DoNotOptimize(w.form->ChartTC->Picture().constBits());
     }
     if (w.form->RunData.Count != kRunCapacity)
         state.SkipWithError("the tick did not store sample 10000");
+    if (w.form->Acquisition().Journal().IsOpen() != journal)
+        state.SkipWithError(journal ? "no journal" : "a journal where none should be");
 }
-BENCHMARK(BM_TickAt10000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_TickAt10000)->ArgName("journal")->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond);
 
 void BM_RedrawAt10000(benchmark::State &state)
 {

@@ -2,8 +2,11 @@
 
 #include "app/core/DataFiles.h"
 
+#include <QDateTime>
+
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -18,6 +21,14 @@ public:
 private:
     bool &flag_;
 };
+
+QString JournalWriteMessage(int32_t sample, const QString &reason)
+{
+    return QStringLiteral("Не удалось записать точку %1 в журнал приема информации %2.\nПрием информации "
+                          "продолжается. Пока журнал не удается записать, это сообщение не повторяется.")
+        .arg(sample)
+        .arg(reason);
+}
 
 } // namespace
 
@@ -56,12 +67,50 @@ TStartResult TAcquisition::Start()
             return TStartResult::NoWeigher;
     }
     ClearRun(run_);
+    BeginJournal();
     if (settings_.ManageFlag)
         HeaterOn(board_);
     running_ = true;
     autosaveFailing_ = false;
+    autosavedCount_ = -1;
     return TStartResult::Started;
 }
+
+// The journal of the run before, if one was kept, goes with that run.
+void TAcquisition::BeginJournal()
+{
+    journal_.Remove();
+    keepJournalAtClose_ = false;
+    journalFailing_ = false;
+    times_ = TRunTimes{};
+    times_.startMs = Now();
+    QString notice;
+    const QString error =
+        journal_.Begin(JournalPath(settings_.AutoSaveFile), JournalHeaderNow(), run_, times_, notice);
+    journalNotice_ = notice;
+    if (error.isEmpty())
+        return;
+    journalFailing_ = true;
+    if (!journalNotice_.isEmpty())
+        journalNotice_ += u'\n';
+    journalNotice_ += QStringLiteral("Журнал приема информации не удалось создать: %1.\nПрием информации идет без "
+                                     "журнала: при сбое программы точки после последнего автосохранения будут потеряны.")
+                          .arg(error);
+}
+
+TJournalHeader TAcquisition::JournalHeaderNow() const
+{
+    TJournalHeader header;
+    header.startMs = times_.startMs;
+    header.settings = settings_;
+    header.CalcPoints = run_.CalcPoints;
+    header.SampleLength = run_.SampleLength;
+    header.QuartzLength = run_.QuartzLength;
+    header.QuartzAlpha = run_.QuartzAlpha;
+    return header;
+}
+
+int64_t TAcquisition::Now() const { return clock_ ? clock_() : QDateTime::currentMSecsSinceEpoch(); }
 
 TTickResult TAcquisition::Tick(const std::function<void()> &show)
 {
@@ -77,12 +126,13 @@ TTickResult TAcquisition::Tick(const std::function<void()> &show)
         return result;
     }
     if (ValidCount(run_) >= kRunCapacity) {
-        Stop();
+        result.autosaveMessage = Halt(true);
         result.outcome = TTickOutcome::Full;
         return result;
     }
     Append(r, w);
     result.outcome = TTickOutcome::Stored;
+    result.journalMessage = JournalSample();
     if (show)
         show();
     // The sample that reaches the point limit is saved whatever the interval,
@@ -90,19 +140,62 @@ TTickResult TAcquisition::Tick(const std::function<void()> &show)
     const bool atLimit = ValidCount(run_) >= PointLimit(settings_);
     result.autosaveMessage = AutoSave(atLimit);
     if (atLimit)
-        Stop();
+        Halt(false);
     return result;
 }
 
-void TAcquisition::Stop()
+QString TAcquisition::Stop() { return Halt(true); }
+
+// finalSave: the run is autosaved unless the file already holds it (the tick
+// at the point limit has just tried and reported its own autosave).
+QString TAcquisition::Halt(bool finalSave)
 {
+    const bool wasRunning = running_;
     running_ = false;
     if (settings_.ManageFlag && settings_.ManageStopEvent == kStopAtEnd)
         HeaterOff(board_);
     board_.DoneDaqlink();
     if (settings_.LWeightDriver)
         board_.DoneAuxlink();
+    if (!wasRunning)
+        return {};
+
+    const int32_t n = ValidCount(run_);
+    QString message;
+    if (finalSave && settings_.AutoSaveFlag && n > 0 && autosavedCount_ != n) {
+        if (const QString error = SaveData(settings_.AutoSaveFile, run_); !error.isEmpty()) {
+            message = QStringLiteral("Автосохранение: %1").arg(error);
+            if (journal_.IsOpen())
+                message += QStringLiteral("\nЖурнал приема информации сохранен: при следующем запуске программа "
+                                          "предложит восстановить запись.");
+        } else {
+            autosavedCount_ = n;
+        }
+    }
+    // The journal goes once the run is on disk; without autosave the run is
+    // only in memory, and the journal stays while it is (RunReleased).
+    const bool onDisk = n == 0 || (settings_.AutoSaveFlag && autosavedCount_ == n);
+    if (onDisk)
+        journal_.Remove();
+    keepJournalAtClose_ = !onDisk && settings_.AutoSaveFlag;
+    return message;
 }
+
+void TAcquisition::RunReleased()
+{
+    if (running_)
+        return;
+    journal_.Remove();
+    keepJournalAtClose_ = false;
+}
+
+void TAcquisition::ProgramClosing()
+{
+    if (!running_ && !keepJournalAtClose_)
+        journal_.Remove();
+}
+
+QString TAcquisition::TakeJournalNotice() { return std::exchange(journalNotice_, QString()); }
 
 // A reading the library did not write counts as failed: the readings start
 // as the error marker rather than as a value that could be stored.
@@ -128,11 +221,38 @@ void TAcquisition::Append(const std::array<int32_t, 3> &r, double w)
     run_.Count = i + 1;
 }
 
+// The sample just appended, with its time, to the journal. A run replaced or
+// cut between two ticks (a file opened, the test run, an interval chosen) no
+// longer continues the journal: the journal is then written anew from the run
+// as it stands, the times of its earlier samples unknown.
+QString TAcquisition::JournalSample()
+{
+    const int32_t i = ValidCount(run_);
+    times_.sampleMs[size_t(i - 1)] = Now();
+    if (!journal_.IsOpen())
+        return {};  // not begun: said at the start
+    QString error;
+    if (journal_.LastIndex() != i - 1) {
+        std::fill(times_.sampleMs.begin(), times_.sampleMs.begin() + (i - 1), 0);
+        QString notice;
+        error = journal_.Begin(journal_.Path(), JournalHeaderNow(), run_, times_, notice);
+        if (!error.isEmpty())
+            journal_.Remove();  // it holds a run that is no longer in memory
+    } else {
+        error = journal_.Write(i, run_.T[i - 1], run_.L[i - 1], run_.TC[i - 1], times_.sampleMs[size_t(i - 1)]);
+    }
+    const bool firstFailure = !error.isEmpty() && !journalFailing_;
+    journalFailing_ = !error.isEmpty();
+    return firstFailure ? JournalWriteMessage(i, error) : QString();
+}
+
 QString TAcquisition::AutoSave(bool atLimit)
 {
     if (!settings_.AutoSaveFlag || (!atLimit && ValidCount(run_) % AutoSaveEvery(settings_) != 0))
         return {};
     const QString error = SaveData(settings_.AutoSaveFile, run_);
+    if (error.isEmpty())
+        autosavedCount_ = ValidCount(run_);
     const bool firstFailure = !error.isEmpty() && !autosaveFailing_;
     autosaveFailing_ = !error.isEmpty();
     if (!firstFailure)

@@ -3,8 +3,10 @@
 // tick appended to the run, autosave, the point limit and the heater commands
 // at start and stop. Window-free: the main window's timer only calls Tick, and
 // the redraw between storing a sample and autosaving it is handed in.
+#include "app/core/Journal.h"
 #include "app/core/ManageFuncs.h"
 #include "app/core/RunData.h"
+#include "app/core/RunTimes.h"
 #include "app/core/Settings.h"
 
 #include <QString>
@@ -65,7 +67,13 @@ struct TTickResult {
     // The autosave failure to report; set on the first failure of a streak
     // only, so a file that stays unwritable is not reported on every tick.
     QString autosaveMessage;
+    // The same for the journal: the first record of a streak that could not
+    // be written.
+    QString journalMessage;
 };
+
+// Wall-clock time in milliseconds since 1970-01-01 00:00 UTC.
+using TWallClock = std::function<int64_t()>;
 
 // Works on the main window's run and settings (read at every tick, so a change
 // in the Parameters dialog acts at once) and sends to the board.
@@ -74,29 +82,61 @@ public:
     TAcquisition(TBoardPort &board, TRunData &run, const TSettings &settings);
 
     // Opens the devices, zeroes the run (calculation parameters to their
-    // defaults) and switches the heater on when heating control is set. A
-    // start while acquiring starts the run again from sample 1.
+    // defaults), begins the run's journal and switches the heater on when
+    // heating control is set. A start while acquiring starts the run again
+    // from sample 1, with a new journal. A journal that cannot be begun does
+    // not stop the start: TakeJournalNotice says why.
     TStartResult Start();
 
     // One tick: read the channels (and the weigher), append the sample unless
-    // a reading failed, call show (the redraw, which also runs the heater's
-    // threshold test), autosave every AutoSaveEvery samples and at PointLimit
-    // when AutoSaveFlag is set, and stop at PointLimit. show must not call
-    // Tick; a nested call does nothing.
+    // a reading failed and write it to the journal, call show (the redraw,
+    // which also runs the heater's threshold test), autosave every
+    // AutoSaveEvery samples and at PointLimit when AutoSaveFlag is set, and
+    // stop at PointLimit. show must not call Tick; a nested call does nothing.
     TTickResult Tick(const std::function<void()> &show);
 
     // Stops the run: heater off when heating control switches off at the end
     // of acquisition, then the converter closed, and the weigher when in use.
-    // Repeats the device calls when no run is active.
-    void Stop();
+    // Repeats the device calls when no run is active. A run that was active is
+    // autosaved when AutoSaveFlag is set and the file does not hold it yet;
+    // its journal is removed once the run is on disk, and kept otherwise (see
+    // RunReleased and ProgramClosing). Returns the message of a failed
+    // autosave, or an empty string.
+    QString Stop();
 
     // A run is being acquired (the timer must be running).
     bool Running() const { return running_; }
+
+    // The stopped run is on disk (saved as a run file) or no longer in memory
+    // (replaced): the journal kept since the stop is removed. Nothing while
+    // acquiring.
+    void RunReleased();
+    // The program closes normally: a journal kept because autosave was off
+    // goes, as the run in memory does; one kept because the final autosave
+    // failed stays, so the next start offers the run back.
+    void ProgramClosing();
+
+    // Why the journal of the last start could not be begun, or a journal of an
+    // interrupted run that the start found in its place and kept under
+    // another name; empty when neither. Emptied by the call.
+    QString TakeJournalNotice();
+
+    // The wall-clock times of the run recorded last (or recovered).
+    const TRunTimes &Times() const { return times_; }
+    TRunTimes &Times() { return times_; }
+    // The clock of the times; the system clock unless a test sets another.
+    void SetClock(TWallClock clock) { clock_ = std::move(clock); }
+    const TJournalWriter &Journal() const { return journal_; }
 
 private:
     bool ReadSample(std::array<int32_t, 3> &r, double &w);
     void Append(const std::array<int32_t, 3> &r, double w);
     QString AutoSave(bool atLimit);
+    QString JournalSample();
+    void BeginJournal();
+    TJournalHeader JournalHeaderNow() const;
+    int64_t Now() const;
+    QString Halt(bool finalSave);
 
     TBoardPort &board_;
     TRunData &run_;
@@ -104,4 +144,12 @@ private:
     bool running_ = false;
     bool inTick_ = false;
     bool autosaveFailing_ = false;
+
+    TRunTimes times_;
+    TWallClock clock_;
+    TJournalWriter journal_;
+    QString journalNotice_;
+    bool journalFailing_ = false;
+    bool keepJournalAtClose_ = false;
+    int32_t autosavedCount_ = -1;  // Count at the last autosave of this run that succeeded
 };

@@ -76,9 +76,8 @@ bool WriteAll(int fd, const QByteArray &data)
     return true;
 }
 
-// Makes the rename that put a new file in place survive a power cut: the
-// file's data are already on disk, its directory entry is not until the
-// directory itself is synced. Best effort: the new file is in place either way.
+} // namespace
+
 void SyncDirectoryOf(const QString &fileName)
 {
     const QByteArray dir = QFile::encodeName(QFileInfo(fileName).absolutePath());
@@ -88,8 +87,6 @@ void SyncDirectoryOf(const QString &fileName)
     ::fsync(fd);
     ::close(fd);
 }
-
-} // namespace
 
 QString WriteFileSafely(const QString &fileName, const QByteArray &data)
 {

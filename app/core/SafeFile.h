@@ -11,6 +11,11 @@
 // success, otherwise the message to show, naming the file.
 [[nodiscard]] QString WriteFileSafely(const QString &fileName, const QByteArray &data);
 
+// Makes a rename or removal in fileName's directory survive a power cut: the
+// file's data are already on disk, its directory entry is not until the
+// directory itself is synced. Best effort: the change is made either way.
+void SyncDirectoryOf(const QString &fileName);
+
 // A write killed before renaming its temporary file leaves that file beside
 // the target as ".<target name>.varotem-XXXXXX.tmp" (six letters or digits).
 // Removes such files of fileName that were last modified before olderThan

@@ -4,8 +4,10 @@
 // an autosave on a full disk or into a place that cannot be written is
 // reported once and the run goes on.
 #include "app/core/DataFiles.h"
+#include "app/core/Journal.h"
 #include "app/core/SafeFile.h"
 #include "tests/app/CrashFiles.h"
+#include "tests/app/JournalKill.h"
 #include "tests/app/MainFormTestUtil.h"
 
 #include <QDir>
@@ -364,4 +366,174 @@ TEST(CrashSafety, AutosaveFaultsAreReportedAndTheRunGoesOn)
     expectedFiles.sort();
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name), expectedFiles);
     EXPECT_EQ(ReadBytes(good).size(), kRunFileSize);
+}
+
+// The journal on a disk that fills up during the run (a file size limit
+// stands for it; the journal could not even take its empty slots at the
+// start): the first record that cannot be written is reported, the run goes
+// on, and the journal keeps every record written, the failed ones counted as
+// dropped when it is read.
+TEST(CrashSafety, JournalOnAFullDiskIsReportedOnceAndTheRunGoesOn)
+{
+    constexpr rlim_t kLimit = 8192;
+    QTemporaryDir dir;
+    TScriptedBoard board;
+    board.readings = {{100, 200, 300}};
+    auto run = NewRun();
+    TSettings settings;
+    settings.AutoSaveFile = dir.filePath("auto.dat");
+    settings.AutoSaveFlag = false;
+    TAcquisition acquisition(board, *run, settings);
+    struct TPhase {
+        const char *name;
+        bool full;
+        int ticks;
+    };
+    const TPhase phases[] = {{"disk full", true, 250}, {"room again", false, 10}, {"full again", true, 1},
+                             {"room at the end", false, 2}};
+    std::optional<TFileSizeLimit> limit(std::in_place, kLimit);
+    ASSERT_TRUE(limit->Ok());
+    ASSERT_EQ(acquisition.Start(), TStartResult::Started);
+    EXPECT_TRUE(acquisition.TakeJournalNotice().isEmpty());
+    const QString journal = JournalPath(settings.AutoSaveFile);
+    const QByteArray start = ReadBytes(journal);
+    uint32_t h = 0;
+    ASSERT_GE(start.size(), 16);
+    std::memcpy(&h, start.constData() + 12, 4);
+    EXPECT_EQ(start.size(), qsizetype(h)) << "the empty slots do not fit";
+
+    // Record k ends at byte h + 40 k; those ending beyond the limit fail.
+    int failed = 0;
+    int32_t k = 0;
+    for (const TPhase &p : phases) {
+        if (!p.full)
+            limit.reset();
+        else if (!limit)
+            limit.emplace(kLimit);
+        int messages = 0;
+        int expectedMessages = 0;
+        bool failing = false;
+        for (int i = 0; i < p.ticks; ++i) {
+            ++k;
+            const bool fails = p.full && h + 40 * uint64_t(k) > kLimit;
+            failed += fails;
+            expectedMessages += fails && !failing;
+            failing = fails;
+            const TTickResult tick = acquisition.Tick({});
+            ASSERT_EQ(tick.outcome, TTickOutcome::Stored) << p.name;
+            if (!tick.journalMessage.isEmpty()) {
+                ++messages;
+                EXPECT_TRUE(tick.journalMessage.contains(journal)) << tick.journalMessage.toStdString();
+                EXPECT_TRUE(tick.journalMessage.contains(QStringLiteral("точку %1").arg(k)))
+                    << tick.journalMessage.toStdString();
+            }
+        }
+        EXPECT_EQ(messages, expectedMessages) << p.name;
+        EXPECT_TRUE(acquisition.Running()) << p.name;
+    }
+    limit.reset();
+    EXPECT_EQ(run->Count, k);
+    EXPECT_GT(failed, 40);
+
+    auto read = NewRun();
+    TRunTimes times;
+    const TJournalContents contents = ReadJournal(ReadBytes(journal), *read, times);
+    EXPECT_EQ(contents.recovered, k - failed);
+    EXPECT_EQ(contents.dropped, failed);
+}
+
+namespace {
+
+constexpr int kRecordingKills = 100;
+
+// The stored samples of the kill test's run: the good scans of the simulated
+// dilatometer with that seed, read through the board libraries as the
+// recording process reads them.
+std::vector<std::array<int32_t, 3>> GoodScans(int seed, size_t count)
+{
+    TRecordingLinkBoard board(KillTestSimulator(seed));
+    const TSettings settings = KillTestSettings(QStringLiteral("/unused"));
+    std::vector<std::array<int32_t, 3>> good;
+    if (!board.InitDaqlink({settings.Chan1, settings.Chan2, settings.Chan3}))
+        return good;
+    while (good.size() < count) {
+        std::array<int32_t, 3> r{};
+        board.GetRes(r);
+        if (std::find(r.begin(), r.end(), int32_t(settings.ErrorCode)) == r.end())
+            good.push_back(r);
+    }
+    return good;
+}
+
+// The count of the last tick the recording process logged as returned.
+int32_t LastLoggedTick(const QString &log)
+{
+    const QList<QByteArray> lines = ReadBytes(log).split('\n');
+    for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
+        if (!line->isEmpty())
+            return line->toInt();
+    }
+    return 0;
+}
+
+} // namespace
+
+// A recording process killed at random moments of its run; a start of the
+// program afterwards, answering Yes, gets back every sample whose tick had
+// returned, in order and as the board gave it, and at most the one sample in
+// flight besides; nothing is said of dropped records, the recovered run is
+// the autosave file and the journal is gone.
+TEST(CrashSafety, KilledRecordingIsRecoveredAtTheNextStart)
+{
+    std::mt19937 random(20261207);
+    std::uniform_int_distribution<int> delay(0, 300000);
+    int withInFlight = 0, empty = 0, pastAutosave = 0;
+    int32_t longest = 0;
+    QElapsedTimer clock;
+    clock.start();
+    for (int kill = 1; kill <= kRecordingKills; ++kill) {
+        QTemporaryDir dir;
+        QProcess recorder;
+        recorder.start(QStringLiteral(VAROTEM_JOURNAL_RECORDER), {dir.path(), QString::number(kill)});
+        ASSERT_TRUE(recorder.waitForStarted(30000) && recorder.waitForReadyRead(60000)) << "kill " << kill;
+        ASSERT_EQ(recorder.readLine().trimmed(), "ready") << "kill " << kill;
+        std::this_thread::sleep_for(std::chrono::microseconds(delay(random)));
+        recorder.kill();
+        recorder.waitForFinished(30000);
+        ASSERT_EQ(recorder.exitStatus(), QProcess::CrashExit) << "kill " << kill << ": the run ended first";
+        const int32_t logged = LastLoggedTick(dir.filePath("ticks.log"));
+
+        TRecordingPrompt prompt;
+        prompt.yesNo = {true};
+        TScriptedBoard board;
+        auto form = NewForm(dir, board);
+        const int32_t n = form->RunData.Count;
+        ASSERT_GE(n, logged) << "kill " << kill;
+        ASSERT_LE(n, logged + 1) << "kill " << kill;
+        const QStringList questions =
+            n > 0 ? QStringList{QStringLiteral("Прием информации был прерван. Восстановить запись (%1 точек)?").arg(n)}
+                  : QStringList();
+        EXPECT_EQ(prompt.questions, questions) << "kill " << kill;
+        const std::vector<std::array<int32_t, 3>> good = GoodScans(kill, size_t(n));
+        ASSERT_EQ(good.size(), size_t(n));
+        for (int32_t i = 0; i < n; ++i) {
+            ASSERT_EQ(double(form->RunData.T[i]), good[size_t(i)][0]) << "kill " << kill << " sample " << i + 1;
+            ASSERT_EQ(double(form->RunData.L[i]), good[size_t(i)][1]) << "kill " << kill << " sample " << i + 1;
+            ASSERT_EQ(double(form->RunData.TC[i]), good[size_t(i)][2]) << "kill " << kill << " sample " << i + 1;
+        }
+        for (const QString &m : prompt.messages)
+            EXPECT_FALSE(m.contains(QStringLiteral("урнал"))) << "kill " << kill << ": " << m.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(JournalPath(form->Settings.AutoSaveFile))) << "kill " << kill;
+        if (n > 0) {
+            EXPECT_EQ(ReadBytes(form->Settings.AutoSaveFile), Bytes(form->RunData)) << "kill " << kill;
+        }
+        withInFlight += n > logged;
+        empty += n == 0;
+        pastAutosave += n > form->Settings.AutoSaveTime;
+        longest = std::max(longest, n);
+    }
+    std::printf("%d recording kills in %lld ms: %d recovered one sample past the log, %d before the first sample, "
+                "%d past the first autosave, longest run %d samples\n",
+                kRecordingKills, static_cast<long long>(clock.elapsed()), withInFlight, empty, pastAutosave,
+                int(longest));
 }

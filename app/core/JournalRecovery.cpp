@@ -1,0 +1,131 @@
+#include "app/core/JournalRecovery.h"
+
+#include "app/core/DataFiles.h"
+#include "app/core/Journal.h"
+#include "app/core/Prompt.h"
+#include "app/core/SafeFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <memory>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace {
+
+// Holds a descriptor, and with it the journal's lock, until the scope ends.
+class TDescriptor {
+public:
+    explicit TDescriptor(int fd) : fd_(fd) {}
+    ~TDescriptor()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    TDescriptor(const TDescriptor &) = delete;
+    TDescriptor &operator=(const TDescriptor &) = delete;
+    int Get() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+// The file's bytes, at most a whole journal's worth and one more, or false.
+bool ReadAll(int fd, QByteArray &bytes)
+{
+    constexpr qint64 kMost = kJournalMaxHeader + qint64(kRunCapacity) * kJournalRecordSize + 1;
+    bytes.resize(kMost);
+    qint64 got = 0;
+    while (got < kMost) {
+        const ssize_t n = ::read(fd, bytes.data() + got, size_t(kMost - got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return false;
+        if (n == 0)
+            break;
+        got += n;
+    }
+    bytes.truncate(got);
+    return true;
+}
+
+void RemoveJournal(const QString &path)
+{
+    QFile::remove(path);
+    SyncDirectoryOf(path);
+}
+
+// Keeps the journal under its dated name; the message says where it is.
+QString KeepAside(const QString &path, const QString &why)
+{
+    QString error;
+    const QString kept = SetAsideJournal(path, error);
+    if (kept.isEmpty())
+        return why + QStringLiteral(" Журнал оставлен на месте: %1.").arg(error);
+    return why + QStringLiteral(" Журнал сохранен как \"%1\".").arg(kept);
+}
+
+} // namespace
+
+TRecoveryResult RecoverInterruptedRun(const QString &autoSaveFile, TRunData &run, TRunTimes &times)
+{
+    TRecoveryResult result;
+    const QString path = JournalPath(autoSaveFile);
+    const QFileInfo info(path);
+    if (path.isEmpty() || info.isSymLink() || !info.isFile())
+        return result;
+    const TDescriptor fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
+    if (fd.Get() < 0 || ::flock(fd.Get(), LOCK_EX | LOCK_NB) != 0)
+        return result;  // unreadable, or the journal of a run being recorded now
+    QByteArray bytes;
+    if (!ReadAll(fd.Get(), bytes)) {
+        result.messages << QStringLiteral("Журнал прерванного приема информации \"%1\" не удалось прочитать (%2).")
+                               .arg(path, qt_error_string(errno));
+        return result;
+    }
+    auto rebuilt = std::make_unique<TRunData>();
+    auto rebuiltTimes = std::make_unique<TRunTimes>();
+    const TJournalContents contents = ReadJournal(bytes, *rebuilt, *rebuiltTimes);
+    const bool nothingRecorded = contents.state == TJournalState::Empty
+                                 || (contents.state == TJournalState::Readable && contents.recovered == 0
+                                     && contents.dropped == 0);
+    if (nothingRecorded) {
+        RemoveJournal(path);
+        return result;
+    }
+    if (contents.state != TJournalState::Readable || contents.recovered == 0) {
+        const QString problem = contents.state == TJournalState::Readable
+                                    ? QStringLiteral("в нем нет ни одной целой записи")
+                                    : contents.problem;
+        result.messages << KeepAside(
+            path, QStringLiteral("Журнал прерванного приема информации \"%1\" не удалось прочитать: %2.").arg(path, problem));
+        return result;
+    }
+    const QString question =
+        QStringLiteral("Прием информации был прерван. Восстановить запись (%1 точек)?").arg(contents.recovered);
+    if (!Prompt().AskYesNo(QStringLiteral("Varotem"), question)) {
+        result.messages << KeepAside(path, QStringLiteral("Запись прерванного приема информации не восстановлена."));
+        return result;
+    }
+    run = *rebuilt;
+    times = *rebuiltTimes;
+    result.recovered = true;
+    if (contents.dropped > 0) {
+        result.messages << QStringLiteral("Восстановлено точек: %1. Поврежденные записи журнала пропущены: %2.")
+                               .arg(contents.recovered)
+                               .arg(contents.dropped);
+    }
+    if (const QString error = SaveData(autoSaveFile, run); !error.isEmpty()) {
+        result.messages << error + QStringLiteral("\nЖурнал \"%1\" сохранен: запись будет предложена снова при "
+                                                  "следующем запуске программы.")
+                                       .arg(path);
+        return result;
+    }
+    RemoveJournal(path);
+    return result;
+}

@@ -1,0 +1,351 @@
+// The sample journal: its checksum, its layout, reading back journals that
+// were cut, torn or damaged, and the recovery offered at start.
+#include "app/core/Crc32.h"
+#include "app/core/Journal.h"
+#include "app/core/JournalRecovery.h"
+#include "tests/app/CoreTestUtil.h"
+#include "tests/support/RecordingPrompt.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+
+constexpr int64_t kStartMs = 1767225600000;  // 2026-01-01 00:00 UTC
+
+// Sample i of the journals below, independent of the writer.
+double SampleT(int32_t i) { return 1000.0 + i; }
+double SampleL(int32_t i) { return i / 8.0 - 3.0; }
+double SampleTC(int32_t i) { return 2000.0 - 0.5 * i; }
+int64_t SampleMs(int32_t i) { return kStartMs + 1000 * int64_t(i); }
+
+TJournalHeader Header(const QString &autoSaveFile)
+{
+    TJournalHeader header;
+    header.startMs = kStartMs;
+    header.settings = DefaultSettings(QStringLiteral("/lab/"));
+    header.settings.AutoSaveFile = autoSaveFile;
+    header.settings.Chan3 = 2;
+    header.settings.ErrorCode = -7;
+    header.settings.LSplineKalibrFlag = true;
+    header.settings.cL = 0.125;
+    header.CalcPoints = 250;
+    return header;
+}
+
+// A journal of count samples written as the ticks write it; its bytes.
+QByteArray WriteJournal(const QString &path, int32_t count)
+{
+    TJournalWriter writer;
+    auto empty = NewRun();
+    QString notice;
+    EXPECT_TRUE(writer.Begin(path, Header(QStringLiteral("/lab/auto.dat")), *empty, TRunTimes{}, notice).isEmpty());
+    for (int32_t i = 1; i <= count; ++i)
+        EXPECT_TRUE(writer.Write(i, SampleT(i), SampleL(i), SampleTC(i), SampleMs(i)).isEmpty());
+    writer.Close();
+    return ReadBytes(path);
+}
+
+// Whether the run holds exactly the samples numbered in order.
+void ExpectSamples(const TRunData &run, const TRunTimes &times, const std::vector<int32_t> &numbers, const char *name)
+{
+    ASSERT_EQ(run.Count, int32_t(numbers.size())) << name;
+    for (size_t k = 0; k < numbers.size(); ++k) {
+        const int32_t i = numbers[k];
+        ASSERT_EQ(double(run.T[k]), SampleT(i)) << name << " sample " << k + 1;
+        ASSERT_EQ(double(run.L[k]), SampleL(i)) << name << " sample " << k + 1;
+        ASSERT_EQ(double(run.TC[k]), SampleTC(i)) << name << " sample " << k + 1;
+        ASSERT_EQ(times.sampleMs[k], SampleMs(i)) << name << " sample " << k + 1;
+    }
+}
+
+std::vector<int32_t> Numbers(int32_t from, int32_t to, int32_t skip = 0)
+{
+    std::vector<int32_t> numbers;
+    for (int32_t i = from; i <= to; ++i) {
+        if (i != skip)
+            numbers.push_back(i);
+    }
+    return numbers;
+}
+
+int64_t HeaderSize(const QByteArray &journal)
+{
+    uint32_t size = 0;
+    std::memcpy(&size, journal.constData() + 12, 4);
+    return size;
+}
+
+} // namespace
+
+// Published check values of CRC-32 (the zlib/PNG polynomial).
+TEST(Journal, Crc32OfKnownTexts)
+{
+    struct TRow {
+        const char *text;
+        uint32_t crc;
+    };
+    const TRow rows[] = {
+        {"", 0x00000000u},
+        {"a", 0xE8B7BE43u},
+        {"123456789", 0xCBF43926u},
+        {"The quick brown fox jumps over the lazy dog", 0x414FA339u},
+    };
+    for (const TRow &r : rows)
+        EXPECT_EQ(Crc32(r.text, std::strlen(r.text)), r.crc) << r.text;
+}
+
+// The bytes at the documented offsets, and the header read back whole.
+TEST(Journal, LayoutOfHeaderAndRecord)
+{
+    const TJournalHeader header = Header(QStringLiteral("/lab/проба.dat"));
+    const QByteArray image = JournalHeaderImage(header);
+    const QByteArray name = QStringLiteral("/lab/проба.dat").toUtf8();
+    const QByteArray splineT = QByteArray("/lab/defaultT.spl");
+    const QByteArray splineL = QByteArray("/lab/defaultL.spl");
+    ASSERT_EQ(image.size(), 152 + 4 + name.size() + 4 + splineT.size() + 4 + splineL.size() + 4);
+    const char *p = image.constData();
+    const auto u32 = [&](int at) { uint32_t v; std::memcpy(&v, p + at, 4); return v; };
+    EXPECT_EQ(QByteArray(p, 8), QByteArray("VRTMJRNL"));
+    EXPECT_EQ(u32(8), 1u);
+    EXPECT_EQ(u32(12), uint32_t(image.size()));
+    EXPECT_EQ(u32(16), 40u);
+    EXPECT_EQ(u32(20), 10000u);
+    EXPECT_EQ(u32(48), 2u);                          // Chan3
+    EXPECT_EQ(uint16_t(u32(52) & 0xFFFF), 0xFFF9u);  // ErrorCode -7
+    EXPECT_EQ(u32(52) >> 16, 1u | 8u);               // AutoSaveFlag, LSplineKalibrFlag
+    EXPECT_EQ(u32(60), 250u);
+    EXPECT_EQ(u32(152), uint32_t(name.size()));
+    EXPECT_EQ(image.mid(156, name.size()), name);
+    EXPECT_EQ(u32(int(image.size()) - 4), Crc32(p, size_t(image.size() - 4)));
+
+    const TJournalRecord record = JournalRecordImage(7, 1.5, -2.25, 3.0, kStartMs);
+    const double values[] = {1.5, -2.25, 3.0};
+    EXPECT_EQ(std::memcmp(record.data(), "\x07\0\0\0", 4), 0);
+    EXPECT_EQ(std::memcmp(record.data() + 4, values, 24), 0);
+    EXPECT_EQ(std::memcmp(record.data() + 28, &kStartMs, 8), 0);
+    const uint32_t crc = Crc32(record.data(), 36);
+    EXPECT_EQ(std::memcmp(record.data() + 36, &crc, 4), 0);
+
+    QByteArray journal = image + QByteArray(record.data(), 40);
+    auto run = NewRun();
+    TRunTimes times;
+    const TJournalContents contents = ReadJournal(journal, *run, times);
+    ASSERT_EQ(contents.state, TJournalState::Readable);
+    EXPECT_EQ(contents.header.settings, header.settings);
+    EXPECT_EQ(contents.header.startMs, kStartMs);
+    EXPECT_EQ(run->CalcPoints, 250);
+    EXPECT_EQ(times.startMs, kStartMs);
+    EXPECT_EQ(contents.recovered, 0) << "record 7 in slot 1 is not that slot's record";
+    EXPECT_EQ(contents.dropped, 1);
+}
+
+// A new journal has all its slots: records are written over space the file
+// already holds.
+TEST(Journal, NewJournalIsWrittenWholeAndFilledInPlace)
+{
+    QTemporaryDir dir;
+    const QString path = JournalPath(dir.filePath("auto.dat"));
+    EXPECT_EQ(QFileInfo(path).fileName(), QStringLiteral(".auto.dat.varotem-journal"));
+    const QByteArray empty = WriteJournal(path, 0);
+    const QByteArray full = WriteJournal(path, 3);
+    EXPECT_EQ(full.size(), empty.size());
+    EXPECT_EQ(full.size(), HeaderSize(full) + 10000 * 40);
+    EXPECT_FALSE(QFileInfo::exists(path + ".new"));
+}
+
+// A journal cut at every byte of its last record, its last record torn in
+// place (the rest of the slot still zero), a byte flipped in a record in the
+// middle or in the header, and files that are no journal of this version.
+TEST(Journal, DamagedJournalsAreReadUpToTheirGoodRecords)
+{
+    constexpr int32_t kCount = 100;
+    QTemporaryDir dir;
+    const QByteArray journal = WriteJournal(dir.filePath("j"), kCount);
+    const int64_t h = HeaderSize(journal);
+    const int64_t lastRecord = h + 40 * (kCount - 1);
+
+    struct TRow {
+        std::string name;
+        QByteArray bytes;
+        TJournalState state;
+        std::vector<int32_t> samples;
+        int32_t dropped;
+    };
+    std::vector<TRow> rows;
+    rows.push_back({"whole", journal, TJournalState::Readable, Numbers(1, kCount), 0});
+    for (int b = 0; b <= 40; ++b) {
+        const bool torn = b > 0 && b < 40;
+        const std::vector<int32_t> kept = Numbers(1, b == 40 ? kCount : kCount - 1);
+        rows.push_back({"cut " + std::to_string(b) + " bytes into the last record", journal.left(lastRecord + b),
+                        TJournalState::Readable, kept, torn ? 1 : 0});
+        QByteArray inPlace = journal;
+        std::memset(inPlace.data() + lastRecord + b, 0, size_t(40 - b));
+        rows.push_back({"last record torn in place after " + std::to_string(b) + " bytes", inPlace,
+                        TJournalState::Readable, kept, torn ? 1 : 0});
+    }
+    for (int at : {0, 3, 4, 20, 35, 36, 39}) {
+        QByteArray flipped = journal;
+        flipped[h + 40 * 49 + at] = char(flipped[h + 40 * 49 + at] ^ 0x10);
+        rows.push_back({"byte " + std::to_string(at) + " of record 50 flipped", flipped, TJournalState::Readable,
+                        Numbers(1, kCount, 50), 1});
+    }
+    QByteArray hole = journal;
+    std::memset(hole.data() + h + 40 * 9, 0, 40);
+    rows.push_back({"record 10 never written", hole, TJournalState::Readable, Numbers(1, kCount, 10), 1});
+    QByteArray garbage = journal;
+    garbage[h + 40 * 5000] = 'x';
+    rows.push_back({"garbage far beyond the last record", garbage, TJournalState::Readable, Numbers(1, kCount), 1});
+    rows.push_back({"bytes beyond the 10000th slot", journal + QByteArray(100, 'x'), TJournalState::Readable,
+                    Numbers(1, kCount), 0});
+    QByteArray header = journal;
+    header[30] = char(header[30] ^ 1);
+    rows.push_back({"byte flipped in the header", header, TJournalState::Damaged, {}, 0});
+    rows.push_back({"header cut short", journal.left(h - 1), TJournalState::Damaged, {}, 0});
+    QByteArray longText = journal;
+    longText[152] = char(0xFF);  // a text longer than the header
+    rows.push_back({"text length beyond the header", longText, TJournalState::Damaged, {}, 0});
+    QByteArray version = journal;
+    version[8] = 2;
+    rows.push_back({"format version 2", version, TJournalState::OtherFormat, {}, 0});
+    rows.push_back({"a run file", QByteArray(240032, '\0'), TJournalState::OtherFormat, {}, 0});
+    rows.push_back({"no byte", QByteArray(), TJournalState::Empty, {}, 0});
+
+    for (const TRow &r : rows) {
+        auto run = NewRun();
+        FillTestRun(*run);
+        const QByteArray before = Bytes(*run);
+        TRunTimes times;
+        const TJournalContents contents = ReadJournal(r.bytes, *run, times);
+        ASSERT_EQ(contents.state, r.state) << r.name;
+        EXPECT_EQ(contents.dropped, r.dropped) << r.name;
+        if (r.state != TJournalState::Readable) {
+            EXPECT_EQ(Bytes(*run), before) << r.name;
+            continue;
+        }
+        EXPECT_EQ(contents.recovered, int32_t(r.samples.size())) << r.name;
+        EXPECT_EQ(run->CalcPoints, 250) << r.name;
+        ExpectSamples(*run, times, r.samples, r.name.c_str());
+    }
+}
+
+namespace {
+
+struct TRecoveryRig {
+    QTemporaryDir dir;
+    TRecordingPrompt prompt;
+    QString autosave = dir.filePath("auto.dat");
+    QString journal = JournalPath(autosave);
+    std::unique_ptr<TRunData> run = NewRun();
+    TRunTimes times;
+
+    TRecoveryResult Recover() { return RecoverInterruptedRun(autosave, *run, times); }
+    QStringList Files() const { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name); }
+};
+
+} // namespace
+
+// What the start does with each kind of journal, and with the answer.
+TEST(JournalRecovery, AnswersAndDamagedJournals)
+{
+    const QString question = QStringLiteral("Прием информации был прерван. Восстановить запись (%1 точек)?");
+    const QString aside = QStringLiteral("auto.dat.varotem-journal-20260101-120000");
+    struct TRow {
+        const char *name;
+        int32_t records;      // written by the writer; -1: the bytes below instead
+        QByteArray bytes;
+        bool answer;
+        bool asked;
+        bool recovered;
+        QStringList files;    // afterwards
+        QString message;      // a part of the one message; empty: none
+    };
+    const TRow rows[] = {
+        {"yes", 5, {}, true, true, true, {"auto.dat"}, {}},
+        {"no", 5, {}, false, true, false, {aside}, "не восстановлена. Журнал сохранен как"},
+        {"no sample recorded", 0, {}, true, false, false, {}, {}},
+        {"an empty file", -1, QByteArray(), true, false, false, {}, {}},
+        {"another format", -1, QByteArray("not a journal at all"), true, false, false, {aside},
+         "это не журнал приема информации. Журнал сохранен как"},
+    };
+    for (const TRow &r : rows) {
+        TRecoveryRig rig;
+        if (r.records >= 0)
+            WriteJournal(rig.journal, r.records);
+        else
+            WriteBytes(rig.journal, r.bytes);
+        QFile file(rig.journal);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.setFileTime(QDateTime(QDate(2026, 1, 1), QTime(12, 0)), QFileDevice::FileModificationTime));
+        file.close();
+        rig.prompt.yesNo = {r.answer};
+        FillTestRun(*rig.run);
+
+        const TRecoveryResult result = rig.Recover();
+        EXPECT_EQ(rig.prompt.questions, r.asked ? QStringList{question.arg(r.records)} : QStringList()) << r.name;
+        EXPECT_EQ(result.recovered, r.recovered) << r.name;
+        EXPECT_EQ(rig.Files(), r.files) << r.name;
+        EXPECT_EQ(result.messages.size(), r.message.isEmpty() ? 0 : 1) << r.name;
+        if (!r.message.isEmpty() && !result.messages.isEmpty())
+            EXPECT_TRUE(result.messages[0].contains(r.message)) << r.name << ": " << result.messages[0].toStdString();
+        if (r.recovered) {
+            ExpectSamples(*rig.run, rig.times, Numbers(1, r.records), r.name);
+            EXPECT_EQ(ReadBytes(rig.autosave), Bytes(*rig.run)) << r.name;
+        } else {
+            EXPECT_EQ(rig.run->Count, 600) << r.name;
+        }
+    }
+}
+
+// Recovered with damage: the message counts what was dropped; a second
+// journal set aside on the same second gets a name of its own.
+TEST(JournalRecovery, DroppedRecordsAreCountedAndNamesNotReused)
+{
+    TRecoveryRig rig;
+    QByteArray bytes = WriteJournal(rig.journal, 30);
+    const int64_t h = HeaderSize(bytes);
+    bytes[h + 40 * 3 + 10] = char(bytes[h + 40 * 3 + 10] ^ 4);
+    bytes.truncate(h + 40 * 29 + 17);
+    WriteBytes(rig.journal, bytes);
+    rig.prompt.yesNo = {true};
+    const TRecoveryResult result = rig.Recover();
+    ASSERT_TRUE(result.recovered);
+    EXPECT_EQ(rig.prompt.questions,
+              QStringList{QStringLiteral("Прием информации был прерван. Восстановить запись (28 точек)?")});
+    EXPECT_EQ(result.messages,
+              QStringList{QStringLiteral("Восстановлено точек: 28. Поврежденные записи журнала пропущены: 2.")});
+    std::vector<int32_t> kept = Numbers(1, 29, 4);
+    ExpectSamples(*rig.run, rig.times, kept, "damaged");
+
+    const QDateTime when(QDate(2026, 3, 4), QTime(5, 6, 7));
+    const QString first = SetAsideName(rig.journal, when);
+    EXPECT_EQ(QFileInfo(first).fileName(), QStringLiteral("auto.dat.varotem-journal-20260304-050607"));
+    WriteBytes(first, "x");
+    EXPECT_EQ(QFileInfo(SetAsideName(rig.journal, when)).fileName(),
+              QStringLiteral("auto.dat.varotem-journal-20260304-050607-2"));
+}
+
+// The journal of a run that another copy of the program is recording is
+// neither offered nor moved, and a new run there is refused its journal.
+TEST(JournalRecovery, JournalOfARunningCopyIsLeftAlone)
+{
+    TRecoveryRig rig;
+    TJournalWriter other;
+    auto empty = NewRun();
+    QString notice;
+    ASSERT_TRUE(other.Begin(rig.journal, Header(rig.autosave), *empty, TRunTimes{}, notice).isEmpty());
+    ASSERT_TRUE(other.Write(1, 1, 2, 3, 4).isEmpty());
+    rig.prompt.yesNo = {true};
+    const TRecoveryResult result = rig.Recover();
+    EXPECT_FALSE(result.recovered);
+    EXPECT_TRUE(result.messages.isEmpty());
+    EXPECT_TRUE(rig.prompt.questions.isEmpty());
+
+    TJournalWriter mine;
+    EXPECT_TRUE(mine.Begin(rig.journal, Header(rig.autosave), *empty, TRunTimes{}, notice).contains("другая копия"));
+    EXPECT_FALSE(mine.IsOpen());
+    EXPECT_EQ(rig.Files(), QStringList{".auto.dat.varotem-journal"});
+}
