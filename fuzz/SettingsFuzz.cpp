@@ -1,12 +1,15 @@
-// Settings files from outside: parsed from memory, then written and read back
-// through the file, which must give the same settings without a message
-// (reals to the 15 digits the file keeps, strings without line breaks).
+// Settings files from outside: parsed from memory, then written over the same
+// file and read back, which must give the same settings without a message
+// (reals to the 15 digits the file keeps, strings without line breaks); a
+// second write of the same settings leaves the file as it is.
 #include "app/core/LocaleFormat.h"
 #include "app/core/Settings.h"
 #include "fuzz/FuzzCheck.h"
 #include "fuzz/ScratchFile.h"
 
 #include <QLocale>
+
+#include <algorithm>
 
 namespace {
 
@@ -62,17 +65,23 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     static const QString path = ScratchPath(kFileName);
-    const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    // The reader sees no more of a file; the writer refuses a larger one.
+    const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(std::min<size_t>(size, kMaxSettingsBytes)));
     TSettings s;
     const QStringList messages = ParseSettingsText(bytes, kFileName, kDataDir, s);
     FUZZ_CHECK(s.BaseLineFile.size() <= kShortStringLength);
     for (const QString &m : messages)
         FUZZ_CHECK(m.contains(kFileName));
 
+    WriteScratch(path, reinterpret_cast<const uint8_t *>(bytes.constData()), size_t(bytes.size()));
     FUZZ_CHECK(WriteSettings(path, s).isEmpty());
     TSettings back;
     const QStringList backMessages = ReadSettings(path, kDataDir, back);
     FUZZ_CHECK(backMessages.isEmpty() || AnyHuge(s));
     CheckReadBack(s, back);
+
+    const QByteArray written = ReadScratch(path);
+    FUZZ_CHECK(WriteSettings(path, s).isEmpty());
+    FUZZ_CHECK(ReadScratch(path) == written);
     return 0;
 }

@@ -4,6 +4,7 @@
 #include "tests/app/CoreTestUtil.h"
 
 #include <QDir>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -38,7 +39,7 @@ TEST(Settings, AllKeysRoundTripInOrder)
     changed.bT = 1.25, changed.bL = -2e-5, changed.cT = 3.5e-7, changed.cL = 12345.6789012345;
     changed.dT = -1e20, changed.dL = 5.2e-7, changed.Chan1 = 3, changed.Chan2 = -4, changed.Chan3 = 7;
     changed.ErrorCode = -32768, changed.AutoSaveFlag = false, changed.AutoSaveTime = 17;
-    changed.AutoSaveFile = "/data/прогон 1.dat", changed.SplineLFile = " l.spl ";
+    changed.AutoSaveFile = "/data/прогон 1.dat", changed.SplineLFile = "l.spl";
     changed.TSplineKalibrFlag = changed.LSplineKalibrFlag = changed.LWeightDriver = true;
     changed.BaseLineFile = "/base=line.dat", changed.ManageFlag = true;
     changed.ManageStartEvent = 1, changed.ManageStopEvent = 4, changed.ManageValue = 1000.5;
@@ -90,7 +91,8 @@ TEST(Settings, ValueForms)
     QStringList messages;
     const TSettings s = ReadText("\xEF\xBB\xBF[Other]\r\nN=5\r\n[ options ]\r\ntimerworkinterval = 7 \r\n"
                                  "N=abc\r\ncT= \r\nErrorCode=65535\r\nAutoSaveFlag=2\r\nLWeightDriver=yes\r\n"
-                                 "Chan2=9\r\nChan2=10\r\nBaseLineFile=" + QByteArray(300, 'b') + "\r\n",
+                                 "Chan2=9\r\nChan2=10\r\nBaseLineFile=" + QByteArray(254, 'b') + "  c\r\n"
+                                 "AutoSaveFile= \t/data/прогон 1.dat \r\n",
                                  messages);
     EXPECT_EQ(s.TimerWorkInterval, 7);  // key and section names without regard to case
     EXPECT_EQ(s.N, 10000);              // not an integer: default; the other section ignored
@@ -98,10 +100,92 @@ TEST(Settings, ValueForms)
     EXPECT_TRUE(s.AutoSaveFlag);
     EXPECT_FALSE(s.LWeightDriver);
     EXPECT_EQ(s.Chan2, 9);              // the first occurrence counts
-    EXPECT_EQ(s.BaseLineFile, QString(255, 'b'));
+    EXPECT_EQ(s.BaseLineFile, QString(254, 'b'));  // cut to 255, then the blank the cut left is trimmed
+    EXPECT_EQ(s.AutoSaveFile, "/data/прогон 1.dat");  // blanks around a string are not part of it
     EXPECT_EQ(s.cT, 0);
     ASSERT_EQ(messages.size(), 1);  // a blank real is not a number either
     EXPECT_TRUE(messages[0].contains("\"cT\"")) << messages[0].toStdString();
+}
+
+// The lines a new file gets for DefaultSettings("/d/") in the C locale, in
+// their fixed order, leaving out the keys named in skip; each ends in end.
+QByteArray DefaultKeyLines(const QStringList &skip, const QByteArray &end)
+{
+    static const char *const lines[] = {
+        "TimerWorkInterval=1", "N=10000", "aT=0", "aL=0", "bT=1", "bL=1", "cT=0", "cL=0", "dT=0", "dL=0",
+        "Chan1=0", "Chan2=1", "Chan3=0", "ErrorCode=-1", "AutoSaveFlag=1", "AutoSaveTime=300",
+        "AutoSaveFile=/d/default.dat", "SplineTFile=/d/defaultT.spl", "SplineLFile=/d/defaultL.spl",
+        "TSplineKalibrFlag=0", "LSplineKalibrFlag=0", "LWeightDriver=0", "BaseLineFile=Nil", "ManageFlag=0",
+        "ManageStartEvent=0", "ManageStopEvent=0", "ManageValue=0"};
+    QByteArray text;
+    for (const char *line : lines) {
+        if (!skip.contains(QString::fromLatin1(line).section('=', 0, 0)))
+            text += line + end;
+    }
+    return text;
+}
+
+// A file the user edited keeps all that is not one of the 27 values: the
+// writer changes a value where the reader found it and adds missing keys to
+// the section, in the file's own line ends.
+TEST(Settings, WritingKeepsWhatTheFileHeldBesideTheValues)
+{
+    TLocaleGuard c(QLocale::C);
+    struct TRow {
+        const char *name;
+        QByteArray before;
+        std::function<void(TSettings &)> change;
+        QByteArray after;
+    };
+    const QByteArray bom = "\xEF\xBB\xBF";
+    const TRow rows[] = {
+        {"hand-edited, CR LF, a second section",
+         bom + "; furnace 2\r\n[Options]\r\nN = 500\r\n; calibration of 12 May\r\naT=0.50\r\nOperator=Иванов\r\n"
+               "\r\n[Furnace]\r\nN=7\r\nColour=red",
+         [](TSettings &s) { s.N = 600; },
+         bom + "; furnace 2\r\n[Options]\r\nN = 600\r\n; calibration of 12 May\r\naT=0.50\r\nOperator=Иванов\r\n" +
+             DefaultKeyLines({"N", "aT"}, "\r\n") + "\r\n[Furnace]\r\nN=7\r\nColour=red"},
+        {"values already held stay as written",
+         "[options]\ntimerworkinterval = 1 \nAutoSaveFlag=2\nBaseLineFile= Nil\n",
+         [](TSettings &) {},
+         "[options]\ntimerworkinterval = 1 \nAutoSaveFlag=2\nBaseLineFile= Nil\n" +
+             DefaultKeyLines({"TimerWorkInterval", "AutoSaveFlag", "BaseLineFile"}, "\n")},
+        {"no section, last line without its end",
+         "[Other]\nN=7",
+         [](TSettings &) {},
+         "[Other]\nN=7\n[Options]\n" + DefaultKeyLines({}, "\n")},
+        {"the first occurrence is rewritten, a comment is not a key",
+         "[Options]\n;N=5\nN=5\nN=6\n[Other]\nK=v\n[OPTIONS]\naT=2\n",
+         [](TSettings &s) { s.N = 9, s.aT = 3; },
+         "[Options]\n;N=5\nN=9\nN=6\n" + DefaultKeyLines({"N", "aT"}, "\n") + "[Other]\nK=v\n[OPTIONS]\naT=3\n"},
+        {"an empty file becomes a new one", "", [](TSettings &) {}, "[Options]\n" + DefaultKeyLines({}, "\n")},
+    };
+    for (const TRow &r : rows) {
+        QTemporaryDir dir;
+        const QString name = dir.filePath("Varotem.ini");
+        WriteBytes(name, r.before);
+        TSettings s;
+        EXPECT_TRUE(ReadSettings(name, "/d/", s).isEmpty()) << r.name;
+        r.change(s);
+        ASSERT_TRUE(WriteSettings(name, s).isEmpty()) << r.name;
+        EXPECT_EQ(ReadBytes(name).toStdString(), r.after.toStdString()) << r.name;
+        TSettings back;
+        EXPECT_TRUE(ReadSettings(name, "/d/", back).isEmpty()) << r.name;
+        EXPECT_EQ(back, s) << r.name;
+    }
+}
+
+// The reader sees only the first MiB; the rest could not be kept, so such a
+// file is left alone and the user told.
+TEST(Settings, AFileLargerThanTheReaderReadsIsNotWritten)
+{
+    QTemporaryDir dir;
+    const QString name = dir.filePath("Varotem.ini");
+    const QByteArray big = "[Options]\nN=5\n" + QByteArray(kMaxSettingsBytes, ';');
+    WriteBytes(name, big);
+    const QString message = WriteSettings(name, DefaultSettings("/d/"));
+    EXPECT_TRUE(message.contains(name)) << message.toStdString();
+    EXPECT_EQ(ReadBytes(name), big);
 }
 
 TEST(AppPaths, ProgramDirectoryUnlessNothingCanBeCreatedThere)
