@@ -24,6 +24,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -79,6 +80,7 @@ TMainForm::TMainForm(const TMainFormSetup &setup, QWidget *parent)
     : QMainWindow(parent),
       RunData{},
       DataDir(WithSlash(setup.dataDir.isEmpty() ? ProgramDataDir() : setup.dataDir)),
+      WorkbookDir(setup.workbookDir.isEmpty() ? TXlsxSpreadsheet::DefaultDirectory() : setup.workbookDir),
       ownBoard_(setup.board ? nullptr : std::make_unique<TLinkBoard>()),
       board_(setup.board ? setup.board : ownBoard_.get()),
       acquisition_(*board_, RunData, Settings)
@@ -97,7 +99,11 @@ TMainForm::TMainForm(const TMainFormSetup &setup, QWidget *parent)
     CreateDialogs();
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm()
+{
+    if (spreadsheet_)
+        spreadsheet_->OnWritten = nullptr;
+}
 
 void TMainForm::CreateCharts()
 {
@@ -146,6 +152,7 @@ void TMainForm::FormCreate()
 {
     ShowMessages(ReadSettings(SettingsFilePath(DataDir), DataDir, Settings));
     RemoveStaleTempFiles(DataDir, Settings);
+    TXlsxSpreadsheet::RemoveOldWorkbooks(WorkbookDir, QDateTime::currentDateTime().addDays(-kWorkbookKeepDays));
     ShowMessages(OpenSplineKalibr(Settings, SplineT, SplineL));
     TimeAxis();
     TestClick();
@@ -168,7 +175,7 @@ void TMainForm::CreateDialogs()
     DlgParam->SetSplineDialogs(DlgSplineKalibrT, DlgSplineKalibrL);
     DlgParam->OnDaqSetup = [this] { return board_->DaqSetup(); };
 
-    ownSpreadsheet_ = std::make_unique<TXlsxSpreadsheet>();
+    ownSpreadsheet_ = std::make_unique<TXlsxSpreadsheet>(WorkbookDir);
     SetSpreadsheet(nullptr);
 }
 
@@ -317,7 +324,13 @@ TRunRedraw TMainForm::Redraw()
 // one context; it is rebuilt when the spreadsheet changes.
 void TMainForm::SetSpreadsheet(TSpreadsheet *spreadsheet)
 {
+    if (spreadsheet_)
+        spreadsheet_->OnWritten = nullptr;
     spreadsheet_ = spreadsheet ? spreadsheet : ownSpreadsheet_.get();
+    spreadsheet_->OnWritten = [this](const QString &fileName) {
+        statusBar()->showMessage(
+            QStringLiteral("Книга сохранена в файле \"%1\"").arg(QDir::toNativeSeparators(fileName)));
+    };
     analysis_ = std::make_unique<TAnalysisContext>(TAnalysisContext{
         RunData, Settings, SplineT, SplineL, *DlgCalcResult, *DlgCalcParam, *DlgAlphaQuartz, *DlgSved,
         *DlgScale, *spreadsheet_});

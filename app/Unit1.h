@@ -37,6 +37,7 @@ class TSimpleChart;
 struct TMainFormSetup {
     QString dataDir;              // settings, reference points, autosave; empty: ProgramDataDir()
     TBoardPort *board = nullptr;  // not owned; null: the board libraries
+    QString workbookDir;          // the spreadsheet exports; empty: TXlsxSpreadsheet::DefaultDirectory()
 };
 
 class TMainForm : public QMainWindow {
@@ -53,6 +54,7 @@ public:
     TSplineTable SplineT;  // reference points of T (and TC)
     TSplineTable SplineL;  // reference points of L
     const QString DataDir;
+    const QString WorkbookDir;  // the spreadsheet exports' workbooks
 
     // The run display: tabs "T", "L", "TC".
     QTabWidget *PageControl1 = nullptr;
@@ -77,6 +79,7 @@ public:
     TCaseChansDlg *CaseChansDlg = nullptr;
 
     // Where the spreadsheet exports go; tests may replace it before a command.
+    // The status bar names the file of every workbook it writes.
     TSpreadsheet &Spreadsheet() { return *spreadsheet_; }
     void SetSpreadsheet(TSpreadsheet *spreadsheet);
 

@@ -67,7 +67,7 @@ struct TBenchWindow {
     explicit TBenchWindow(bool splines)
     {
         SetPrompt(&prompt);
-        form = std::make_unique<TMainForm>(TMainFormSetup{dir.path(), &board});
+        form = std::make_unique<TMainForm>(TMainFormSetup{dir.path(), &board, dir.filePath("workbooks")});
         for (TSimpleChart *chart : {form->ChartT, form->ChartL, form->ChartTC})
             chart->resize(528, 253);
         form->Settings.AutoSaveFlag = false;

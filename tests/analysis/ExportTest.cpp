@@ -13,9 +13,14 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStandardPaths>
 #include <QUrl>
 
 #include <clocale>
+#include <cstdio>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace analysis;
 using TCell = TRecordingSpreadsheet::TCell;
@@ -216,6 +221,82 @@ TEST_F(XlsxExport, WithoutASpreadsheetProgramTheUserLearnsWhereTheFileIs)
     EXPECT_TRUE(QFileInfo(xlsx.FileName()).size() > 0);
     const TReadBack book = ReadXlsx(xlsx.FileName());
     EXPECT_EQ(book.rows.size(), 601);
+}
+
+// Workbooks go to a folder that only their user can enter. A folder that is
+// missing is made so, one with permissions for others is narrowed, and one
+// that is not a folder of the user's own is not used at all.
+TEST_F(XlsxExport, WorkbooksGoToAFolderOfTheUsersOwn)
+{
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+    EXPECT_TRUE(TXlsxSpreadsheet::DefaultDirectory().startsWith(cache + u'/'))
+        << TXlsxSpreadsheet::DefaultDirectory().toStdString();
+
+    enum class TSetUp { Absent, Mode0755, Mode0777, Mode0700, LinkToOwn, PlainFile, OtherUsers };
+    struct TRow {
+        const char *name;
+        const char *folder;
+        TSetUp setUp;
+        bool used;
+    };
+    const TRow rows[] = {
+        {"missing, parents too", "a/b/books", TSetUp::Absent, true},
+        {"left 0755 by an older version", "books", TSetUp::Mode0755, true},
+        {"open to everybody", "books", TSetUp::Mode0777, true},
+        {"already private", "books", TSetUp::Mode0700, true},
+        {"a link to a private folder", "books", TSetUp::LinkToOwn, true},
+        {"a plain file", "books", TSetUp::PlainFile, false},
+        {"another user's", "books", TSetUp::OtherUsers, false},
+    };
+    for (const TRow &r : rows) {
+        if (r.setUp == TSetUp::OtherUsers && ::geteuid() != 0) {
+            std::printf("skipped \"%s\": only root can make another user's folder\n", r.name);
+            continue;
+        }
+        QTemporaryDir temp;
+        const QString folder = temp.filePath(QString::fromLatin1(r.folder));
+        QString real = folder;  // where the workbook lands
+        switch (r.setUp) {
+        case TSetUp::Absent: break;
+        case TSetUp::Mode0755: ASSERT_EQ(::mkdir(QFile::encodeName(folder).constData(), 0755), 0); break;
+        case TSetUp::Mode0777:
+        case TSetUp::OtherUsers:
+            ASSERT_EQ(::mkdir(QFile::encodeName(folder).constData(), 0777), 0);
+            ASSERT_EQ(::chmod(QFile::encodeName(folder).constData(), 0777), 0);  // past the umask
+            if (r.setUp == TSetUp::OtherUsers) {
+                ASSERT_EQ(::chown(QFile::encodeName(folder).constData(), 65534, 65534), 0);
+            }
+            break;
+        case TSetUp::Mode0700: ASSERT_EQ(::mkdir(QFile::encodeName(folder).constData(), 0700), 0); break;
+        case TSetUp::LinkToOwn:
+            real = temp.filePath("private");
+            ASSERT_EQ(::mkdir(QFile::encodeName(real).constData(), 0700), 0);
+            ASSERT_TRUE(QFile::link(real, folder));
+            break;
+        case TSetUp::PlainFile: {
+            QFile plain(folder);
+            ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+            break;
+        }
+        }
+        struct stat before {};
+        ::stat(QFile::encodeName(folder).constData(), &before);
+
+        TXlsxSpreadsheet books(folder, [](const QUrl &) { return true; });
+        const QString message = ExportRun(*run, books);
+        struct stat after {};
+        ASSERT_EQ(::stat(QFile::encodeName(folder).constData(), &after), 0) << r.name;
+        if (r.used) {
+            EXPECT_EQ(message, "") << r.name;
+            EXPECT_EQ(after.st_mode & 07777, 0700u) << r.name;
+            EXPECT_EQ(QFileInfo(books.FileName()).canonicalPath(), QFileInfo(real).canonicalFilePath()) << r.name;
+            EXPECT_GT(QFileInfo(books.FileName()).size(), 0) << r.name;
+        } else {
+            EXPECT_TRUE(message.contains(folder)) << r.name << ": " << message.toStdString();
+            EXPECT_EQ(after.st_mode, before.st_mode) << r.name;
+            EXPECT_EQ(QDir(folder).entryList(QDir::Files).size(), 0) << r.name;
+        }
+    }
 }
 
 // Qt puts the user's locale into the C library, whose printf then writes a

@@ -19,6 +19,7 @@
 #include <cstring>
 #include <random>
 #include <sys/resource.h>
+#include <unistd.h>
 #include <thread>
 
 namespace {
@@ -256,6 +257,59 @@ TEST(CrashSafety, WindowRemovesStaleLeftoversAtStart)
     for (const QString &name : kept)
         EXPECT_EQ(ReadBytes(dir.filePath(name)), "x") << name.toStdString();
     EXPECT_TRUE(QFileInfo::exists(dir.filePath(".default.dat.varotem-FreshA.tmp")));
+}
+
+// At start the window removes the workbooks its spreadsheet exports wrote
+// more than a week ago; no other file, however close its name (the
+// spreadsheet program's lock file among them), no folder and no link.
+TEST(CrashSafety, WindowRemovesWeekOldWorkbooksAtStart)
+{
+    QTemporaryDir dir;
+    TRecordingPrompt prompt;
+    TScriptedBoard board;
+    const QDir books(dir.filePath("workbooks"));
+    ASSERT_TRUE(books.mkpath("."));
+    const QDateTime now = QDateTime::currentDateTime();
+    struct TRow {
+        const char *name;
+        int days;  // since it was last changed
+        bool removed;
+    };
+    const TRow rows[] = {
+        {"Varotem-AbCdEf.xlsx", 8, true},
+        {"Varotem-a1B2c3.xlsx", 30, true},
+        {"Varotem-Recent.xlsx", 6, false},
+        {"Varotem-AbCdE.xlsx", 8, false},
+        {"Varotem-AbCdEfG.xlsx", 8, false},
+        {"Varotem-Ab_dEf.xlsx", 8, false},
+        {"varotem-AbCdEf.xlsx", 8, false},
+        {"Varotem-AbCdEf.XLSX", 8, false},
+        {"Varotem-AbCdEf.xlsx.bak", 8, false},
+        {"Varotem-AbCdEf.xls", 8, false},
+        {".~lock.Varotem-AbCdEf.xlsx#", 8, false},
+        {"Отчет.xlsx", 8, false},
+    };
+    for (const TRow &r : rows) {
+        WriteBytes(books.filePath(r.name), "x");
+        SetModified(books.filePath(r.name), now.addDays(-r.days));
+    }
+    ASSERT_TRUE(books.mkdir("Varotem-Folder.xlsx"));
+    ASSERT_TRUE(QFile::link(books.filePath("Отчет.xlsx"), books.filePath("Varotem-Linked.xlsx")));
+
+    auto form = NewForm(dir, board);
+    for (const TRow &r : rows)
+        EXPECT_EQ(QFileInfo::exists(books.filePath(r.name)), !r.removed) << r.name;
+    EXPECT_TRUE(QFileInfo(books.filePath("Varotem-Folder.xlsx")).isDir());
+    EXPECT_TRUE(QFileInfo(books.filePath("Varotem-Linked.xlsx")).isSymLink());
+
+    // Nothing at all goes from a folder that is not the user's own.
+    if (::geteuid() == 0) {
+        WriteBytes(books.filePath("Varotem-Foreign.xlsx"), "x");
+        SetModified(books.filePath("Varotem-Foreign.xlsx"), now.addDays(-30));
+        ASSERT_EQ(::chown(QFile::encodeName(books.path()).constData(), 65534, 65534), 0);
+        auto again = NewForm(dir, board);
+        EXPECT_TRUE(QFileInfo::exists(books.filePath("Varotem-Foreign.xlsx")));
+    }
 }
 
 namespace {

@@ -1,6 +1,8 @@
 // The main window's commands run whole, with scripted answers: start, the
 // run display, menus and toolbar, acquisition, files and closing.
+#include "analysis/DlgCalcResult.h"
 #include "analysis/Spreadsheet.h"
+#include "analysis/XlsxSpreadsheet.h"
 #include "app/CaseChannelDlg.h"
 #include "app/core/AppPaths.h"
 #include "app/core/DataFiles.h"
@@ -11,10 +13,13 @@
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolBar>
+#include <QUrl>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -589,6 +594,39 @@ TEST(MainFormFiles, SaveOpenAndExport)
     }
     EXPECT_EQ(Bytes(form->RunData), testRun);
     EXPECT_TRUE(prompt.messages.isEmpty());
+}
+
+// A desktop launcher says it opened a workbook as soon as it starts, so the
+// status bar names the file of every export, opened or not.
+TEST(MainFormFiles, StatusBarNamesEveryWorkbookWritten)
+{
+    struct TRow {
+        const char *name;
+        bool opens;
+        bool table;  // the result window's "В Excel" instead of the run export
+    };
+    const TRow rows[] = {
+        {"run export, opened", true, false},
+        {"run export, nothing to open it", false, false},
+        {"result table export", true, true},
+    };
+    for (const TRow &r : rows) {
+        QTemporaryDir dir;
+        TRecordingPrompt prompt;
+        TScriptedBoard board;
+        auto form = NewForm(dir, board);
+        TXlsxSpreadsheet books(dir.filePath("books"), [&r](const QUrl &) { return r.opens; });
+        form->SetSpreadsheet(&books);
+        form->statusBar()->clearMessage();
+        if (r.table)
+            form->DlgCalcResult->BitBtn2->click();
+        else
+            form->Actions.ItemExcel->trigger();
+        ASSERT_TRUE(QFileInfo(books.FileName()).isFile()) << r.name;
+        EXPECT_TRUE(form->statusBar()->currentMessage().contains(QDir::toNativeSeparators(books.FileName())))
+            << r.name << ": " << form->statusBar()->currentMessage().toStdString();
+        form->SetSpreadsheet(nullptr);
+    }
 }
 
 // A name that is neither .dat nor .txt writes nothing and says so; a file
