@@ -1,15 +1,22 @@
 // The real file dialogs of the running program, driven offscreen: a name typed
-// without an extension gets the default one before the dialog checks it.
+// without an extension gets the default one before the dialog checks it, and
+// the dialogs speak the program's language.
+#include "analysis/DlgCalcParam.h"
+#include "analysis/DlgScale.h"
+#include "app/Language.h"
 #include "app/WidgetPrompt.h"
 #include "tests/app/CoreTestUtil.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 namespace {
@@ -61,7 +68,95 @@ private:
     QFileDialog *handled_ = nullptr;
 };
 
+// Reads the texts of the first file dialog that opens, then cancels it.
+class TDialogReader final : public QObject {
+public:
+    TDialogReader()
+    {
+        connect(&timer_, &QTimer::timeout, this, &TDialogReader::Poll);
+        timer_.start(10);
+    }
+
+    QString title, lookIn, newFolder, fileName, fileType, acceptButton, cancelButton;
+
+private:
+    void Poll()
+    {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        const auto label = [dialog](const char *name) {
+            const auto *l = dialog->findChild<QLabel *>(QString::fromLatin1(name));
+            return l ? l->text().remove(u'&') : QStringLiteral("(none)");
+        };
+        title = dialog->windowTitle();
+        lookIn = label("lookInLabel");
+        if (const auto *button = dialog->findChild<QToolButton *>(QStringLiteral("newFolderButton")))
+            newFolder = button->toolTip();
+        fileName = label("fileNameLabel");
+        fileType = label("fileTypeLabel");
+        if (const auto *box = dialog->findChild<QDialogButtonBox *>()) {
+            for (QAbstractButton *b : box->buttons()) {
+                const QDialogButtonBox::ButtonRole role = box->buttonRole(b);
+                (role == QDialogButtonBox::AcceptRole ? acceptButton : cancelButton) = b->text().remove(u'&');
+            }
+        }
+        dialog->reject();
+    }
+
+    QTimer timer_;
+};
+
 } // namespace
+
+// Qt's own file dialog, which the prompt opens wherever the desktop offers no
+// dialog of its own (and always offscreen), reads in Russian once the
+// program's language is installed.
+TEST(WidgetPrompt, FileDialogsSpeakTheProgramsLanguage)
+{
+    struct TRow {
+        const char *name;
+        bool save;
+        const char *title;   // the toolkit's own, for a dialog given none
+        const char *accept;
+    };
+    const TRow rows[] = {
+        {"save", true, "Сохранить как", "Сохранить"},
+        {"open", false, "Открыть", "Открыть"},
+    };
+    const TLanguage language(QStringLiteral("ru"));
+    ASSERT_TRUE(language.Missing().isEmpty()) << language.Missing().join(' ').toStdString();
+    for (const TRow &r : rows) {
+        TFileDialogOptions options;
+        options.filter = QStringLiteral("Data files (*.dat)|*.dat|All files (*.*)|*.*");
+        TWidgetPrompt prompt;
+        TDialogReader reader;
+        EXPECT_EQ(r.save ? prompt.SaveFileName(options) : prompt.OpenFileName(options), "") << r.name;
+        EXPECT_EQ(reader.title.toStdString(), r.title) << r.name;
+        EXPECT_EQ(reader.lookIn.toStdString(), "Перейти к:") << r.name;
+        EXPECT_EQ(reader.newFolder.toStdString(), "Создать папку") << r.name;
+        EXPECT_EQ(reader.fileName.toStdString(), "Имя файла:") << r.name;
+        EXPECT_EQ(reader.fileType.toStdString(), "Типы файлов:") << r.name;
+        EXPECT_EQ(reader.acceptButton.toStdString(), r.accept) << r.name;
+        EXPECT_EQ(reader.cancelButton.toStdString(), "Отмена") << r.name;
+    }
+}
+
+// The toolkit's translation reaches its own dialogs only: the program's
+// dialogs keep the button texts they all share.
+TEST(WidgetPrompt, ProgramDialogsKeepTheirButtonTexts)
+{
+    const TLanguage language(QStringLiteral("ru"));
+    TDlgCalcParam calcParam;
+    TDlgScale scale;
+    for (QDialog *dialog : std::initializer_list<QDialog *>{&calcParam, &scale}) {
+        QStringList texts;
+        for (const QAbstractButton *button : dialog->findChild<QDialogButtonBox *>()->buttons())
+            texts << button->text();
+        texts.sort();
+        EXPECT_EQ(texts, QStringList({"Cancel", "OK"})) << dialog->windowTitle().toStdString();
+    }
+}
 
 TEST(WidgetPrompt, FileDialogsAddTheDefaultExtensionBeforeCheckingTheName)
 {
