@@ -78,6 +78,7 @@ public:
     }
 
     QString title, lookIn, newFolder, fileName, fileType, acceptButton, cancelButton;
+    QString directory, typedName;  // where it opened, the name preset in it
 
 private:
     void Poll()
@@ -90,6 +91,9 @@ private:
             return l ? l->text().remove(u'&') : QStringLiteral("(none)");
         };
         title = dialog->windowTitle();
+        directory = dialog->directory().absolutePath();
+        if (const auto *edit = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
+            typedName = edit->text();
         lookIn = label("lookInLabel");
         if (const auto *button = dialog->findChild<QToolButton *>(QStringLiteral("newFolderButton")))
             newFolder = button->toolTip();
@@ -139,6 +143,39 @@ TEST(WidgetPrompt, FileDialogsSpeakTheProgramsLanguage)
         EXPECT_EQ(reader.fileType.toStdString(), "Типы файлов:") << r.name;
         EXPECT_EQ(reader.acceptButton.toStdString(), r.accept) << r.name;
         EXPECT_EQ(reader.cancelButton.toStdString(), "Отмена") << r.name;
+    }
+}
+
+// A dialog opens in the folder the options give, with the name preset: a
+// path in the name, or a bare name with the folder beside it.
+TEST(WidgetPrompt, FileDialogsOpenWhereTheOptionsSay)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir("pictures"));
+    const QString pictures = dir.filePath("pictures");
+    WriteBytes(dir.filePath("pictures/old.bmp"), "x");
+    struct TRow {
+        const char *name;
+        QString directory, initialName;
+        QString opensIn;
+        const char *preset;
+    };
+    const TRow rows[] = {
+        {"a path as the name", QString(), pictures + "/new.bmp", pictures, "new.bmp"},
+        {"a bare name and its folder", pictures, "new.bmp", pictures, "new.bmp"},
+        {"an existing file", pictures, "old.bmp", pictures, "old.bmp"},
+        {"a folder only", pictures, QString(), pictures, ""},
+    };
+    for (const TRow &r : rows) {
+        TFileDialogOptions options;
+        options.filter = QStringLiteral("Windows Bitmaps (*.bmp)|*.bmp|All Files (*.*)|*.*");
+        options.directory = r.directory;
+        options.initialName = r.initialName;
+        TWidgetPrompt prompt;
+        TDialogReader reader;
+        EXPECT_EQ(prompt.SaveFileName(options), "") << r.name;
+        EXPECT_EQ(reader.directory, r.opensIn) << r.name;
+        EXPECT_EQ(reader.typedName, r.preset) << r.name;
     }
 }
 

@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -486,6 +487,49 @@ TEST_F(SimpleChart, SaveAsWritesAWindowsBitmapWhateverTheExtension)
     EXPECT_EQ(back.convertToFormat(QImage::Format_RGB32), chart.Picture());
 
     chart.Menu().SaveGraphicItem->trigger();  // cancelled: nothing written, nothing said
+    EXPECT_TRUE(prompt.messages.isEmpty());
+}
+
+// Each chart has a save dialog of its own: it opens where that chart's
+// picture was last saved, with that name, whatever other charts saved since.
+TEST_F(SimpleChart, SaveDialogKeepsItsChartsFolderAndName)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir("a") && QDir(dir.path()).mkdir("b"));
+    TSimpleChart other;
+    for (TSimpleChart *c : {&chart, &other}) {
+        const std::vector<double> x{0, 1}, y{0, 1};
+        c->SetData(2, x.data(), y.data());
+        c->Repaint();
+    }
+    struct TStep {
+        const char *name;
+        TSimpleChart *saves;
+        const char *answer;  // in dir; empty: cancelled
+        const char *offeredDir;  // in dir; nullptr: none yet
+        const char *offeredName;
+    };
+    const TStep steps[] = {
+        {"first save", &chart, "a/one.bmp", nullptr, ""},
+        {"the other chart's first", &other, "b/two.bmp", nullptr, ""},
+        {"again, cancelled", &chart, "", "a", "one.bmp"},
+        {"again after the cancel", &chart, "a/three.bmp", "a", "one.bmp"},
+        {"the other chart again", &other, "", "b", "two.bmp"},
+        {"and the first", &chart, "", "a", "three.bmp"},
+    };
+    for (const TStep &step : steps) {
+        prompt.fileDialogs.clear();
+        prompt.saveNames = {*step.answer ? dir.filePath(step.answer) : QString()};
+        step.saves->Menu().SaveGraphicItem->trigger();
+        ASSERT_EQ(prompt.fileDialogs.size(), 1) << step.name;
+        const TFileDialogOptions &offered = prompt.fileDialogs[0];
+        EXPECT_EQ(offered.directory, step.offeredDir ? dir.filePath(step.offeredDir) : QString()) << step.name;
+        EXPECT_EQ(offered.initialName, step.offeredName) << step.name;
+        EXPECT_EQ(offered.title, "Save Graphic") << step.name;
+        if (*step.answer) {
+            EXPECT_GT(QFile(dir.filePath(step.answer)).size(), 0) << step.name;
+        }
+    }
     EXPECT_TRUE(prompt.messages.isEmpty());
 }
 
