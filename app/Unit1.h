@@ -78,7 +78,8 @@ public:
     TDlgScale *DlgScale = nullptr;
     TCaseChansDlg *CaseChansDlg = nullptr;
 
-    // Where the spreadsheet exports go; tests may replace it before a command.
+    // Where the spreadsheet exports go; tests may replace it before a command
+    // (a spreadsheet given must stay until it is replaced or the window goes).
     // The status bar names the file of every workbook it writes.
     TSpreadsheet &Spreadsheet() { return *spreadsheet_; }
     void SetSpreadsheet(TSpreadsheet *spreadsheet);

@@ -1,7 +1,8 @@
-// Settings files from outside: parsed from memory, then written over the same
-// file and read back, which must give the same settings without a message
-// (reals to the 15 digits the file keeps, strings without line breaks); a
-// second write of the same settings leaves the file as it is.
+// Settings files from outside, parsed from memory. Written as a new file and
+// read back, they give the same settings without a message (reals to the 15
+// digits the file keeps, strings without line breaks). Written over the file
+// they were read from, they read back exactly (values that still read as held
+// stay as they were), and a second write leaves the file as it is.
 #include "app/core/LocaleFormat.h"
 #include "app/core/Settings.h"
 #include "fuzz/FuzzCheck.h"
@@ -73,13 +74,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     for (const QString &m : messages)
         FUZZ_CHECK(m.contains(kFileName));
 
-    WriteScratch(path, reinterpret_cast<const uint8_t *>(bytes.constData()), size_t(bytes.size()));
+    WriteScratch(path, nullptr, 0);
     FUZZ_CHECK(WriteSettings(path, s).isEmpty());
     TSettings back;
     const QStringList backMessages = ReadSettings(path, kDataDir, back);
     FUZZ_CHECK(backMessages.isEmpty() || AnyHuge(s));
     CheckReadBack(s, back);
 
+    WriteScratch(path, reinterpret_cast<const uint8_t *>(bytes.constData()), size_t(bytes.size()));
+    FUZZ_CHECK(WriteSettings(path, s).isEmpty());
+    TSettings merged;
+    FUZZ_CHECK(ReadSettings(path, kDataDir, merged).isEmpty());
+    FUZZ_CHECK(merged == s);
     const QByteArray written = ReadScratch(path);
     FUZZ_CHECK(WriteSettings(path, s).isEmpty());
     FUZZ_CHECK(ReadScratch(path) == written);
