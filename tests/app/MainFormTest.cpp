@@ -600,33 +600,24 @@ TEST(MainFormFiles, SaveOpenAndExport)
 // status bar names the file of every export, opened or not.
 TEST(MainFormFiles, StatusBarNamesEveryWorkbookWritten)
 {
-    struct TRow {
-        const char *name;
-        bool opens;
-        bool table;  // the result window's "В Excel" instead of the run export
-    };
-    const TRow rows[] = {
-        {"run export, opened", true, false},
-        {"run export, nothing to open it", false, false},
-        {"result table export", true, true},
-    };
-    for (const TRow &r : rows) {
-        QTemporaryDir dir;
-        TRecordingPrompt prompt;
-        TScriptedBoard board;
-        auto form = NewForm(dir, board);
-        TXlsxSpreadsheet books(dir.filePath("books"), [&r](const QUrl &) { return r.opens; });
-        form->SetSpreadsheet(&books);
-        form->statusBar()->clearMessage();
-        if (r.table)
-            form->DlgCalcResult->BitBtn2->click();
-        else
-            form->Actions.ItemExcel->trigger();
-        ASSERT_TRUE(QFileInfo(books.FileName()).isFile()) << r.name;
-        EXPECT_TRUE(form->statusBar()->currentMessage().contains(QDir::toNativeSeparators(books.FileName())))
-            << r.name << ": " << form->statusBar()->currentMessage().toStdString();
-        form->SetSpreadsheet(nullptr);
+    QTemporaryDir dir;
+    TRecordingPrompt prompt;
+    TScriptedBoard board;
+    auto form = NewForm(dir, board);
+    bool opens = true;
+    TXlsxSpreadsheet books(dir.filePath("books"), [&opens](const QUrl &) { return opens; });
+    form->SetSpreadsheet(&books);
+    for (QPushButton *excel : {static_cast<QPushButton *>(nullptr), form->DlgCalcResult->BitBtn2}) {
+        for (const bool open : {true, false}) {
+            opens = open;
+            form->statusBar()->clearMessage();
+            excel ? excel->click() : form->Actions.ItemExcel->trigger();
+            ASSERT_TRUE(QFileInfo(books.FileName()).isFile());
+            EXPECT_TRUE(form->statusBar()->currentMessage().contains(QDir::toNativeSeparators(books.FileName())))
+                << form->statusBar()->currentMessage().toStdString();
+        }
     }
+    form->SetSpreadsheet(nullptr);
 }
 
 // A name that is neither .dat nor .txt writes nothing and says so; a file
