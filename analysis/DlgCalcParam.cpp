@@ -44,7 +44,11 @@ TDlgCalcParam::TDlgCalcParam(QWidget *parent) : QDialog(parent)
     Edit4 = new QLineEdit(this);
     CheckBox2 = new QCheckBox(QStringLiteral("dL от нуля"), this);
     CheckBox3 = new QCheckBox(QStringLiteral("dLQ от нуля"), this);
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    // Texts of their own, as in the program's other dialogs: the toolkit's
+    // standard buttons would follow its translation.
+    auto *buttons = new QDialogButtonBox(this);
+    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
 
     auto *grid = new QGridLayout(this);
     grid->addWidget(new QLabel(QStringLiteral("Базовая линия"), this), 0, 0, 1, 3);

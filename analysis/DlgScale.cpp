@@ -58,7 +58,11 @@ TDlgScale::TDlgScale(QWidget *parent) : QDialog(parent)
     eLayout->addWidget(CheckBox5);
     eLayout->addLayout(fileRow);
 
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    // Texts of their own, as in the program's other dialogs: the toolkit's
+    // standard buttons would follow its translation.
+    auto *buttons = new QDialogButtonBox(this);
+    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(temperature);
     layout->addWidget(length);

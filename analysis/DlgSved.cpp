@@ -80,13 +80,18 @@ void TDlgSved::Save1Click()
     // The file takes the picture's own kind whatever name is chosen; the
     // default extension and the first filter follow that kind.
     const bool vector = picture_.kind() == Kind::Vector;
-    TFileDialogOptions options;
-    options.filter = QStringLiteral("Windows Bitmap (*.bmp)|*.bmp|SVG (*.svg)|*.svg|All files (*.*)|*.*");
-    options.defaultExt = vector ? QStringLiteral(".svg") : QStringLiteral(".bmp");
-    options.filterIndex = vector ? 1 : 0;
-    const QString name = Prompt().SaveFileName(options);
+    saveDialog_.filter = QStringLiteral("Windows Bitmap (*.bmp)|*.bmp|SVG (*.svg)|*.svg|All files (*.*)|*.*");
+    saveDialog_.defaultExt = vector ? QStringLiteral(".svg") : QStringLiteral(".bmp");
+    saveDialog_.filterIndex = vector ? 1 : 0;
+    // The name kept from the last save is offered with this kind's
+    // extension: the file is written in the picture's kind whatever its name.
+    const QString otherExt = vector ? QStringLiteral(".bmp") : QStringLiteral(".svg");
+    if (saveDialog_.initialName.endsWith(otherExt, Qt::CaseInsensitive))
+        saveDialog_.initialName = saveDialog_.initialName.chopped(otherExt.size()) + saveDialog_.defaultExt;
+    const QString name = Prompt().SaveFileName(saveDialog_);
     if (name.isEmpty())
         return;
+    RememberChosenFile(saveDialog_, name);
     if (const QString error = WriteFileSafely(name, picture_.FileBytes()); !error.isEmpty())
         Prompt().Message(error);
 }

@@ -2,6 +2,7 @@
 // "Сведение": shows the reduction picture (400 x 360) and copies or saves it
 // in its own kind: SVG for the vector picture, a bitmap for the raster one.
 #include "analysis/SvedPicture.h"
+#include "app/core/Prompt.h"
 
 #include <QDialog>
 #include <QWidget>
@@ -45,4 +46,5 @@ public:
 
 private:
     analysis::TSvedPicture picture_;
+    TFileDialogOptions saveDialog_;  // "Save": keeps the folder and name last chosen
 };

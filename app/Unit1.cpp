@@ -27,6 +27,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileInfo>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -82,6 +83,7 @@ TMainForm::TMainForm(const TMainFormSetup &setup, QWidget *parent)
     : QMainWindow(parent),
       RunData{},
       DataDir(WithSlash(setup.dataDir.isEmpty() ? ProgramDataDir() : setup.dataDir)),
+      WorkbookDir(setup.workbookDir.isEmpty() ? TXlsxSpreadsheet::DefaultDirectory() : setup.workbookDir),
       ownBoard_(setup.board ? nullptr : std::make_unique<TLinkBoard>()),
       board_(setup.board ? setup.board : ownBoard_.get()),
       acquisition_(*board_, RunData, Settings)
@@ -100,7 +102,11 @@ TMainForm::TMainForm(const TMainFormSetup &setup, QWidget *parent)
     CreateDialogs();
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm()
+{
+    if (spreadsheet_)
+        spreadsheet_->OnWritten = nullptr;
+}
 
 void TMainForm::CreateCharts()
 {
@@ -152,6 +158,7 @@ void TMainForm::FormCreate()
 {
     ShowMessages(ReadSettings(SettingsFilePath(DataDir), DataDir, Settings));
     RemoveStaleTempFiles(DataDir, Settings);
+    TXlsxSpreadsheet::RemoveOldWorkbooks(WorkbookDir, QDateTime::currentDateTime().addDays(-kWorkbookKeepDays));
     ShowMessages(OpenSplineKalibr(Settings, SplineT, SplineL));
     TimeAxis();
     TestClick();
@@ -185,7 +192,7 @@ void TMainForm::CreateDialogs()
     DlgParam->OnDaqSetup = [this] { return board_->DaqSetup(); };
 
     ownSpreadsheet_ = std::make_unique<TXlsxSpreadsheet>(
-        QString(), [](const QUrl &url) { return QDesktopServices::openUrl(url); });
+        WorkbookDir, [](const QUrl &url) { return QDesktopServices::openUrl(url); });
     SetSpreadsheet(nullptr);
 }
 
@@ -336,7 +343,13 @@ TRunRedraw TMainForm::Redraw()
 // one context; it is rebuilt when the spreadsheet changes.
 void TMainForm::SetSpreadsheet(TSpreadsheet *spreadsheet)
 {
+    if (spreadsheet_)
+        spreadsheet_->OnWritten = nullptr;
     spreadsheet_ = spreadsheet ? spreadsheet : ownSpreadsheet_.get();
+    spreadsheet_->OnWritten = [this](const QString &fileName) {
+        statusBar()->showMessage(
+            QStringLiteral("Книга сохранена в файле \"%1\"").arg(QDir::toNativeSeparators(fileName)));
+    };
     analysis_ = std::make_unique<TAnalysisContext>(TAnalysisContext{
         RunData, Settings, SplineT, SplineL, *DlgCalcResult, *DlgCalcParam, *DlgAlphaQuartz, *DlgSved,
         *DlgScale, *spreadsheet_});

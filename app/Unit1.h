@@ -31,6 +31,7 @@ class TSimpleChart;
 struct TMainFormSetup {
     QString dataDir;              // settings, reference points, autosave; empty: ProgramDataDir()
     TBoardPort *board = nullptr;  // not owned; null: the board libraries
+    QString workbookDir;          // the spreadsheet exports; empty: TXlsxSpreadsheet::DefaultDirectory()
 };
 
 class TMainForm : public QMainWindow {
@@ -47,6 +48,7 @@ public:
     TSplineTable SplineT;  // reference points of T (and TC)
     TSplineTable SplineL;  // reference points of L
     const QString DataDir;
+    const QString WorkbookDir;  // the spreadsheet exports' workbooks
 
     // The run display: tabs "T", "L", "TC".
     QTabWidget *PageControl1 = nullptr;
@@ -70,7 +72,9 @@ public:
     TDlgScale *DlgScale = nullptr;
     TCaseChansDlg *CaseChansDlg = nullptr;
 
-    // Where the spreadsheet exports go; tests may replace it before a command.
+    // Where the spreadsheet exports go; tests may replace it before a command
+    // (a spreadsheet given must stay until it is replaced or the window goes).
+    // The status bar names the file of every workbook it writes.
     TSpreadsheet &Spreadsheet() { return *spreadsheet_; }
     void SetSpreadsheet(TSpreadsheet *spreadsheet);
 

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -32,7 +33,11 @@ QString SelectedFilter(const TFileDialogOptions &options)
 // replace run.dat without a question), and an open finds run.dat.
 QString RunFileDialog(const TFileDialogOptions &options, QFileDialog::AcceptMode mode)
 {
-    QFileDialog dialog(Parent(), options.title, options.initialName, QtFilterFromPipes(options.filter));
+    // The toolkit opens the dialog in the folder of a preset path, with its
+    // name selected.
+    const QString start =
+        options.directory.isEmpty() ? options.initialName : QDir(options.directory).filePath(options.initialName);
+    QFileDialog dialog(Parent(), options.title, start, QtFilterFromPipes(options.filter));
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.setDefaultSuffix(options.defaultExt);

@@ -1,3 +1,4 @@
+#include "app/Language.h"
 #include "app/MainActions.h"
 #include "app/Unit1.h"
 #include "app/WidgetPrompt.h"
@@ -13,6 +14,9 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Varotem"));
     QApplication::setDesktopFileName(QStringLiteral("varotem"));
     QApplication::setWindowIcon(ProgramIcon(QStringLiteral("varotem")));
+    const TLanguage language(QStringLiteral("ru"));
+    for (const QString &missing : language.Missing())
+        qWarning("Varotem: %s cannot be loaded; the toolkit's dialogs stay in English", qPrintable(missing));
 
     TWidgetPrompt prompt;
     SetPrompt(&prompt);

@@ -44,7 +44,7 @@ int main(int argc, char **argv)
     int32_t count = 0;
     qint64 autosaveBytes = 0;
     {
-        TMainForm form(TMainFormSetup{dir.path(), nullptr});
+        TMainForm form(TMainFormSetup{dir.path(), nullptr, dir.filePath("workbooks")});
         form.resize(1024, 720);
         form.show();
         QApplication::processEvents();

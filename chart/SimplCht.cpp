@@ -118,6 +118,10 @@ TSimpleChart::TSimpleChart(QWidget *parent) : QWidget(parent)
     mstWindow_ = std::make_unique<TMstWindow>();
     mstWindow_->setWindowTitle(QStringLiteral("Mst."));
 
+    saveDialog_.title = QStringLiteral("Save Graphic");
+    saveDialog_.filter = QStringLiteral("Windows Bitmaps (*.bmp)|*.bmp|All Files (*.*)|*.*");
+    saveDialog_.defaultExt = QStringLiteral(".bmp");
+
     gridLinesChange_ = true;
     OnMouseMove = [this](const TChartMouseEvent &e) { ChartMouseMove(e); };
 }
@@ -505,13 +509,10 @@ void TSimpleChart::RepaintOrReport()
 
 void TSimpleChart::SaveGraphicItemClick()
 {
-    TFileDialogOptions options;
-    options.title = QStringLiteral("Save Graphic");
-    options.filter = QStringLiteral("Windows Bitmaps (*.bmp)|*.bmp|All Files (*.*)|*.*");
-    options.defaultExt = QStringLiteral(".bmp");
-    const QString name = Prompt().SaveFileName(options);
+    const QString name = Prompt().SaveFileName(saveDialog_);
     if (name.isEmpty())
         return;
+    RememberChosenFile(saveDialog_, name);
     // Always a Windows bitmap, whatever the extension; written aside and
     // renamed into place so a failed write leaves an existing file intact.
     QByteArray bytes;

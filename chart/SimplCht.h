@@ -25,6 +25,7 @@
 // The 21 popup entries are reachable by name through Menu(); an owner may hide
 // an entry directly (setVisible(false)), which the property setters would
 // otherwise control.
+#include "app/core/Prompt.h"
 #include "chart/ChartCanvas.h"
 #include "chart/ChartPlot.h"
 #include "chart/ChartTypes.h"
@@ -241,4 +242,5 @@ private:
     TChartMenu menu_;
     std::unique_ptr<TXYWindow> xyWindow_;
     std::unique_ptr<TMstWindow> mstWindow_;
+    TFileDialogOptions saveDialog_;  // "Save As...": keeps the folder and name last chosen
 };

@@ -52,9 +52,10 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # What the linker does not see: the SVG icon engine and image plugin (the
-# toolbar icons), and the metric-compatible fonts for the charts' font names.
+# toolbar icons), the metric-compatible fonts for the charts' font names, and
+# Qt's Russian translation of its own dialogs (qtbase_ru.qm).
 # The X11 platform plugin comes with libqt6gui6, which shlibdeps adds.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, fonts-liberation")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, fonts-liberation, qt6-translations-l10n")
 # The spreadsheet export opens its workbook through xdg-open.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 include(CPack)

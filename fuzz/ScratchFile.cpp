@@ -18,3 +18,10 @@ void WriteScratch(const QString &path, const uint8_t *data, size_t size)
     FUZZ_CHECK(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     FUZZ_CHECK(file.write(reinterpret_cast<const char *>(data), qint64(size)) == qint64(size));
 }
+
+QByteArray ReadScratch(const QString &path)
+{
+    QFile file(path);
+    FUZZ_CHECK(file.open(QIODevice::ReadOnly));
+    return file.readAll();
+}

@@ -1,12 +1,16 @@
-// Settings files from outside: parsed from memory, then written and read back
-// through the file, which must give the same settings without a message
-// (reals to the 15 digits the file keeps, strings without line breaks).
+// Settings files from outside, parsed from memory. Written as a new file and
+// read back, they give the same settings without a message (reals to the 15
+// digits the file keeps, strings without line breaks). Written over the file
+// they were read from, they read back exactly (values that still read as held
+// stay as they were), and a second write leaves the file as it is.
 #include "app/core/LocaleFormat.h"
 #include "app/core/Settings.h"
 #include "fuzz/FuzzCheck.h"
 #include "fuzz/ScratchFile.h"
 
 #include <QLocale>
+
+#include <algorithm>
 
 namespace {
 
@@ -62,17 +66,28 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     static const QString path = ScratchPath(kFileName);
-    const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    // The reader sees no more of a file; the writer refuses a larger one.
+    const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(std::min<size_t>(size, kMaxSettingsBytes)));
     TSettings s;
     const QStringList messages = ParseSettingsText(bytes, kFileName, kDataDir, s);
     FUZZ_CHECK(s.BaseLineFile.size() <= kShortStringLength);
     for (const QString &m : messages)
         FUZZ_CHECK(m.contains(kFileName));
 
+    WriteScratch(path, nullptr, 0);
     FUZZ_CHECK(WriteSettings(path, s).isEmpty());
     TSettings back;
     const QStringList backMessages = ReadSettings(path, kDataDir, back);
     FUZZ_CHECK(backMessages.isEmpty() || AnyHuge(s));
     CheckReadBack(s, back);
+
+    WriteScratch(path, reinterpret_cast<const uint8_t *>(bytes.constData()), size_t(bytes.size()));
+    FUZZ_CHECK(WriteSettings(path, s).isEmpty());
+    TSettings merged;
+    FUZZ_CHECK(ReadSettings(path, kDataDir, merged).isEmpty());
+    FUZZ_CHECK(merged == s);
+    const QByteArray written = ReadScratch(path);
+    FUZZ_CHECK(WriteSettings(path, s).isEmpty());
+    FUZZ_CHECK(ReadScratch(path) == written);
     return 0;
 }

@@ -113,6 +113,9 @@ def settings_files(root):
     write(root, t, "long-baseline.ini", "[Options]\nBaseLineFile=" + "я" * 300 + "\n")
     write(root, t, "extremes.ini", "[Options]\naT=1,7976931348623157E308\naL=4,9406564584124654E-324\n"
           "bT=1E-400\nbL=-0\nManageValue=2,675\n")
+    write(root, t, "hand-edited.ini",
+          "\ufeff; furnace 2\r\n[Options]\r\nN = 500\r\n; calibration\r\naT=0.50\r\nOperator=Иванов\r\n\r\n"
+          "[Furnace]\r\nN=7\r\n[options]\r\nbT=2\r")
 
 
 def daqlink_files(root, example):

@@ -7,8 +7,9 @@ set -euo pipefail
 packages=(
   # build
   build-essential cmake ninja-build pkg-config dpkg-dev
-  # toolkit: widgets, offscreen and X11 platform plugins, vector pictures
-  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-svg-dev libgl-dev
+  # toolkit: widgets, offscreen and X11 platform plugins, vector pictures,
+  # and its own Russian texts (file dialogs, message box buttons)
+  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-svg-dev libgl-dev qt6-translations-l10n
   # spreadsheet writer and the Linux board driver library
   libxlsxwriter-dev libcomedi-dev
   # fonts with Cyrillic (Liberation is metric-compatible with Times New Roman)

@@ -3,6 +3,7 @@
 // use. The program's one is an .xlsx workbook (XlsxSpreadsheet.h); tests put
 // a recorder in its place.
 #include <QString>
+#include <functional>
 
 class TSpreadsheet {
 public:
@@ -18,4 +19,10 @@ public:
     // Hands the workbook to the user. Returns an empty string, or the message
     // to show (a failure, or where the workbook was left).
     virtual QString MakeVisible() = 0;
+
+    // Told the file of each workbook once it is written, whether or not a
+    // spreadsheet program then opened it: the main window names it in its
+    // status bar, since a desktop launcher reports success as soon as it
+    // starts, not when the workbook is open.
+    std::function<void(const QString &fileName)> OnWritten;
 };

@@ -1,10 +1,15 @@
 #include "analysis/core/XlsxSpreadsheet.h"
 
+#include "app/core/PrivateDir.h"
+#include "app/core/SafeFile.h"
 #include "numerics/NumberFormat.h"
 
 #include <QDir>
 #include <QFile>
+#include <QStandardPaths>
 #include <QTemporaryFile>
+
+#include <algorithm>
 
 #include <clocale>
 #include <cmath>
@@ -39,6 +44,10 @@ private:
     locale_t previous_ = LC_GLOBAL_LOCALE;
 };
 
+constexpr QStringView kWorkbookPrefix = u"Varotem-";
+constexpr QStringView kWorkbookEnding = u".xlsx";
+constexpr qsizetype kWorkbookRandomLength = 6;
+
 QString CellError(int row, int column, lxw_error error)
 {
     return QStringLiteral("Ячейка (%1, %2) не записана (%3)!").arg(row).arg(column).arg(lxw_strerror(error));
@@ -54,16 +63,38 @@ TXlsxSpreadsheet::TXlsxSpreadsheet(QString directory, TOpener opener)
 
 TXlsxSpreadsheet::~TXlsxSpreadsheet() { Close(); }
 
-QString TXlsxSpreadsheet::DefaultDirectory() { return QDir::tempPath() + QStringLiteral("/Varotem"); }
+QString TXlsxSpreadsheet::DefaultDirectory()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+}
+
+bool TXlsxSpreadsheet::IsWorkbookName(QStringView name)
+{
+    if (name.size() != kWorkbookPrefix.size() + kWorkbookRandomLength + kWorkbookEnding.size()
+        || !name.startsWith(kWorkbookPrefix) || !name.endsWith(kWorkbookEnding))
+        return false;
+    const QStringView random = name.mid(kWorkbookPrefix.size(), kWorkbookRandomLength);
+    return std::all_of(random.begin(), random.end(), [](QChar c) {
+        return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9');
+    });
+}
+
+int TXlsxSpreadsheet::RemoveOldWorkbooks(const QString &directory, const QDateTime &olderThan)
+{
+    if (!IsOwnDirectory(directory))
+        return 0;
+    return RemoveOldOwnFiles(directory, IsWorkbookName, olderThan);
+}
 
 QString TXlsxSpreadsheet::NewWorkbook()
 {
     Close();
     cellError_.clear();
-    if (!QDir().mkpath(directory_))
-        return QStringLiteral("Не удалось создать каталог \"%1\"!").arg(directory_);
+    if (QString error = PreparePrivateDir(directory_); !error.isEmpty())
+        return error;
     // A unique name, reserved by creating the file; libxlsxwriter replaces it.
-    QTemporaryFile reserved(directory_ + QStringLiteral("/Varotem-XXXXXX.xlsx"));
+    QTemporaryFile reserved(QDir(directory_).filePath(kWorkbookPrefix.toString() + QStringLiteral("XXXXXX")
+                                                       + kWorkbookEnding.toString()));
     reserved.setAutoRemove(false);
     if (!reserved.open())
         return QStringLiteral("Не удалось создать файл в каталоге \"%1\" (%2)!").arg(directory_, reserved.errorString());
@@ -125,6 +156,8 @@ QString TXlsxSpreadsheet::MakeVisible()
         return QStringLiteral("Книга не создана!");
     if (QString error = Close(); !error.isEmpty())
         return error;
+    if (OnWritten)
+        OnWritten(fileName_);
     if (!cellError_.isEmpty())
         return cellError_;
     if (!opener_ || !opener_(QUrl::fromLocalFile(fileName_))) {

@@ -1,5 +1,7 @@
 #include "app/core/Prompt.h"
 
+#include <QFileInfo>
+
 #include <cstdio>
 
 namespace {
@@ -26,6 +28,13 @@ TNullPrompt nullPrompt;
 TPrompt *current = &nullPrompt;
 
 } // namespace
+
+void RememberChosenFile(TFileDialogOptions &options, const QString &fileName)
+{
+    const QFileInfo chosen(fileName);
+    options.directory = chosen.absolutePath();
+    options.initialName = chosen.fileName();
+}
 
 TPrompt &Prompt() { return *current; }
 

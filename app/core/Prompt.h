@@ -11,9 +11,14 @@ struct TFileDialogOptions {
     QString title;        // window title; empty for the toolkit's default
     QString filter;       // "Data files (*.dat)|*.dat|All files (*.*)|*.*" form
     QString defaultExt;   // ".dat": added when the chosen name has no extension
-    QString initialName;  // preset file name
+    QString initialName;  // preset file name, a bare name or a path
     int filterIndex = 0;  // filter selected first
+    QString directory;    // where a bare initialName lies; empty: the toolkit's choice
 };
+
+// Keeps a chosen file in options, so that a dialog that belongs to one window
+// opens next time where the last file was put, with its name preset.
+void RememberChosenFile(TFileDialogOptions &options, const QString &fileName);
 
 class TPrompt {
 public:

@@ -148,22 +148,31 @@ std::optional<QByteArray> ReadFileHead(const QString &fileName, qint64 maxBytes,
     return data;
 }
 
+int RemoveOldOwnFiles(const QString &dir, const std::function<bool(QStringView)> &isOwnName,
+                      const QDateTime &olderThan)
+{
+    const QDir folder(dir);
+    int removed = 0;
+    for (const QString &name : folder.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        if (!isOwnName(name))
+            continue;
+        const QFileInfo info(folder.filePath(name));
+        if (info.isSymLink() || !info.isFile() || info.lastModified() >= olderThan)
+            continue;
+        removed += QFile::remove(info.filePath()) ? 1 : 0;
+    }
+    return removed;
+}
+
 int RemoveStaleWriteFiles(const QString &fileName, const QDateTime &olderThan)
 {
     const QFileInfo target(fileName);
     if (fileName.isEmpty() || target.fileName().isEmpty())
         return 0;
     const QString prefix = WriteFilePrefix(target.fileName());
-    const QDir dir = target.absoluteDir();
-    int removed = 0;
-    for (const QString &name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
-        if (name.size() != prefix.size() + kWriteRandomLength + kWriteEnding.size() || !name.startsWith(prefix)
-            || !name.endsWith(kWriteEnding) || !IsWriteRandomPart(QStringView(name).mid(prefix.size(), kWriteRandomLength)))
-            continue;
-        const QFileInfo info(dir.filePath(name));
-        if (info.isSymLink() || !info.isFile() || info.lastModified() >= olderThan)
-            continue;
-        removed += QFile::remove(info.filePath()) ? 1 : 0;
-    }
-    return removed;
+    const auto isWriteFile = [&prefix](QStringView name) {
+        return name.size() == prefix.size() + kWriteRandomLength + kWriteEnding.size() && name.startsWith(prefix)
+               && name.endsWith(kWriteEnding) && IsWriteRandomPart(name.mid(prefix.size(), kWriteRandomLength));
+    };
+    return RemoveOldOwnFiles(target.absolutePath(), isWriteFile, olderThan);
 }

@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
+#include <QStringView>
+#include <functional>
 #include <optional>
 
 // Writes data as the whole content of fileName. Returns an empty string on
@@ -23,6 +25,13 @@ void SyncDirectoryOf(const QString &fileName);
 // alone); nothing else: no other name, however close, no directory, no
 // symbolic link. Returns how many were removed.
 int RemoveStaleWriteFiles(const QString &fileName, const QDateTime &olderThan);
+
+// Removes the regular files directly in dir whose names isOwnName accepts and
+// that were last modified before olderThan: files the program itself made
+// there and no longer needs. Never a directory or a symbolic link, whatever
+// its name. Returns how many were removed.
+int RemoveOldOwnFiles(const QString &dir, const std::function<bool(QStringView)> &isOwnName,
+                      const QDateTime &olderThan);
 
 // Age after which a leftover temporary file is taken as stale: no write of
 // the program takes nearly as long.

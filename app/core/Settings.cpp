@@ -1,5 +1,6 @@
 #include "app/core/Settings.h"
 
+#include "app/core/IniText.h"
 #include "app/core/LocaleFormat.h"
 #include "app/core/SafeFile.h"
 
@@ -50,64 +51,53 @@ const std::array<TKey, 27> kKeys{{
 }};
 
 const QString kSection = QStringLiteral("Options");
-constexpr qint64 kMaxSettingsBytes = 1 << 20;  // far above any real settings file
 
-// Key (in lower case: keys match without regard to case) -> value of the
-// section "Options"; the first occurrence of a key counts. A value is the
-// text after '=' as it stands (numbers ignore surrounding blanks themselves).
-QHash<QString, QString> ParseSection(const QString &text)
+// Blanks around a string value are not part of it.
+QString TrimBlanks(const QString &text)
 {
-    QHash<QString, QString> values;
-    bool inSection = false;
-    for (QString line : text.split(u'\n')) {
-        if (line.endsWith(u'\r'))
-            line.chop(1);
-        const QString trimmed = line.trimmed();
-        if (trimmed.startsWith(u'[') && trimmed.endsWith(u']')) {
-            inSection = trimmed.mid(1, trimmed.size() - 2).trimmed().compare(kSection, Qt::CaseInsensitive) == 0;
-            continue;
-        }
-        const qsizetype eq = line.indexOf(u'=');
-        if (!inSection || trimmed.startsWith(u';') || eq < 0)
-            continue;
-        const QString key = line.left(eq).trimmed().toLower();
-        if (!key.isEmpty() && !values.contains(key))
-            values.insert(key, line.mid(eq + 1));
-    }
-    return values;
+    qsizetype begin = 0, end = text.size();
+    while (begin < end && (text[begin] == u' ' || text[begin] == u'\t'))
+        ++begin;
+    while (end > begin && (text[end - 1] == u' ' || text[end - 1] == u'\t'))
+        --end;
+    return text.mid(begin, end - begin);
 }
 
-QString NotANumber(const QString &text, const char *key, const QString &fileName)
-{
-    return QStringLiteral("'%1' не является числом: ключ \"%2\" в файле %3!")
-        .arg(text, QString::fromLatin1(key), fileName);
-}
-
-// Sets the field of one key from its text; a text that does not convert
-// leaves the field as it was. Returns a message for a real that is not a number.
-QString ReadValue(TSettings &s, const TKey &key, const QString &text, const QString &fileName)
+// Sets the field of one key from its text as the reader does; false (the
+// field left as it was) when the text does not convert.
+bool ReadValue(TSettings &s, const TKey &key, const QString &text)
 {
     return std::visit(
-        [&](auto member) -> QString {
+        [&](auto member) -> bool {
             auto &field = s.*member;
             using V = std::decay_t<decltype(field)>;
             if constexpr (std::is_same_v<V, QString>) {
-                field = text;
+                field = TrimBlanks(text);
             } else if constexpr (std::is_same_v<V, double>) {
-                if (!LocaleParseReal(text, field))
-                    return NotANumber(text, key.name, fileName);
+                return LocaleParseReal(text, field);
             } else {
                 int32_t value = 0;
                 if (!LocaleParseInt(text, value))
-                    return {};
+                    return false;
                 if constexpr (std::is_same_v<V, bool>)
                     field = value != 0;
                 else
                     field = static_cast<V>(value);  // ErrorCode keeps the low 16 bits
             }
-            return {};
+            return true;
         },
         key.field);
+}
+
+bool IsReal(const TKey &key) { return std::holds_alternative<double TSettings::*>(key.field); }
+
+// The base-line name is cut to a short string; blanks the cut bares go too.
+void CutBaseLineFile(TSettings &s) { s.BaseLineFile = TrimBlanks(ShortString(s.BaseLineFile)); }
+
+QString NotANumber(const QString &text, const char *key, const QString &fileName)
+{
+    return QStringLiteral("'%1' не является числом: ключ \"%2\" в файле %3!")
+        .arg(text, QString::fromLatin1(key), fileName);
 }
 
 // Line breaks cannot stand inside a one-line value.
@@ -134,6 +124,45 @@ QString WriteValue(const TSettings &s, const TField &field)
                 return QString::number(value);
         },
         field);
+}
+
+QString LowerKey(const TKey &key) { return QString::fromLatin1(key.name).toLower(); }
+
+QString ValueText(const QByteArray &bytes, const TIniSection::TValue &value)
+{
+    return QString::fromUtf8(QByteArrayView(bytes).sliced(value.begin, value.end - value.begin));
+}
+
+// Whether the file's text for a key already reads as the value of s, so that
+// its line can stay as the user wrote it ("0.50", "AutoSaveFlag = 2").
+bool ReadsAs(const TSettings &s, const TKey &key, const QString &text)
+{
+    TSettings read = s;
+    if (!ReadValue(read, key, text))
+        return false;
+    if (key.field == TField(&TSettings::BaseLineFile))
+        CutBaseLineFile(read);
+    return read == s;
+}
+
+// The settings file old with the values of s: the first occurrence of each
+// key in a section "Options" gets its new value in place unless it already
+// reads as that value (so "0.50" or "AutoSaveFlag = 2" stay as written); the
+// keys it lacks are added to the first section "Options". All else stays.
+QByteArray MergeSettings(const QByteArray &old, const TSettings &s)
+{
+    const TIniSection section = ScanIniSection(old, kSection);
+    std::vector<TIniEdit> edits;
+    QList<QByteArray> added;
+    for (const TKey &key : kKeys) {
+        const QByteArray value = WriteValue(s, key.field).toUtf8();
+        const auto found = section.values.constFind(LowerKey(key));
+        if (found == section.values.constEnd())
+            added << key.name + ('=' + value);
+        else if (!ReadsAs(s, key, ValueText(old, *found)))
+            edits.push_back({*found, value});
+    }
+    return EditIniSection(old, section, kSection, std::move(edits), added);
 }
 
 } // namespace
@@ -174,18 +203,16 @@ QStringList ParseSettingsText(const QByteArray &bytes, const QString &fileName, 
 {
     settings = DefaultSettings(dataDir);
     QStringList messages;
-    QString text = QString::fromUtf8(bytes);
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
-    const QHash<QString, QString> values = ParseSection(text);
+    const TIniSection section = ScanIniSection(bytes, kSection);
     for (const TKey &key : kKeys) {
-        const auto found = values.constFind(QString::fromLatin1(key.name).toLower());
-        if (found == values.constEnd())
+        const auto found = section.values.constFind(LowerKey(key));
+        if (found == section.values.constEnd())
             continue;
-        if (QString message = ReadValue(settings, key, *found, fileName); !message.isEmpty())
-            messages << message;
+        const QString text = ValueText(bytes, *found);
+        if (!ReadValue(settings, key, text) && IsReal(key))
+            messages << NotANumber(text, key.name, fileName);
     }
-    settings.BaseLineFile = ShortString(settings.BaseLineFile);
+    CutBaseLineFile(settings);
     return messages;
 }
 
@@ -193,8 +220,16 @@ QString WriteSettings(const QString &fileName, const TSettings &settings)
 {
     TSettings s = settings;
     s.BaseLineFile = ShortString(s.BaseLineFile);
-    QString text = u'[' + kSection + QStringLiteral("]\n");
-    for (const TKey &key : kKeys)
-        text += QString::fromLatin1(key.name) + u'=' + WriteValue(s, key.field) + u'\n';
-    return WriteFileSafely(fileName, text.toUtf8());
+    QByteArray old;
+    if (QFileInfo::exists(fileName)) {
+        QString error;
+        const auto bytes = ReadFileHead(fileName, kMaxSettingsBytes + 1, error);
+        if (!bytes)
+            return error;
+        // Its tail could not be kept as it stands: the reader never saw it.
+        if (bytes->size() > kMaxSettingsBytes)
+            return QStringLiteral("Настройки не записаны: файл \"%1\" больше 1 МБ!").arg(fileName);
+        old = *bytes;
+    }
+    return WriteFileSafely(fileName, MergeSettings(old, s));
 }

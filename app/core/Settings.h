@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <QtGlobal>
 #include <cstdint>
 
 struct TSettings {
@@ -37,6 +38,9 @@ struct TSettings {
 
 inline constexpr int kShortStringLength = 255;
 
+// Only this much of a settings file is read: far above any real one.
+inline constexpr qint64 kMaxSettingsBytes = 1 << 20;
+
 // The defaults, with the three file names in dataDir (see ProgramDataDir):
 // "default.dat", "defaultT.spl", "defaultL.spl".
 TSettings DefaultSettings(const QString &dataDir);
@@ -44,9 +48,10 @@ TSettings DefaultSettings(const QString &dataDir);
 // text cut to kShortStringLength characters (a surrogate pair is not split).
 QString ShortString(const QString &text);
 
-// Replaces settings by the defaults and then by the keys found in fileName
-// (UTF-8; keys and section name without regard to case; the first occurrence
-// of a key counts; a string is the text after '=' unchanged).
+// Replaces settings by the defaults and then by the keys found in the first
+// kMaxSettingsBytes of fileName (UTF-8; keys and section name without regard
+// to case; the first occurrence of a key counts; a string is the text after
+// '=' without the blanks around it).
 // An absent file or key gives the default; an integer or boolean key that is
 // not an integer gives the default. A real key that is not a number in the
 // locale's format (a blank one included) keeps its default and yields one
@@ -60,6 +65,13 @@ QString ShortString(const QString &text);
 [[nodiscard]] QStringList ParseSettingsText(const QByteArray &bytes, const QString &fileName,
                                             const QString &dataDir, TSettings &settings);
 
-// Writes all 27 keys in their fixed order, reals with the locale's decimal
-// separator, as UTF-8. Returns an empty string or the message to show.
+// Writes all 27 keys, reals with the locale's decimal separator, as UTF-8.
+// An existing file keeps everything but the keys' values: each key's value
+// is rewritten where the reader finds it (unless it already reads as the
+// value held), keys it lacks are added to its section "Options" (started at
+// its end when missing), and other sections, unknown keys, comments, blank
+// lines, line ends and a byte order mark stay byte for byte. A new file gets
+// "[Options]" and the keys in their fixed order. A file larger than
+// kMaxSettingsBytes, or one that cannot be read, is not written. Returns an
+// empty string or the message to show.
 [[nodiscard]] QString WriteSettings(const QString &fileName, const TSettings &settings);

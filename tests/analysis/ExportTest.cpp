@@ -13,9 +13,13 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStandardPaths>
 #include <QUrl>
 
 #include <clocale>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace analysis;
 using TCell = TRecordingSpreadsheet::TCell;
@@ -213,6 +217,52 @@ TEST_F(XlsxExport, WithoutASpreadsheetProgramTheUserLearnsWhereTheFileIs)
     EXPECT_TRUE(QFileInfo(xlsx.FileName()).size() > 0);
     const TReadBack book = ReadXlsx(xlsx.FileName());
     EXPECT_EQ(book.rows.size(), 601);
+}
+
+// Workbooks go to a folder that only their user can enter: one that is
+// missing is made so, one open to others is narrowed, and one that is not a
+// folder of the user's own is not used at all.
+TEST_F(XlsxExport, WorkbooksGoToAFolderOfTheUsersOwn)
+{
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + u'/';
+    EXPECT_TRUE(TXlsxSpreadsheet::DefaultDirectory().startsWith(cache));
+    enum TMake { Nothing, Folder0777, PlainFile, OtherUsersFolder };
+    const struct {
+        const char *name;
+        const char *folder;
+        TMake make;
+        bool used;
+    } rows[] = {
+        {"missing, parents too", "a/b/books", Nothing, true},
+        {"open to everybody", "books", Folder0777, true},
+        {"a plain file", "books", PlainFile, false},
+        {"another user's", "books", OtherUsersFolder, false},
+    };
+    for (const auto &r : rows) {
+        if (r.make == OtherUsersFolder && ::geteuid() != 0)
+            continue;  // only root can make one
+        QTemporaryDir temp;
+        const QString folder = temp.filePath(QString::fromLatin1(r.folder));
+        const QByteArray path = QFile::encodeName(folder);
+        if (r.make == PlainFile)
+            QFile(folder).open(QIODevice::WriteOnly);
+        if (r.make == Folder0777 || r.make == OtherUsersFolder) {
+            ASSERT_TRUE(::mkdir(path, 0) == 0 && ::chmod(path, 0777) == 0);
+        }
+        if (r.make == OtherUsersFolder) {
+            ASSERT_EQ(::chown(path, 65534, 65534), 0);
+        }
+        struct stat before {}, after {};
+        ::stat(path, &before);
+
+        TXlsxSpreadsheet books(folder, [](const QUrl &) { return true; });
+        const QString message = ExportRun(*run, books);
+        ASSERT_EQ(::stat(path, &after), 0) << r.name;
+        EXPECT_EQ(message.isEmpty(), r.used) << r.name << ": " << message.toStdString();
+        EXPECT_EQ(after.st_mode & 07777, r.used ? 0700u : before.st_mode & 07777) << r.name;
+        EXPECT_EQ(QFileInfo(books.FileName()).size() > 0, r.used) << r.name;
+        EXPECT_TRUE(r.used || message.contains(folder)) << r.name;
+    }
 }
 
 // Qt puts the user's locale into the C library, whose printf then writes a

@@ -288,6 +288,32 @@ TEST_F(Sved, VectorPictureIsSavedAsSvgAndCopiedWithABitmap)
     EXPECT_TRUE(copied->hasImage());
 }
 
+// The reduction window keeps its save dialog's folder and name; the name
+// comes back with the extension of the picture's kind.
+TEST_F(Sved, SaveDialogKeepsFolderAndNameInThePicturesKind)
+{
+    const struct {
+        const char *name;
+        bool vector;
+        const char *answer;  // empty: cancelled
+        const char *offeredName;
+    } steps[] = {
+        {"first save", false, "run.bmp", ""},
+        {"vector", true, "", "run.svg"},
+        {"raster again", false, "Run.BMP.old", "run.bmp"},
+        {"vector after a name of the user's own", true, "", "Run.BMP.old"},
+    };
+    for (const auto &step : steps) {
+        Run([&step](TDlgScale &d) { d.CheckBox2->setChecked(step.vector); });
+        prompt.fileDialogs.clear();
+        prompt.saveNames = {*step.answer ? Path(step.answer) : QString()};
+        sved.Save1->trigger();
+        ASSERT_EQ(prompt.fileDialogs.size(), 1) << step.name;
+        EXPECT_EQ(prompt.fileDialogs[0].directory, *step.offeredName ? dir.path() : QString()) << step.name;
+        EXPECT_EQ(prompt.fileDialogs[0].initialName, step.offeredName) << step.name;
+    }
+}
+
 TEST_F(Sved, RasterPictureIsABitmapWhateverTheName)
 {
     Run();

@@ -21,6 +21,7 @@
 #include <cstring>
 #include <random>
 #include <sys/resource.h>
+#include <unistd.h>
 #include <thread>
 
 namespace {
@@ -258,6 +259,46 @@ TEST(CrashSafety, WindowRemovesStaleLeftoversAtStart)
     for (const QString &name : kept)
         EXPECT_EQ(ReadBytes(dir.filePath(name)), "x") << name.toStdString();
     EXPECT_TRUE(QFileInfo::exists(dir.filePath(".default.dat.varotem-FreshA.tmp")));
+}
+
+// At start the window removes the workbooks its exports wrote more than a
+// week ago; no other file, however close its name (the spreadsheet
+// program's lock file among them), no folder, no link, and nothing from a
+// folder that is not the user's.
+TEST(CrashSafety, WindowRemovesWeekOldWorkbooksAtStart)
+{
+    QTemporaryDir dir;
+    TRecordingPrompt prompt;
+    TScriptedBoard board;
+    const QDir books(dir.filePath("workbooks"));
+    ASSERT_TRUE(books.mkpath("."));
+    const QDateTime now = QDateTime::currentDateTime();
+    const QStringList removed{"Varotem-AbCdEf.xlsx", "Varotem-a1B2c3.xlsx"};
+    const QStringList kept{"Varotem-AbCdE.xlsx", "Varotem-AbCdEfG.xlsx", "Varotem-Ab_dEf.xlsx",
+                           "varotem-AbCdEf.xlsx", "Varotem-AbCdEf.XLSX", "Varotem-AbCdEf.xlsx.bak",
+                           ".~lock.Varotem-AbCdEf.xlsx#", "Отчет.xlsx"};
+    for (const QString &name : removed + kept + QStringList{"Varotem-Recent.xlsx"}) {
+        WriteBytes(books.filePath(name), "x");
+        SetModified(books.filePath(name), now.addDays(name.contains("Recent") ? -6 : -8));
+    }
+    ASSERT_TRUE(books.mkdir("Varotem-Folder.xlsx"));
+    ASSERT_TRUE(QFile::link(books.filePath("Отчет.xlsx"), books.filePath("Varotem-Linked.xlsx")));
+
+    auto form = NewForm(dir, board);
+    for (const QString &name : removed)
+        EXPECT_FALSE(QFileInfo::exists(books.filePath(name))) << name.toStdString();
+    for (const QString &name : kept + QStringList{"Varotem-Recent.xlsx"})
+        EXPECT_TRUE(QFileInfo(books.filePath(name)).isFile()) << name.toStdString();
+    EXPECT_TRUE(QFileInfo(books.filePath("Varotem-Folder.xlsx")).isDir());
+    EXPECT_TRUE(QFileInfo(books.filePath("Varotem-Linked.xlsx")).isSymLink());
+
+    if (::geteuid() == 0) {  // only root can give the folder to another user
+        WriteBytes(books.filePath("Varotem-Foreign.xlsx"), "x");
+        SetModified(books.filePath("Varotem-Foreign.xlsx"), now.addDays(-8));
+        ASSERT_EQ(::chown(QFile::encodeName(books.path()).constData(), 65534, 65534), 0);
+        auto again = NewForm(dir, board);
+        EXPECT_TRUE(QFileInfo::exists(books.filePath("Varotem-Foreign.xlsx")));
+    }
 }
 
 namespace {

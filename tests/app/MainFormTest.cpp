@@ -1,6 +1,8 @@
 // The main window's commands run whole, with scripted answers: start, the
 // run display, menus and toolbar, acquisition, files and closing.
+#include "analysis/DlgCalcResult.h"
 #include "analysis/core/Spreadsheet.h"
+#include "analysis/core/XlsxSpreadsheet.h"
 #include "app/CaseChannelDlg.h"
 #include "app/core/AppPaths.h"
 #include "app/core/DataFiles.h"
@@ -11,10 +13,13 @@
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolBar>
+#include <QUrl>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -589,6 +594,30 @@ TEST(MainFormFiles, SaveOpenAndExport)
     }
     EXPECT_EQ(Bytes(form->RunData), testRun);
     EXPECT_TRUE(prompt.messages.isEmpty());
+}
+
+// A desktop launcher says it opened a workbook as soon as it starts, so the
+// status bar names the file of every export, opened or not.
+TEST(MainFormFiles, StatusBarNamesEveryWorkbookWritten)
+{
+    QTemporaryDir dir;
+    TRecordingPrompt prompt;
+    TScriptedBoard board;
+    auto form = NewForm(dir, board);
+    bool opens = true;
+    TXlsxSpreadsheet books(dir.filePath("books"), [&opens](const QUrl &) { return opens; });
+    form->SetSpreadsheet(&books);
+    for (QPushButton *excel : {static_cast<QPushButton *>(nullptr), form->DlgCalcResult->BitBtn2}) {
+        for (const bool open : {true, false}) {
+            opens = open;
+            form->statusBar()->clearMessage();
+            excel ? excel->click() : form->Actions.ItemExcel->trigger();
+            ASSERT_TRUE(QFileInfo(books.FileName()).isFile());
+            EXPECT_TRUE(form->statusBar()->currentMessage().contains(QDir::toNativeSeparators(books.FileName())))
+                << form->statusBar()->currentMessage().toStdString();
+        }
+    }
+    form->SetSpreadsheet(nullptr);
 }
 
 // A name that is neither .dat nor .txt writes nothing and says so; a file

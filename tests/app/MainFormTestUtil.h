@@ -11,7 +11,7 @@
 
 inline std::unique_ptr<TMainForm> NewForm(const QTemporaryDir &dir, TBoardPort &board)
 {
-    return std::make_unique<TMainForm>(TMainFormSetup{dir.path(), &board});
+    return std::make_unique<TMainForm>(TMainFormSetup{dir.path(), &board, dir.filePath("workbooks")});
 }
 
 inline QString DirPath(const QTemporaryDir &dir) { return dir.path() + u'/'; }

@@ -38,7 +38,7 @@ TEST(Settings, AllKeysRoundTripInOrder)
     changed.bT = 1.25, changed.bL = -2e-5, changed.cT = 3.5e-7, changed.cL = 12345.6789012345;
     changed.dT = -1e20, changed.dL = 5.2e-7, changed.Chan1 = 3, changed.Chan2 = -4, changed.Chan3 = 7;
     changed.ErrorCode = -32768, changed.AutoSaveFlag = false, changed.AutoSaveTime = 17;
-    changed.AutoSaveFile = "/data/прогон 1.dat", changed.SplineLFile = " l.spl ";
+    changed.AutoSaveFile = "/data/прогон 1.dat", changed.SplineLFile = "l.spl";
     changed.TSplineKalibrFlag = changed.LSplineKalibrFlag = changed.LWeightDriver = true;
     changed.BaseLineFile = "/base=line.dat", changed.ManageFlag = true;
     changed.ManageStartEvent = 1, changed.ManageStopEvent = 4, changed.ManageValue = 1000.5;
@@ -90,7 +90,8 @@ TEST(Settings, ValueForms)
     QStringList messages;
     const TSettings s = ReadText("\xEF\xBB\xBF[Other]\r\nN=5\r\n[ options ]\r\ntimerworkinterval = 7 \r\n"
                                  "N=abc\r\ncT= \r\nErrorCode=65535\r\nAutoSaveFlag=2\r\nLWeightDriver=yes\r\n"
-                                 "Chan2=9\r\nChan2=10\r\nBaseLineFile=" + QByteArray(300, 'b') + "\r\n",
+                                 "Chan2=9\r\nChan2=10\r\nBaseLineFile=" + QByteArray(254, 'b') + "  c\r\n"
+                                 "AutoSaveFile= \t/data/прогон 1.dat \r\n",
                                  messages);
     EXPECT_EQ(s.TimerWorkInterval, 7);  // key and section names without regard to case
     EXPECT_EQ(s.N, 10000);              // not an integer: default; the other section ignored
@@ -98,10 +99,72 @@ TEST(Settings, ValueForms)
     EXPECT_TRUE(s.AutoSaveFlag);
     EXPECT_FALSE(s.LWeightDriver);
     EXPECT_EQ(s.Chan2, 9);              // the first occurrence counts
-    EXPECT_EQ(s.BaseLineFile, QString(255, 'b'));
+    EXPECT_EQ(s.BaseLineFile, QString(254, 'b'));  // cut to 255, then the blank the cut left is trimmed
+    EXPECT_EQ(s.AutoSaveFile, "/data/прогон 1.dat");  // blanks around a string are not part of it
     EXPECT_EQ(s.cT, 0);
     ASSERT_EQ(messages.size(), 1);  // a blank real is not a number either
     EXPECT_TRUE(messages[0].contains("\"cT\"")) << messages[0].toStdString();
+}
+
+// The lines of a new file for DefaultSettings("/d/") in the C locale, in
+// their fixed order, but for the keys in skip; each ends in end.
+QByteArray DefaultKeyLines(const QStringList &skip, const QByteArray &end)
+{
+    const QString lines = "TimerWorkInterval=1 N=10000 aT=0 aL=0 bT=1 bL=1 cT=0 cL=0 dT=0 dL=0 Chan1=0 Chan2=1 "
+                          "Chan3=0 ErrorCode=-1 AutoSaveFlag=1 AutoSaveTime=300 AutoSaveFile=/d/default.dat "
+                          "SplineTFile=/d/defaultT.spl SplineLFile=/d/defaultL.spl TSplineKalibrFlag=0 "
+                          "LSplineKalibrFlag=0 LWeightDriver=0 BaseLineFile=Nil ManageFlag=0 ManageStartEvent=0 "
+                          "ManageStopEvent=0 ManageValue=0";
+    QByteArray text;
+    for (const QString &line : lines.split(' '))
+        text += skip.contains(line.section('=', 0, 0)) ? QByteArray() : line.toUtf8() + end;
+    return text;
+}
+
+// A file the user edited keeps all but the 27 values: a value changes where
+// the reader found it, and missing keys join the section in its line ends.
+TEST(Settings, WritingKeepsWhatTheFileHeldBesideTheValues)
+{
+    TLocaleGuard c(QLocale::C);
+    const QByteArray bom = "\xEF\xBB\xBF";
+    const struct {
+        const char *name;
+        QByteArray before;
+        int32_t N;  // set before writing
+        QByteArray after;
+    } rows[] = {
+        {"hand-edited, CR LF, a second section",
+         bom + "; furnace 2\r\n[Options]\r\nN = 500\r\n; 12 May\r\naT=0.50\r\nOperator=Иванов\r\n\r\n[Oven]\r\nN=7",
+         600,
+         bom + "; furnace 2\r\n[Options]\r\nN = 600\r\n; 12 May\r\naT=0.50\r\nOperator=Иванов\r\n" +
+             DefaultKeyLines({"N", "aT"}, "\r\n") + "\r\n[Oven]\r\nN=7"},
+        {"values held stay as written", "[options]\ntimerworkinterval = 1 \nAutoSaveFlag=2\nBaseLineFile= Nil\n",
+         10000,
+         "[options]\ntimerworkinterval = 1 \nAutoSaveFlag=2\nBaseLineFile= Nil\n" +
+             DefaultKeyLines({"TimerWorkInterval", "AutoSaveFlag", "BaseLineFile"}, "\n")},
+        {"no section, last line unended", "[Other]\nN=7", 10000,
+         "[Other]\nN=7\n[Options]\n" + DefaultKeyLines({}, "\n")},
+        {"first occurrence, comment, two sections", "[Options]\n;N=5\nN=5\nN=6\n[Other]\n[OPTIONS]\naT=2\n", 9,
+         "[Options]\n;N=5\nN=9\nN=6\n" + DefaultKeyLines({"N", "aT"}, "\n") + "[Other]\n[OPTIONS]\naT=2\n"},
+    };
+    for (const auto &r : rows) {
+        QTemporaryDir dir;
+        const QString name = dir.filePath("Varotem.ini");
+        WriteBytes(name, r.before);
+        TSettings s, back;
+        EXPECT_TRUE(ReadSettings(name, "/d/", s).isEmpty()) << r.name;
+        s.N = r.N;
+        ASSERT_TRUE(WriteSettings(name, s).isEmpty()) << r.name;
+        EXPECT_EQ(ReadBytes(name).toStdString(), r.after.toStdString()) << r.name;
+        EXPECT_TRUE(ReadSettings(name, "/d/", back).isEmpty() && back == s) << r.name;
+    }
+
+    // The reader sees the first MiB only; a longer file is left as it is.
+    QTemporaryDir dir;
+    const QByteArray big = "[Options]\nN=5\n" + QByteArray(kMaxSettingsBytes, ';');
+    WriteBytes(dir.filePath("Varotem.ini"), big);
+    EXPECT_TRUE(WriteSettings(dir.filePath("Varotem.ini"), DefaultSettings("/d/")).contains(dir.path()));
+    EXPECT_EQ(ReadBytes(dir.filePath("Varotem.ini")), big);
 }
 
 TEST(AppPaths, ProgramDirectoryUnlessNothingCanBeCreatedThere)

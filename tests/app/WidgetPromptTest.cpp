@@ -1,10 +1,16 @@
 // The real file dialogs of the running program, driven offscreen: a name typed
-// without an extension gets the default one before the dialog checks it.
+// without an extension gets the default one before the dialog checks it, and
+// the dialogs speak the program's language.
+#include "analysis/DlgCalcParam.h"
+#include "analysis/DlgScale.h"
+#include "app/Language.h"
 #include "app/WidgetPrompt.h"
 #include "tests/app/CoreTestUtil.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -61,7 +67,86 @@ private:
     QFileDialog *handled_ = nullptr;
 };
 
+// Reads where the first file dialog that opens stands and its texts, then
+// cancels it.
+class TDialogReader final : public QObject {
+public:
+    TDialogReader()
+    {
+        connect(&timer_, &QTimer::timeout, this, &TDialogReader::Poll);
+        timer_.start(10);
+    }
+
+    QString directory, preset;  // where it opened, the name typed in it
+    QStringList texts;          // title, three labels, the buttons' texts
+
+private:
+    void Poll()
+    {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        directory = dialog->directory().absolutePath();
+        preset = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->text();
+        texts << dialog->windowTitle();
+        for (const char *label : {"lookInLabel", "fileNameLabel", "fileTypeLabel"})
+            texts << dialog->findChild<QLabel *>(QString::fromLatin1(label))->text();
+        for (const QAbstractButton *button : dialog->findChild<QDialogButtonBox *>()->buttons())
+            texts << button->text();
+        texts.replaceInStrings(QStringLiteral("&"), QString());
+        dialog->reject();
+    }
+
+    QTimer timer_;
+};
+
 } // namespace
+
+// The prompt opens Qt's own file dialog wherever the desktop offers none of
+// its own (and always offscreen): in the folder the options give, with the
+// name preset, and in Russian once the program's language is installed. The
+// program's own dialogs keep the button texts they all share.
+TEST(WidgetPrompt, FileDialogsOpenWhereAskedAndSpeakTheProgramsLanguage)
+{
+    QTemporaryDir dir;
+    const QString pics = dir.filePath("pictures");
+    ASSERT_TRUE(QDir().mkdir(pics));
+    const QString saveTexts = "Сохранить как|Перейти к:|Имя файла:|Типы файлов:|Сохранить|Отмена";
+    const struct {
+        const char *name;
+        bool save;
+        QString directory, initialName;
+        const char *preset;
+        QString texts;
+    } rows[] = {
+        {"a path as the name", true, QString(), pics + "/new.bmp", "new.bmp", saveTexts},
+        {"a bare name in a folder", true, pics, "new.bmp", "new.bmp", saveTexts},
+        {"a folder only", false, pics, QString(), "", "Открыть|Перейти к:|Имя файла:|Типы файлов:|Открыть|Отмена"},
+    };
+    const TLanguage language(QStringLiteral("ru"));
+    ASSERT_TRUE(language.Missing().isEmpty()) << language.Missing().join(' ').toStdString();
+    for (const auto &r : rows) {
+        TFileDialogOptions options;
+        options.filter = QStringLiteral("Windows Bitmaps (*.bmp)|*.bmp|All Files (*.*)|*.*");
+        options.directory = r.directory;
+        options.initialName = r.initialName;
+        TWidgetPrompt prompt;
+        TDialogReader reader;
+        EXPECT_EQ(r.save ? prompt.SaveFileName(options) : prompt.OpenFileName(options), "") << r.name;
+        EXPECT_EQ(reader.directory, pics) << r.name;
+        EXPECT_EQ(reader.preset, r.preset) << r.name;
+        EXPECT_EQ(reader.texts.join('|'), r.texts) << r.name;
+    }
+    TDlgCalcParam calcParam;
+    TDlgScale scale;
+    for (QDialog *dialog : std::initializer_list<QDialog *>{&calcParam, &scale}) {
+        QStringList texts;
+        for (const QAbstractButton *button : dialog->findChild<QDialogButtonBox *>()->buttons())
+            texts << button->text();
+        texts.sort();
+        EXPECT_EQ(texts.join('|'), "Cancel|OK") << dialog->windowTitle().toStdString();
+    }
+}
 
 TEST(WidgetPrompt, FileDialogsAddTheDefaultExtensionBeforeCheckingTheName)
 {

@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -509,6 +510,38 @@ TEST_F(SimpleChart, SaveAsWritesAWindowsBitmapWhateverTheExtension)
 
     chart.Menu().SaveGraphicItem->trigger();  // cancelled: nothing written, nothing said
     EXPECT_TRUE(prompt.messages.isEmpty());
+}
+
+// Each chart has a save dialog of its own: it opens where that chart's
+// picture was last saved, with that name, whatever other charts saved since.
+TEST_F(SimpleChart, SaveDialogKeepsItsChartsFolderAndName)
+{
+    QTemporaryDir dir;
+    TSimpleChart other;
+    Data({0, 1}, {0, 1});
+    chart.Repaint();
+    const struct {
+        const char *name;
+        TSimpleChart *saves;
+        QString answer;  // empty: cancelled
+        QString offeredDir, offeredName;
+    } steps[] = {
+        {"first save", &chart, dir.filePath("one.bmp"), QString(), QString()},
+        {"the other chart's, not written", &other, QDir::rootPath() + "nonexistent/two.bmp", QString(), QString()},
+        {"again, cancelled", &chart, QString(), dir.path(), "one.bmp"},
+        {"again after the cancel", &chart, QString(), dir.path(), "one.bmp"},
+        {"the other chart again", &other, QString(), QDir::rootPath() + "nonexistent", "two.bmp"},
+    };
+    for (const auto &step : steps) {
+        prompt.fileDialogs.clear();
+        prompt.saveNames = {step.answer};
+        step.saves->Menu().SaveGraphicItem->trigger();
+        ASSERT_EQ(prompt.fileDialogs.size(), 1) << step.name;
+        EXPECT_EQ(prompt.fileDialogs[0].directory, step.offeredDir) << step.name;
+        EXPECT_EQ(prompt.fileDialogs[0].initialName, step.offeredName) << step.name;
+        EXPECT_EQ(prompt.fileDialogs[0].title, "Save Graphic") << step.name;
+    }
+    EXPECT_GT(QFile(dir.filePath("one.bmp")).size(), 0);
 }
 
 TEST_F(SimpleChart, CoordinateReadoutOnlyStrictlyInsideThePlot)
