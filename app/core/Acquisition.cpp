@@ -46,14 +46,17 @@ TAcquisition::TAcquisition(TBoardPort &board, TRunData &run, const TSettings &se
 {
 }
 
-TStartResult TAcquisition::Start()
+TStartResult TAcquisition::Start(QString *stopped)
 {
-    if (!board_.InitDaqlink({settings_.Chan1, settings_.Chan2, settings_.Chan3}))
-        return TStartResult::NoConverter;
-    if (settings_.LWeightDriver) {
-        board_.GetStatusWindow();
-        if (!board_.InitAuxlink())
-            return TStartResult::NoWeigher;
+    const TStartResult opened = OpenDevices();
+    if (opened != TStartResult::Started) {
+        // Re-opening the board closed it: the run would go on reading nothing.
+        if (running_) {
+            const QString message = StopKeepingSamples();
+            if (stopped)
+                *stopped = message;
+        }
+        return opened;
     }
     ClearRun(run_);
     if (settings_.ManageFlag)
@@ -92,6 +95,29 @@ TTickResult TAcquisition::Tick(const std::function<void()> &show)
     if (atLimit)
         Stop();
     return result;
+}
+
+TStartResult TAcquisition::OpenDevices()
+{
+    if (!board_.InitDaqlink({settings_.Chan1, settings_.Chan2, settings_.Chan3}))
+        return TStartResult::NoConverter;
+    if (settings_.LWeightDriver) {
+        board_.GetStatusWindow();
+        if (!board_.InitAuxlink())
+            return TStartResult::NoWeigher;
+    }
+    return TStartResult::Started;
+}
+
+QString TAcquisition::StopKeepingSamples()
+{
+    Stop();
+    const QString stopped = QStringLiteral("Прием информации остановлен. Записанные точки (%1) ").arg(ValidCount(run_));
+    if (!settings_.AutoSaveFlag)
+        return stopped + QStringLiteral("остались в памяти.");
+    if (const QString error = SaveData(settings_.AutoSaveFile, run_); !error.isEmpty())
+        return stopped + QStringLiteral("остались в памяти; автосохранение: ") + error;
+    return stopped + QStringLiteral("сохранены в файле \"%1\".").arg(settings_.AutoSaveFile);
 }
 
 void TAcquisition::Stop()

@@ -75,8 +75,11 @@ public:
 
     // Opens the devices, zeroes the run (calculation parameters to their
     // defaults) and switches the heater on when heating control is set. A
-    // start while acquiring starts the run again from sample 1.
-    TStartResult Start();
+    // start while acquiring starts the run again from sample 1; when its
+    // devices do not open, the run being acquired stops instead: its samples
+    // stay in memory and go to the autosave file when autosave is on, and
+    // *stopped (when given) receives the message that tells the user so.
+    TStartResult Start(QString *stopped = nullptr);
 
     // One tick: read the channels (and the weigher), append the sample unless
     // a reading failed, call show (the redraw, which also runs the heater's
@@ -94,6 +97,8 @@ public:
     bool Running() const { return running_; }
 
 private:
+    TStartResult OpenDevices();
+    QString StopKeepingSamples();
     bool ReadSample(std::array<int32_t, 3> &r, double &w);
     void Append(const std::array<int32_t, 3> &r, double w);
     QString AutoSave(bool atLimit);
