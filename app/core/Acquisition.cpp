@@ -99,6 +99,7 @@ TTickResult TAcquisition::Tick(const std::function<void()> &show)
 
 TStartResult TAcquisition::OpenDevices()
 {
+    board_.SetFailureCode(settings_.ErrorCode);
     if (!board_.InitDaqlink({settings_.Chan1, settings_.Chan2, settings_.Chan3}))
         return TStartResult::NoConverter;
     if (settings_.LWeightDriver) {
@@ -137,6 +138,8 @@ bool TAcquisition::ReadSample(std::array<int32_t, 3> &r, double &w)
     const int32_t marker = settings_.ErrorCode;
     r.fill(marker);
     w = marker;
+    // "Код ошибки" may have changed since the last tick.
+    board_.SetFailureCode(settings_.ErrorCode);
     board_.GetRes(r);
     if (settings_.LWeightDriver)
         board_.GetWRes(w);

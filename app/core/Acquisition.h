@@ -22,6 +22,9 @@ public:
     // GetRes(3, readings, 2): one conversion per channel. A library that
     // writes nothing leaves readings as they were.
     virtual void GetRes(std::array<int32_t, 3> &readings) = 0;
+    // Tells the board library the reading that marks a failed conversion
+    // ("Код ошибки"), so it reports failures with the program's own marker.
+    virtual void SetFailureCode(int16_t code) = 0;
     virtual void DoneDaqlink() = 0;
     virtual double GetStatusWindow() = 0;
     virtual bool InitAuxlink() = 0;

@@ -74,6 +74,8 @@ public:
     bool IsOpen() const { return active_ != nullptr; }
     TBackend *Active() { return active_.get(); }
     const TBoardSettings &Settings() const { return settings_; }
+    int16_t FailureCode() const { return programCode_.value_or(settings_.errorCode); }
+    void SetProgramFailureCode(int16_t code) { programCode_ = code; }
 
     // Outside a run the heater switch still reaches the simulated furnace; a
     // board is closed then and hears nothing.
@@ -140,6 +142,7 @@ private:
     }
 
     TBoardSettings settings_;
+    std::optional<int16_t> programCode_;  // outlives the settings re-read at each start
     std::optional<std::string> override_;
     TSimInstrument instrument_;
     std::unique_ptr<TBackend> active_;
@@ -191,7 +194,9 @@ int16_t AI_Read(int16_t device, int16_t channel, int16_t /*gain*/, int16_t *resu
     return kReadOk;
 }
 
-int16_t FailureCode() { return Board().Settings().errorCode; }
+int16_t FailureCode() { return Board().FailureCode(); }
+
+void SetProgramFailureCode(int16_t code) { Board().SetProgramFailureCode(code); }
 
 void SendCommand(const uint8_t *bytes, int32_t count)
 {

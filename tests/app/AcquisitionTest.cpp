@@ -406,3 +406,63 @@ TEST(AcquisitionSimulated, StoresTheGoodScansInOrder)
     // The furnace heats from room temperature.
     EXPECT_GT(double(run->T[run->Count - 1]), double(run->T[0]) + 100);
 }
+
+// "Код ошибки" and the board library's own failure code (daqlink.ini) are one:
+// the program tells the library its code when it opens the board and before
+// each reading, so every failed conversion reads as the program's marker and
+// is dropped, also when the marker changes during the run.
+TEST(AcquisitionSimulated, AFailedConversionNeverBecomesASample)
+{
+    struct TRow {
+        const char *name;
+        int16_t atStart, later;  // "Код ошибки" for the first and the next ten ticks
+    };
+    const TRow rows[] = {
+        {"the library's default", -1, -1},  {"changed before the run", 5, 5},
+        {"lowest of the dialog", -32000, -32000}, {"highest of the dialog", 32000, 32000},
+        {"changed during the run", -1, 0},   {"changed back", 7, -1},
+    };
+    for (const TRow &r : rows) {
+        TRecordingLinkBoard board("FailureRate = 1\n");  // every conversion fails
+        auto run = NewRun();
+        TSettings settings;
+        settings.AutoSaveFlag = false;
+        settings.ErrorCode = r.atStart;
+        TAcquisition acquisition(board, *run, settings);
+        ASSERT_EQ(acquisition.Start(), TStartResult::Started) << r.name;
+        EXPECT_EQ(acquisition.Tick({}).outcome, TTickOutcome::FailedReading) << r.name;
+        settings.ErrorCode = r.later;
+        for (int i = 0; i < 10; ++i)
+            EXPECT_EQ(acquisition.Tick({}).outcome, TTickOutcome::FailedReading) << r.name;
+        EXPECT_EQ(run->Count, 0) << r.name;
+        ASSERT_EQ(board.scans.size(), 11u) << r.name;
+        EXPECT_EQ(board.scans.front(), (TReading{r.atStart, r.atStart, r.atStart})) << r.name;
+        EXPECT_EQ(board.scans.back(), (TReading{r.later, r.later, r.later})) << r.name;
+    }
+}
+
+// A genuine reading equal to the program's marker is moved one code toward
+// zero by the library, so it is stored rather than dropped as a failure.
+TEST(AcquisitionSimulated, AReadingOnTheMarkerIsStillASample)
+{
+    const std::string quiet = "TemperatureNoise = 0\nLengthNoise = 0\n";
+    TSettings settings;
+    settings.AutoSaveFlag = false;
+    TReading first{};
+    {
+        TRecordingLinkBoard board(quiet);
+        auto run = NewRun();
+        TAcquisition acquisition(board, *run, settings);
+        ASSERT_EQ(acquisition.Start(), TStartResult::Started);
+        acquisition.Tick({});
+        first = board.scans.at(0);
+    }
+    ASSERT_GT(first[0], 1) << "the furnace starts at room temperature";
+    TRecordingLinkBoard board(quiet);
+    auto run = NewRun();
+    settings.ErrorCode = int16_t(first[0]);
+    TAcquisition acquisition(board, *run, settings);
+    ASSERT_EQ(acquisition.Start(), TStartResult::Started);
+    EXPECT_EQ(acquisition.Tick({}).outcome, TTickOutcome::Stored);
+    EXPECT_EQ(double(run->T[0]), first[0] - 1);
+}

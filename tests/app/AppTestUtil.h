@@ -28,6 +28,7 @@ public:
     std::vector<TCommand> commands;               // SetRes calls
     std::vector<std::string> calls;               // every call by name, in order
     std::array<int32_t, 3> channels{};            // of the last InitDaqlink
+    int16_t failureCode = 0;                      // the last SetFailureCode (not logged in calls)
 
     bool InitDaqlink(const std::array<int32_t, 3> &c) override
     {
@@ -41,6 +42,7 @@ public:
         if (!readings.empty())
             r = Next(readings);
     }
+    void SetFailureCode(int16_t code) override { failureCode = code; }
     void DoneDaqlink() override { calls.push_back("DoneDaqlink"); }
     void SetRes(int32_t n, const uint8_t *data, int32_t lastIndex) override
     {
