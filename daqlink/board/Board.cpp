@@ -77,14 +77,23 @@ public:
     int16_t FailureCode() const { return programCode_.value_or(settings_.errorCode); }
     void SetProgramFailureCode(int16_t code) { programCode_ = code; }
 
-    // Outside a run the heater switch still reaches the simulated furnace; a
-    // board is closed then and hears nothing.
+    // Outside a run the heater switch goes to what the next run would read:
+    // a Comedi board is opened for the one write (a digital output keeps its
+    // level when the device closes), otherwise the simulated furnace hears it.
     void SetHeater(bool on)
     {
-        if (active_)
+        if (active_) {
             active_->SetHeater(on);
-        else
-            instrument_.SetHeating(on);
+            return;
+        }
+        LoadSettings();
+        if (settings_.backend != TBackendChoice::Simulator) {
+            if (const auto board = OpenComediBackend(settings_, nullptr)) {
+                board->SetHeater(on);
+                return;
+            }
+        }
+        instrument_.SetHeating(on);
     }
 
     void RefreshReport()
