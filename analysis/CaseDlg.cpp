@@ -1,10 +1,10 @@
 #include "analysis/CaseDlg.h"
 
 #include "app/core/Prompt.h"
+#include "chart/DialogFrame.h"
 #include "chart/SimplCht.h"
 
 #include <QPushButton>
-#include <QScreen>
 
 #include <algorithm>
 #include <cstdlib>
@@ -36,12 +36,11 @@ double Fraction(int column) { return (column - kPlotLeft) / kPlotWidth; }
 
 } // namespace
 
-TCaseDlg::TCaseDlg(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+TCaseDlg::TCaseDlg(QWidget *parent) : QDialog(parent, kFixedDialogFlags)
 {
     setWindowTitle(QStringLiteral("Выбор интервала"));
     setFixedSize(450, 269);
+    KeepCentredOnScreen(*this);
 
     SimpleChart = new TSimpleChart(this);
     SimpleChart->setObjectName(QStringLiteral("SimpleChart"));
@@ -129,15 +128,4 @@ void TCaseDlg::MoveMarker(uint16_t &position, int column)
     DrawMarker(position);
     position = static_cast<uint16_t>(column);
     DrawMarker(column);
-}
-
-void TCaseDlg::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    // Centred on the screen rather than over the main window.
-    if (const QScreen *s = screen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(s->availableGeometry().center());
-        move(frame.topLeft());
-    }
 }
