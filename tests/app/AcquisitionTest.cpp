@@ -440,29 +440,3 @@ TEST(AcquisitionSimulated, AFailedConversionNeverBecomesASample)
         EXPECT_EQ(board.scans.back(), (TReading{r.later, r.later, r.later})) << r.name;
     }
 }
-
-// A genuine reading equal to the program's marker is moved one code toward
-// zero by the library, so it is stored rather than dropped as a failure.
-TEST(AcquisitionSimulated, AReadingOnTheMarkerIsStillASample)
-{
-    const std::string quiet = "TemperatureNoise = 0\nLengthNoise = 0\n";
-    TSettings settings;
-    settings.AutoSaveFlag = false;
-    TReading first{};
-    {
-        TRecordingLinkBoard board(quiet);
-        auto run = NewRun();
-        TAcquisition acquisition(board, *run, settings);
-        ASSERT_EQ(acquisition.Start(), TStartResult::Started);
-        acquisition.Tick({});
-        first = board.scans.at(0);
-    }
-    ASSERT_GT(first[0], 1) << "the furnace starts at room temperature";
-    TRecordingLinkBoard board(quiet);
-    auto run = NewRun();
-    settings.ErrorCode = int16_t(first[0]);
-    TAcquisition acquisition(board, *run, settings);
-    ASSERT_EQ(acquisition.Start(), TStartResult::Started);
-    EXPECT_EQ(acquisition.Tick({}).outcome, TTickOutcome::Stored);
-    EXPECT_EQ(double(run->T[0]), first[0] - 1);
-}

@@ -68,6 +68,7 @@ QStringList ChartLabels(const TSimpleChart &c)
     return texts;
 }
 
+// A change to the test run (600 samples) and to the window's settings.
 struct TScenario {
     const char *name;
     std::function<void(TRunData &)> run;
@@ -79,47 +80,27 @@ struct TStep {
     std::function<void(TMainForm &, TRecordingPrompt &, const QString &runFile)> run;
 };
 
-void TestRunWith(TRunData &run, const std::function<void(TRunData &)> &change)
-{
-    FillTestRun(run);
-    change(run);
-}
-
 const TScenario kScenarios[] = {
     {"empty run", [](TRunData &r) { r.Count = 0; }, {}},
-    {"one sample",
-     [](TRunData &r) {
-         r.Count = 1;
-         r.T[0] = r.L[0] = r.TC[0] = 20;
-     },
-     {}},
+    {"one sample", [](TRunData &r) { r.Count = 1; }, {}},
     {"samples not finite",
      [](TRunData &r) {
-         TestRunWith(r, [](TRunData &x) {
-             x.T[9] = kNaN;
-             x.L[19] = kInf;
-             x.TC[29] = -kInf;
-         });
+         r.T[9] = kNaN;
+         r.L[19] = kInf;
+         r.TC[29] = -kInf;
      },
      {}},
-    {"last sample not a number",
-     [](TRunData &r) {
-         TestRunWith(r, [](TRunData &x) { x.T[599] = x.L[599] = x.TC[599] = kNaN; });
-     },
-     {}},
+    {"last sample not a number", [](TRunData &r) { r.T[599] = r.L[599] = r.TC[599] = kNaN; }, {}},
     {"calculation parameters not finite",
      [](TRunData &r) {
-         TestRunWith(r, [](TRunData &x) {
-             x.SampleLength = kNaN;
-             x.QuartzLength = kInf;
-             x.QuartzAlpha = -kInf;
-         });
+         r.SampleLength = kNaN;
+         r.QuartzLength = kInf;
+         r.QuartzAlpha = -kInf;
      },
      {}},
     // T above 100 calibrates beyond the largest double.
-    {"polynomial overflows", [](TRunData &r) { FillTestRun(r); },
-     [](TMainForm &f) { f.Settings.dT = 1e303; }},
-    {"reference points not finite", [](TRunData &r) { FillTestRun(r); },
+    {"polynomial overflows", [](TRunData &) {}, [](TMainForm &f) { f.Settings.dT = 1e303; }},
+    {"reference points not finite", [](TRunData &) {},
      [](TMainForm &f) {
          f.SplineT.Count = 3;
          f.SplineT.X[0] = 1;
@@ -182,6 +163,7 @@ TEST(NotFinite, NoCommandShowsNanOrInf)
         if (scenario.setup)
             scenario.setup(*form);
         auto run = NewRun();
+        FillTestRun(*run);
         scenario.run(*run);
         const QString file = dir.filePath("run.dat");
         ASSERT_TRUE(SaveData(file, *run).isEmpty());
