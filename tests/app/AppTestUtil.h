@@ -28,7 +28,6 @@ public:
     std::vector<TCommand> commands;               // SetRes calls
     std::vector<std::string> calls;               // every call by name, in order
     std::array<int32_t, 3> channels{};            // of the last InitDaqlink
-    int16_t failureCode = 0;                      // the last SetFailureCode (not logged in calls)
 
     bool InitDaqlink(const std::array<int32_t, 3> &c) override
     {
@@ -42,7 +41,7 @@ public:
         if (!readings.empty())
             r = Next(readings);
     }
-    void SetFailureCode(int16_t code) override { failureCode = code; }
+    void SetFailureCode(int16_t) override {}  // the scripted readings carry their own markers
     void DoneDaqlink() override { calls.push_back("DoneDaqlink"); }
     void SetRes(int32_t n, const uint8_t *data, int32_t lastIndex) override
     {
