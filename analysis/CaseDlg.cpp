@@ -2,10 +2,10 @@
 
 #include "app/core/Prompt.h"
 #include "app/widgets/DialogRunner.h"
+#include "app/widgets/DialogFrame.h"
 #include "chart/SimplCht.h"
 
 #include <QPushButton>
-#include <QScreen>
 
 #include <algorithm>
 #include <cstdlib>
@@ -37,12 +37,11 @@ double Fraction(int column) { return (column - kPlotLeft) / kPlotWidth; }
 
 } // namespace
 
-TCaseDlg::TCaseDlg(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+TCaseDlg::TCaseDlg(QWidget *parent) : QDialog(parent, kFixedDialogFlags)
 {
     setWindowTitle(QStringLiteral("Выбор интервала"));
     setFixedSize(450, 269);
+    KeepCentredOnScreen(*this);
 
     SimpleChart = new TSimpleChart(this);
     SimpleChart->OnMessage = [](const QString &message) { Prompt().Message(message); };
@@ -131,15 +130,4 @@ void TCaseDlg::MoveMarker(uint16_t &position, int column)
     DrawMarker(position);
     position = static_cast<uint16_t>(column);
     DrawMarker(column);
-}
-
-void TCaseDlg::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    // Centred on the screen rather than over the main window.
-    if (const QScreen *s = screen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(s->availableGeometry().center());
-        move(frame.topLeft());
-    }
 }

@@ -51,9 +51,6 @@ public:
     QPushButton *BtnOK = nullptr;
     QPushButton *BitBtn1 = nullptr;  // Cancel
 
-protected:
-    void showEvent(QShowEvent *event) override;
-
 private:
     void MoveMarker(uint16_t &position, int column);
 

@@ -4,6 +4,7 @@
 #include "app/core/DataFiles.h"
 #include "app/core/LocaleFormat.h"
 #include "app/core/Prompt.h"
+#include "app/widgets/DialogFrame.h"
 
 #include <QGridLayout>
 #include <QHeaderView>
@@ -22,12 +23,11 @@ constexpr double kDefaultAlpha[9] = {5.1e-7, 5.8e-7, 6.0e-7, 6.1e-7, 5.9e-7, 5.7
 
 } // namespace
 
-TDlgAlphaQuartz::TDlgAlphaQuartz(QWidget *parent) : QDialog(parent)
+TDlgAlphaQuartz::TDlgAlphaQuartz(QWidget *parent) : QDialog(parent, kFixedDialogFlags)
 {
     setWindowTitle(QStringLiteral("Alpha кварца"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
-    resize(324, 205);
+    setFixedSize(324, 205);
+    KeepCentredOnScreen(*this);
 
     SpinEdit1 = new QSpinBox(this);
     SpinEdit1->setRange(1, analysis::kMaxQuartzRows);

@@ -4,6 +4,7 @@
 #include "app/core/LocaleFormat.h"
 #include "app/core/Prompt.h"
 #include "app/core/Settings.h"
+#include "app/widgets/DialogFrame.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -25,11 +26,11 @@ QToolButton *OpenButton(QWidget *parent)
 
 } // namespace
 
-TDlgCalcParam::TDlgCalcParam(QWidget *parent) : QDialog(parent)
+TDlgCalcParam::TDlgCalcParam(QWidget *parent) : QDialog(parent, kFixedDialogFlags)
 {
     setWindowTitle(QStringLiteral("Параметры расчета"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
+    setFixedSize(250, 231);
+    KeepCentredOnScreen(*this);
 
     Edit1 = new QLineEdit(this);
     SpeedButton1 = OpenButton(this);
@@ -50,25 +51,27 @@ TDlgCalcParam::TDlgCalcParam(QWidget *parent) : QDialog(parent)
     buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
     buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
 
+    // Top to bottom in 250 x 231: each label beside its field, the two
+    // check boxes of the differences side by side.
     auto *grid = new QGridLayout(this);
-    grid->addWidget(new QLabel(QStringLiteral("Базовая линия"), this), 0, 0, 1, 3);
-    grid->addWidget(Edit1, 1, 0, 1, 2);
-    grid->addWidget(SpeedButton1, 1, 2);
-    grid->addWidget(new QLabel(QStringLiteral("Точек"), this), 2, 0);
-    grid->addWidget(SpinEdit1, 2, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Длина образца"), this), 3, 0);
-    grid->addWidget(Edit2, 3, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Alpha кварца"), this), 4, 0);
-    grid->addWidget(Edit3, 4, 1);
-    grid->addWidget(CheckBox1, 5, 0);
-    grid->addWidget(SpeedButton2, 5, 2);
-    grid->addWidget(new QLabel(QStringLiteral("L кварца"), this), 6, 0);
-    grid->addWidget(Edit4, 6, 1);
-    grid->addWidget(CheckBox2, 7, 0, 1, 2);
-    grid->addWidget(CheckBox3, 8, 0, 1, 2);
-    grid->addWidget(buttons, 9, 0, 1, 3);
-    grid->setSizeConstraint(QLayout::SetFixedSize);
-    setMinimumSize(250, 231);
+    grid->setContentsMargins(8, 6, 8, 6);
+    grid->setVerticalSpacing(3);
+    grid->addWidget(new QLabel(QStringLiteral("Базовая линия"), this), 0, 0);
+    grid->addWidget(Edit1, 0, 1);
+    grid->addWidget(SpeedButton1, 0, 2);
+    grid->addWidget(new QLabel(QStringLiteral("Точек"), this), 1, 0);
+    grid->addWidget(SpinEdit1, 1, 1);
+    grid->addWidget(new QLabel(QStringLiteral("Длина образца"), this), 2, 0);
+    grid->addWidget(Edit2, 2, 1);
+    grid->addWidget(new QLabel(QStringLiteral("Alpha кварца"), this), 3, 0);
+    grid->addWidget(Edit3, 3, 1);
+    grid->addWidget(CheckBox1, 4, 0);
+    grid->addWidget(SpeedButton2, 4, 2);
+    grid->addWidget(new QLabel(QStringLiteral("L кварца"), this), 5, 0);
+    grid->addWidget(Edit4, 5, 1);
+    grid->addWidget(CheckBox2, 6, 0);
+    grid->addWidget(CheckBox3, 6, 1, 1, 2);
+    grid->addWidget(buttons, 7, 0, 1, 3);
 
     connect(SpeedButton1, &QToolButton::clicked, this, &TDlgCalcParam::SpeedButton1Click);
     connect(SpeedButton2, &QToolButton::clicked, this, &TDlgCalcParam::SpeedButton2Click);

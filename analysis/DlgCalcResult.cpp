@@ -3,6 +3,7 @@
 #include "analysis/StringGrid.h"
 #include "analysis/core/SpreadsheetExport.h"
 #include "app/core/Prompt.h"
+#include "app/widgets/DialogFrame.h"
 #include "chart/SimplCht.h"
 
 #include <QEvent>
@@ -12,11 +13,11 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-TDlgCalcResult::TDlgCalcResult(QWidget *parent) : QDialog(parent)
+TDlgCalcResult::TDlgCalcResult(QWidget *parent) : QDialog(parent, kToolWindowFlags)
 {
     setWindowTitle(QStringLiteral("Результаты расчета"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    resize(605, 406);
+    setFixedSize(605, 406);
+    KeepCentredOnScreen(*this);
 
     PageControl1 = new QTabWidget(this);
     SimpleChart1 = new TSimpleChart;

@@ -4,31 +4,55 @@
 #include "app/core/LocaleFormat.h"
 #include "app/core/Prompt.h"
 #include "app/core/Settings.h"
+#include "app/widgets/DialogFrame.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
-#include <QFormLayout>
+#include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
 
-TDlgScale::TDlgScale(QWidget *parent) : QDialog(parent)
+namespace {
+
+// A group of two rows: the controls of the first row side by side, then the
+// fields of the second.
+QGridLayout *GroupGrid(QGroupBox *group)
+{
+    auto *grid = new QGridLayout(group);
+    grid->setContentsMargins(6, 4, 6, 4);
+    grid->setVerticalSpacing(3);
+    return grid;
+}
+
+// A range: its two labelled fields on one row.
+void AddRangeRow(QGridLayout *grid, int row, const QString &minText, QLineEdit *min, const QString &maxText,
+                 QLineEdit *max)
+{
+    grid->addWidget(new QLabel(minText, min->parentWidget()), row, 0);
+    grid->addWidget(min, row, 1);
+    grid->addWidget(new QLabel(maxText, max->parentWidget()), row, 2);
+    grid->addWidget(max, row, 3);
+}
+
+} // namespace
+
+TDlgScale::TDlgScale(QWidget *parent) : QDialog(parent, kFixedDialogFlags)
 {
     setWindowTitle(QStringLiteral("Параметры сведения"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
+    setFixedSize(267, 321);
+    KeepCentredOnScreen(*this);
 
     auto *temperature = new QGroupBox(QStringLiteral("Температура"), this);
     CheckBox1 = new QCheckBox(QStringLiteral("Авто масштаб"), temperature);
     CheckBox1->setChecked(true);
     Edit1 = new QLineEdit(QStringLiteral("20"), temperature);
     Edit2 = new QLineEdit(QStringLiteral("500"), temperature);
-    auto *tLayout = new QFormLayout(temperature);
-    tLayout->addRow(CheckBox1);
-    tLayout->addRow(QStringLiteral("T min "), Edit1);
-    tLayout->addRow(QStringLiteral("Tmax "), Edit2);
+    QGridLayout *tGrid = GroupGrid(temperature);
+    tGrid->addWidget(CheckBox1, 0, 0, 1, 4);
+    AddRangeRow(tGrid, 1, QStringLiteral("T min "), Edit1, QStringLiteral("Tmax "), Edit2);
 
     auto *length = new QGroupBox(QStringLiteral("L"), this);
     CheckBox3 = new QCheckBox(QStringLiteral("Авто масштаб"), length);
@@ -37,11 +61,10 @@ TDlgScale::TDlgScale(QWidget *parent) : QDialog(parent)
     Edit4 = new QLineEdit(QStringLiteral("500"), length);
     CheckBox4 = new QCheckBox(QStringLiteral("L от нуля"), length);
     CheckBox4->setChecked(true);
-    auto *lLayout = new QFormLayout(length);
-    lLayout->addRow(CheckBox3);
-    lLayout->addRow(QStringLiteral("L min "), Edit3);
-    lLayout->addRow(QStringLiteral("Lmax "), Edit4);
-    lLayout->addRow(CheckBox4);
+    QGridLayout *lGrid = GroupGrid(length);
+    lGrid->addWidget(CheckBox3, 0, 0, 1, 2);
+    lGrid->addWidget(CheckBox4, 0, 2, 1, 2);
+    AddRangeRow(lGrid, 1, QStringLiteral("L min "), Edit3, QStringLiteral("Lmax "), Edit4);
 
     auto *extra = new QGroupBox(QStringLiteral("Дополнительные параметры"), this);
     CheckBox2 = new QCheckBox(QStringLiteral("Метафайл"), extra);
@@ -50,13 +73,11 @@ TDlgScale::TDlgScale(QWidget *parent) : QDialog(parent)
     SpeedButton1 = new QToolButton(extra);
     SpeedButton1->setText(QStringLiteral("..."));
     SpeedButton1->setToolTip(QStringLiteral("Open"));
-    auto *fileRow = new QHBoxLayout;
-    fileRow->addWidget(Edit5);
-    fileRow->addWidget(SpeedButton1);
-    auto *eLayout = new QVBoxLayout(extra);
-    eLayout->addWidget(CheckBox2);
-    eLayout->addWidget(CheckBox5);
-    eLayout->addLayout(fileRow);
+    QGridLayout *eGrid = GroupGrid(extra);
+    eGrid->addWidget(CheckBox2, 0, 0);
+    eGrid->addWidget(CheckBox5, 0, 1, 1, 2);
+    eGrid->addWidget(Edit5, 1, 0, 1, 2);
+    eGrid->addWidget(SpeedButton1, 1, 2);
 
     // Texts of their own, as in the program's other dialogs: the toolkit's
     // standard buttons would follow its translation.
@@ -64,12 +85,12 @@ TDlgScale::TDlgScale(QWidget *parent) : QDialog(parent)
     buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
     buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
     auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
     layout->addWidget(temperature);
     layout->addWidget(length);
     layout->addWidget(extra);
+    layout->addStretch();
     layout->addWidget(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-    setMinimumSize(267, 321);
 
     connect(SpeedButton1, &QToolButton::clicked, this, &TDlgScale::SpeedButton1Click);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

@@ -2,6 +2,7 @@
 
 #include "app/core/Prompt.h"
 #include "app/core/SafeFile.h"
+#include "app/widgets/DialogFrame.h"
 
 #include <QAction>
 #include <QApplication>
@@ -25,17 +26,20 @@ void TSvedImage::paintEvent(QPaintEvent *)
     painter.drawImage(0, 0, picture_.Image());
 }
 
-TDlgSved::TDlgSved(QWidget *parent) : QDialog(parent)
+TDlgSved::TDlgSved(QWidget *parent) : QDialog(parent, kFixedDialogFlags)
 {
     setWindowTitle(QStringLiteral("Сведение"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
+    setFixedSize(404, 403);
+    KeepCentredOnScreen(*this);
 
+    // 404 x 403: the lowered panel's one-pixel frame around the 400 x 360
+    // image, one pixel from the edges, the Close button below.
     Panel1 = new QFrame(this);
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Panel1->setLineWidth(1);
     Image1 = new TSvedImage(picture_, Panel1);
     auto *panelLayout = new QVBoxLayout(Panel1);
-    panelLayout->setContentsMargins(1, 1, 1, 1);
+    panelLayout->setContentsMargins(0, 0, 0, 0);
     panelLayout->addWidget(Image1);
 
     PopupMenu1 = new QMenu(this);
@@ -54,10 +58,9 @@ TDlgSved::TDlgSved(QWidget *parent) : QDialog(parent)
     buttons->addWidget(BitBtn1);
     buttons->addStretch();
     auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(2, 2, 2, 2);
+    layout->setContentsMargins(1, 1, 1, 4);
     layout->addWidget(Panel1);
     layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 void TDlgSved::Copy1Click()

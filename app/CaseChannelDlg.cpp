@@ -1,14 +1,17 @@
 #include "app/CaseChannelDlg.h"
 
+#include "app/widgets/DialogFrame.h"
+
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-TCaseChansDlg::TCaseChansDlg(QWidget *parent) : QDialog(parent)
+TCaseChansDlg::TCaseChansDlg(QWidget *parent) : QDialog(parent, kFixedDialogFlags)
 {
     setWindowTitle(QStringLiteral("Выбор канала"));
+    KeepCentredOnScreen(*this);
     GroupBox1 = new QGroupBox(QStringLiteral(" "), this);
     RadioButton1 = new QRadioButton(QStringLiteral("T"), GroupBox1);
     RadioButton2 = new QRadioButton(QStringLiteral("L"), GroupBox1);

@@ -4,6 +4,7 @@
 #include "app/core/LocaleFormat.h"
 #include "app/core/Prompt.h"
 #include "app/widgets/DialogRunner.h"
+#include "app/widgets/DialogFrame.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -52,9 +53,12 @@ QString RefusedTable(const QString &quantity, const QString &checkBox, TTableSta
 
 } // namespace
 
-TDlgParam::TDlgParam(QWidget *parent) : QDialog(parent)
+// Fixed at the size of its contents (no size is given for it), in the middle
+// of the screen.
+TDlgParam::TDlgParam(QWidget *parent) : QDialog(parent, kFixedDialogFlags)
 {
     setWindowTitle(QStringLiteral("Параметры"));
+    KeepCentredOnScreen(*this);
     PageControl1 = new QTabWidget(this);
     PageControl1->addTab(CreateAdcPage(), QStringLiteral("АЦП"));
     PageControl1->addTab(CreateCalibrationPage(), QStringLiteral("Калибровка"));

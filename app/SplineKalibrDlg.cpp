@@ -2,6 +2,7 @@
 
 #include "app/core/LocaleFormat.h"
 #include "app/core/Prompt.h"
+#include "app/widgets/DialogFrame.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -17,9 +18,10 @@
 #include <algorithm>
 
 TDlgSplineKalibr::TDlgSplineKalibr(const QString &caption, const QString &quantity, QWidget *parent)
-    : QDialog(parent)
+    : QDialog(parent, kFixedDialogFlags)
 {
     setWindowTitle(caption);
+    KeepCentredOnScreen(*this);
     SpinEdit1 = new QSpinBox(this);
     SpinEdit1->setRange(1, kSplineCapacity);
     SpinEdit1->setValue(1);

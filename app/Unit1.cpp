@@ -282,9 +282,11 @@ void TMainForm::ExitClick() { close(); }
 void TMainForm::GoClick()
 {
     Timer1->setInterval(TimerPeriodMs(Settings));
-    const TStartResult started = acquisition_.Start();
+    QString stopped;
+    const TStartResult started = acquisition_.Start(&stopped);
     if (started != TStartResult::Started) {
-        ShowMessages({StartMessage(started)});
+        Timer1->stop();  // a run being acquired has stopped
+        ShowMessages({StartMessage(started), stopped});
         return;
     }
     ChartT->ClearData();

@@ -25,6 +25,7 @@ class TFixedBoard final : public TBoardPort {
 public:
     bool InitDaqlink(const std::array<int32_t, 3> &) override { return true; }
     void GetRes(std::array<int32_t, 3> &r) override { r = {850, 120, 860}; }
+    void SetFailureCode(int16_t) override {}
     void DoneDaqlink() override {}
     void SetRes(int32_t, const uint8_t *, int32_t) override {}
     double GetStatusWindow() override { return 0; }

@@ -1,18 +1,17 @@
 #include "chart/MstWin.h"
 
+#include "app/widgets/DialogFrame.h"
+
 #include <QFrame>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 
-TMstWindow::TMstWindow(QWidget *parent)
-    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowCloseButtonHint)
+TMstWindow::TMstWindow(QWidget *parent) : QDialog(parent, kToolWindowFlags)
 {
     setWindowTitle(QStringLiteral("Масштаб"));
     setFixedSize(194, 112);
+    KeepCentredOnScreen(*this);
 
     auto *bevel = new QFrame(this);
     bevel->setFrameShape(QFrame::Box);
@@ -36,7 +35,4 @@ TMstWindow::TMstWindow(QWidget *parent)
     CancelButton->setGeometry(16, 80, 75, 25);
     connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
-
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
 }

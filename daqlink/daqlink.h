@@ -31,8 +31,9 @@ uint8_t InitDaqlink(int32_t n, const int32_t *channels, int32_t lastIndex);
 
 /* Reads the first N channels of the list, one conversion each, into
  * results[0..N-1] as signed 16-bit codes; a failed conversion gives the
- * failure code (-1 unless daqlink.ini says otherwise), and a genuine reading
- * never equals it. Writes nothing when N is 0 or negative, when N exceeds the
+ * failure code (the one given by DaqlinkSetFailureCode, otherwise the
+ * "ErrorCode" of daqlink.ini, -1 by default), and a genuine reading never
+ * equals it. Writes nothing when N is 0 or negative, when N exceeds the
  * list or lastIndex + 1, or when no list is open (before InitDaqlink or after
  * DoneDaqlink). Each call moves the simulator's clock on by one step. */
 void GetRes(int32_t n, int32_t *results, int32_t lastIndex);
@@ -56,6 +57,14 @@ void DAQSetup(void);
  * character boundary and ended with a zero byte; returns the full length of
  * the report in bytes. Call DAQSetup first for a fresh report. */
 int32_t DaqlinkBackendText(char *text, int32_t lastIndex);
+
+/* Not one of the five exports either; it lives beside DaqlinkBackendText. The
+ * program's own marker of a failed conversion: from this call on, GetRes and
+ * the weigher give this code for a failed conversion (and move a genuine
+ * reading off it) in place of the "ErrorCode" of daqlink.ini, so the two can
+ * never disagree. The program calls it before it opens the board and before
+ * each reading, so a changed marker acts at once. */
+void DaqlinkSetFailureCode(int16_t code);
 
 #ifdef __cplusplus
 }

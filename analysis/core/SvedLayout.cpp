@@ -143,18 +143,24 @@ TSvedPlan PlanSved(const TSvedParams &params, std::vector<double> X, std::vector
 
 QString CheckSvedRanges(const TSvedRanges &r)
 {
-    auto bad = [](double lo, double hi) {
-        return !std::isfinite(lo) || !std::isfinite(hi) || !std::isfinite(hi - lo) || hi == lo;
+    // Bounds that are not numbers come from a run without points or with
+    // values that are not numbers; they are named, never written out.
+    auto problem = [](const QString &axis, double lo, double hi) -> QString {
+        if (!std::isfinite(lo) || !std::isfinite(hi))
+            return QStringLiteral("Границы диапазона по оси %1 не являются числами (в данных нет точек или есть "
+                                  "значения, не являющиеся числами)! Сведение не построено!")
+                .arg(axis);
+        if (hi == lo)
+            return QStringLiteral("Диапазон по оси %1 пуст (%2 .. %3)! Сведение не построено!")
+                .arg(axis, LocaleGeneral(lo), LocaleGeneral(hi));
+        if (!std::isfinite(hi - lo))
+            return QStringLiteral("Диапазон по оси %1 слишком велик (%2 .. %3)! Сведение не построено!")
+                .arg(axis, LocaleGeneral(lo), LocaleGeneral(hi));
+        return {};
     };
-    auto message = [](const QString &axis, double lo, double hi) {
-        return QStringLiteral("Диапазон по оси %1 пуст или не является числом (%2 .. %3)! Сведение не построено!")
-            .arg(axis, LocaleGeneral(lo), LocaleGeneral(hi));
-    };
-    if (bad(r.TMin, r.TMax))
-        return message(QStringLiteral("T"), r.TMin, r.TMax);
-    if (bad(r.LMin, r.LMax))
-        return message(QStringLiteral("L"), r.LMin, r.LMax);
-    return {};
+    if (QString t = problem(QStringLiteral("T"), r.TMin, r.TMax); !t.isEmpty())
+        return t;
+    return problem(QStringLiteral("L"), r.LMin, r.LMax);
 }
 
 int SvedGridX(int i) { return 50 + int(std::nearbyint(37.5 * i)); }

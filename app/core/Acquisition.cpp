@@ -57,14 +57,17 @@ TAcquisition::TAcquisition(TBoardPort &board, TRunData &run, const TSettings &se
 {
 }
 
-TStartResult TAcquisition::Start()
+TStartResult TAcquisition::Start(QString *stopped)
 {
-    if (!board_.InitDaqlink({settings_.Chan1, settings_.Chan2, settings_.Chan3}))
-        return TStartResult::NoConverter;
-    if (settings_.LWeightDriver) {
-        board_.GetStatusWindow();
-        if (!board_.InitAuxlink())
-            return TStartResult::NoWeigher;
+    const TStartResult opened = OpenDevices();
+    if (opened != TStartResult::Started) {
+        // Re-opening the board closed it: the run would go on reading nothing.
+        if (running_) {
+            const QString message = StopKeepingSamples();
+            if (stopped)
+                *stopped = message;
+        }
+        return opened;
     }
     ClearRun(run_);
     BeginJournal();
@@ -144,6 +147,32 @@ TTickResult TAcquisition::Tick(const std::function<void()> &show)
     return result;
 }
 
+TStartResult TAcquisition::OpenDevices()
+{
+    board_.SetFailureCode(settings_.ErrorCode);
+    if (!board_.InitDaqlink({settings_.Chan1, settings_.Chan2, settings_.Chan3}))
+        return TStartResult::NoConverter;
+    if (settings_.LWeightDriver) {
+        board_.GetStatusWindow();
+        if (!board_.InitAuxlink())
+            return TStartResult::NoWeigher;
+    }
+    return TStartResult::Started;
+}
+
+// The stop of a run whose restart failed: the samples stay, and go to the
+// autosave file when autosave is on (Stop saves them).
+QString TAcquisition::StopKeepingSamples()
+{
+    const QString error = Stop();
+    const QString stopped = QStringLiteral("Прием информации остановлен. Записанные точки (%1) ").arg(ValidCount(run_));
+    if (!settings_.AutoSaveFlag)
+        return stopped + QStringLiteral("остались в памяти.");
+    if (!error.isEmpty())
+        return stopped + QStringLiteral("остались в памяти.\n") + error;
+    return stopped + QStringLiteral("сохранены в файле \"%1\".").arg(settings_.AutoSaveFile);
+}
+
 QString TAcquisition::Stop() { return Halt(true); }
 
 // finalSave: the run is autosaved unless the file already holds it (the tick
@@ -204,6 +233,8 @@ bool TAcquisition::ReadSample(std::array<int32_t, 3> &r, double &w)
     const int32_t marker = settings_.ErrorCode;
     r.fill(marker);
     w = marker;
+    // "Код ошибки" may have changed since the last tick.
+    board_.SetFailureCode(settings_.ErrorCode);
     board_.GetRes(r);
     if (settings_.LWeightDriver)
         board_.GetWRes(w);

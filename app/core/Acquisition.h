@@ -24,6 +24,9 @@ public:
     // GetRes(3, readings, 2): one conversion per channel. A library that
     // writes nothing leaves readings as they were.
     virtual void GetRes(std::array<int32_t, 3> &readings) = 0;
+    // Tells the board library the reading that marks a failed conversion
+    // ("Код ошибки"), so it reports failures with the program's own marker.
+    virtual void SetFailureCode(int16_t code) = 0;
     virtual void DoneDaqlink() = 0;
     virtual double GetStatusWindow() = 0;
     virtual bool InitAuxlink() = 0;
@@ -85,8 +88,11 @@ public:
     // defaults), begins the run's journal and switches the heater on when
     // heating control is set. A start while acquiring starts the run again
     // from sample 1, with a new journal. A journal that cannot be begun does
-    // not stop the start: TakeJournalNotice says why.
-    TStartResult Start();
+    // not stop the start: TakeJournalNotice says why. When the devices do not
+    // open while a run is acquired, that run stops instead: its samples stay
+    // in memory and go to the autosave file when autosave is on, and *stopped
+    // (when given) receives the message that tells the user so.
+    TStartResult Start(QString *stopped = nullptr);
 
     // One tick: read the channels (and the weigher), append the sample unless
     // a reading failed and write it to the journal, call show (the redraw,
@@ -129,6 +135,8 @@ public:
     const TJournalWriter &Journal() const { return journal_; }
 
 private:
+    TStartResult OpenDevices();
+    QString StopKeepingSamples();
     bool ReadSample(std::array<int32_t, 3> &r, double &w);
     void Append(const std::array<int32_t, 3> &r, double w);
     QString AutoSave(bool atLimit);

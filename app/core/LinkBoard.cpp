@@ -12,6 +12,8 @@ bool TLinkBoard::InitDaqlink(const std::array<int32_t, 3> &channels)
 
 void TLinkBoard::GetRes(std::array<int32_t, 3> &readings) { ::GetRes(3, readings.data(), 2); }
 
+void TLinkBoard::SetFailureCode(int16_t code) { DaqlinkSetFailureCode(code); }
+
 void TLinkBoard::DoneDaqlink() { ::DoneDaqlink(); }
 
 void TLinkBoard::SetRes(int32_t n, const uint8_t *data, int32_t lastIndex) { ::SetRes(n, data, lastIndex); }

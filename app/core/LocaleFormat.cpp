@@ -3,6 +3,7 @@
 #include "numerics/NumberFormat.h"
 
 #include <QLocale>
+#include <cmath>
 
 namespace {
 std::string Sep() { return DecimalSeparator().toStdString(); }
@@ -11,11 +12,20 @@ QString Q(const std::string &s) { return QString::fromStdString(s); }
 
 QString DecimalSeparator() { return QLocale().decimalPoint(); }
 
-QString LocaleGeneral(double x, int P) { return Q(numerics::FormatGeneral(x, Sep(), P)); }
+QString LocaleGeneral(double x, int P)
+{
+    return std::isfinite(x) ? Q(numerics::FormatGeneral(x, Sep(), P)) : QString();
+}
 
-QString LocaleFixed(double x, int P, int D) { return Q(numerics::FormatFixed(x, P, D, Sep())); }
+QString LocaleFixed(double x, int P, int D)
+{
+    return std::isfinite(x) ? Q(numerics::FormatFixed(x, P, D, Sep())) : QString();
+}
 
-QString LocaleExponent(double x, int P, int E) { return Q(numerics::FormatExponent(x, P, E, Sep())); }
+QString LocaleExponent(double x, int P, int E)
+{
+    return std::isfinite(x) ? Q(numerics::FormatExponent(x, P, E, Sep())) : QString();
+}
 
 bool LocaleParseReal(const QString &text, double &out)
 {

@@ -1,6 +1,8 @@
 #pragma once
 // The number formats with the decimal separator of the user's locale
-// (QLocale(), which tests may switch with QLocale::setDefault).
+// (QLocale(), which tests may switch with QLocale::setDefault). A value that
+// is not a finite number has no text: the formats give an empty string, so a
+// field, grid cell or label shows nothing rather than "NAN" or "INF".
 #include <QString>
 #include <cstdint>
 

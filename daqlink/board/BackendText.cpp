@@ -1,5 +1,6 @@
-// The one C function of the board library that the main program calls: the
-// "DAQ Setup" report, declared in daqlink/daqlink.h.
+// The C functions of the board library that the main program calls beside
+// the five exports, declared in daqlink/daqlink.h: the "DAQ Setup" report and
+// the program's failure code.
 #include "daqlink/board/Board.h"
 #include "daqlink/daqlink.h"
 
@@ -38,3 +39,5 @@ extern "C" DAQBOARD_API int32_t DaqlinkBackendText(char *text, int32_t lastIndex
         return 0;
     }
 }
+
+extern "C" DAQBOARD_API void DaqlinkSetFailureCode(int16_t code) { daqboard::SetProgramFailureCode(code); }

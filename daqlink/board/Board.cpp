@@ -73,15 +73,26 @@ public:
     void Close() { active_.reset(); }
     TBackend *Active() { return active_.get(); }
     const TBoardSettings &Settings() const { return settings_; }
+    int16_t FailureCode() const { return programCode_.value_or(settings_.errorCode); }
+    void SetProgramFailureCode(int16_t code) { programCode_ = code; }
 
-    // Outside a run the heater switch still reaches the simulated furnace; a
-    // board is closed then and hears nothing.
+    // Outside a run the heater switch goes to what the next run would read:
+    // a Comedi board is opened for the one write (a digital output keeps its
+    // level when the device closes), otherwise the simulated furnace hears it.
     void SetHeater(bool on)
     {
-        if (active_)
+        if (active_) {
             active_->SetHeater(on);
-        else
-            instrument_.SetHeating(on);
+            return;
+        }
+        LoadSettings();
+        if (settings_.backend != TBackendChoice::Simulator) {
+            if (const auto board = OpenComediBackend(settings_, nullptr)) {
+                board->SetHeater(on);
+                return;
+            }
+        }
+        instrument_.SetHeating(on);
     }
 
     void RefreshReport()
@@ -139,6 +150,7 @@ private:
     }
 
     TBoardSettings settings_;
+    std::optional<int16_t> programCode_;  // outlives the settings re-read at each start
     std::optional<std::string> override_;
     TSimInstrument instrument_;
     std::unique_ptr<TBackend> active_;
@@ -189,7 +201,9 @@ int16_t AI_Read(int16_t device, int16_t channel, int16_t /*gain*/, int16_t *resu
     return kReadOk;
 }
 
-int16_t FailureCode() { return Board().Settings().errorCode; }
+int16_t FailureCode() { return Board().FailureCode(); }
+
+void SetProgramFailureCode(int16_t code) { Board().SetProgramFailureCode(code); }
 
 void SendCommand(const uint8_t *bytes, int32_t count)
 {

@@ -36,8 +36,11 @@ DAQBOARD_API void EndScan();
 // program does not drop it as a failed conversion.
 DAQBOARD_API int16_t AI_Read(int16_t device, int16_t channel, int16_t gain, int16_t *result);
 
-// The reading that stands for a failed conversion ("ErrorCode", default -1).
+// The reading that stands for a failed conversion: the program's code once it
+// has given one (SetProgramFailureCode), otherwise "ErrorCode" of the
+// settings, default -1.
 DAQBOARD_API int16_t FailureCode();
+DAQBOARD_API void SetProgramFailureCode(int16_t code);
 
 // An output command of the main program. [86, 1, v]: bit 5 of v switches the
 // heater. Anything else is ignored.

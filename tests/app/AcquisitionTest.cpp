@@ -91,6 +91,53 @@ TEST(AcquisitionStart, FailedStartsChangeNothing)
     EXPECT_EQ(rig.board.calls, expected);
 }
 
+// A start that fails while a run is being acquired stops that run: nothing
+// more is read, its samples stay and are autosaved when autosave is on.
+TEST(AcquisitionStart, FailedRestartStopsTheRunAndKeepsItsSamples)
+{
+    struct TRow {
+        const char *name;
+        TStartResult result;  // the device that does not open
+        bool autosave, unwritable;
+        const char *tail;     // of the stop message
+        int32_t fileCount;    // -1: no file written
+    };
+    const TRow rows[] = {
+        {"no converter", TStartResult::NoConverter, true, false, "сохранены в файле", 3},
+        {"no weigher", TStartResult::NoWeigher, true, false, "сохранены в файле", 3},
+        {"autosave off", TStartResult::NoConverter, false, false, "остались в памяти.", -1},
+        {"autosave fails", TStartResult::NoConverter, true, true, "остались в памяти.\nАвтосохранение:", -1},
+    };
+    for (const TRow &r : rows) {
+        TRig rig;
+        const bool weigher = r.result == TStartResult::NoWeigher;
+        rig.settings.LWeightDriver = weigher;
+        rig.settings.ManageFlag = true;
+        rig.settings.AutoSaveFlag = r.autosave;
+        if (r.unwritable)
+            rig.settings.AutoSaveFile = UnwritablePath(rig.dir, "auto.dat");
+        rig.board.weights = {5.0};
+        ASSERT_EQ(rig.acquisition.Start(), TStartResult::Started) << r.name;
+        for (int i = 0; i < 3; ++i)
+            rig.Tick();
+        const QByteArray recorded = Bytes(*rig.run);
+        rig.board.commands.clear();
+
+        rig.board.initResult = r.result != TStartResult::NoConverter;
+        rig.board.weigherResult = false;
+        QString stopped;
+        EXPECT_EQ(rig.acquisition.Start(&stopped), r.result) << r.name;
+        EXPECT_FALSE(rig.acquisition.Running()) << r.name;
+        EXPECT_TRUE(stopped.startsWith("Прием информации остановлен. Записанные точки (3) ")) << r.name;
+        EXPECT_TRUE(stopped.contains(QString::fromUtf8(r.tail))) << r.name << ": " << stopped.toStdString();
+        EXPECT_EQ(Bytes(*rig.run), recorded) << r.name;
+        EXPECT_EQ(FileCount(rig.settings.AutoSaveFile), r.fileCount) << r.name;
+        EXPECT_EQ(rig.board.commands, std::vector<TCommand>{kHeaterOffCommand}) << r.name;
+        EXPECT_EQ(rig.board.calls.back(), weigher ? "DoneAuxlink" : "DoneDaqlink") << r.name;
+        EXPECT_EQ(rig.Tick().outcome, TTickOutcome::Idle) << r.name;
+    }
+}
+
 TEST(AcquisitionStart, ZeroesTheRunAndSwitchesTheHeaterOn)
 {
     for (const bool manage : {false, true}) {
@@ -358,4 +405,38 @@ TEST(AcquisitionSimulated, StoresTheGoodScansInOrder)
     }
     // The furnace heats from room temperature.
     EXPECT_GT(double(run->T[run->Count - 1]), double(run->T[0]) + 100);
+}
+
+// "Код ошибки" and the board library's own failure code (daqlink.ini) are one:
+// the program tells the library its code when it opens the board and before
+// each reading, so every failed conversion reads as the program's marker and
+// is dropped, also when the marker changes during the run.
+TEST(AcquisitionSimulated, AFailedConversionNeverBecomesASample)
+{
+    struct TRow {
+        const char *name;
+        int16_t atStart, later;  // "Код ошибки" for the first and the next ten ticks
+    };
+    const TRow rows[] = {
+        {"the library's default", -1, -1},  {"changed before the run", 5, 5},
+        {"lowest of the dialog", -32000, -32000}, {"highest of the dialog", 32000, 32000},
+        {"changed during the run", -1, 0},   {"changed back", 7, -1},
+    };
+    for (const TRow &r : rows) {
+        TRecordingLinkBoard board("FailureRate = 1\n");  // every conversion fails
+        auto run = NewRun();
+        TSettings settings;
+        settings.AutoSaveFlag = false;
+        settings.ErrorCode = r.atStart;
+        TAcquisition acquisition(board, *run, settings);
+        ASSERT_EQ(acquisition.Start(), TStartResult::Started) << r.name;
+        EXPECT_EQ(acquisition.Tick({}).outcome, TTickOutcome::FailedReading) << r.name;
+        settings.ErrorCode = r.later;
+        for (int i = 0; i < 10; ++i)
+            EXPECT_EQ(acquisition.Tick({}).outcome, TTickOutcome::FailedReading) << r.name;
+        EXPECT_EQ(run->Count, 0) << r.name;
+        ASSERT_EQ(board.scans.size(), 11u) << r.name;
+        EXPECT_EQ(board.scans.front(), (TReading{r.atStart, r.atStart, r.atStart})) << r.name;
+        EXPECT_EQ(board.scans.back(), (TReading{r.later, r.later, r.later})) << r.name;
+    }
 }

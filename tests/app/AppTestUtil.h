@@ -41,6 +41,7 @@ public:
         if (!readings.empty())
             r = Next(readings);
     }
+    void SetFailureCode(int16_t) override {}  // the scripted readings carry their own markers
     void DoneDaqlink() override { calls.push_back("DoneDaqlink"); }
     void SetRes(int32_t n, const uint8_t *data, int32_t lastIndex) override
     {

@@ -5,6 +5,8 @@
 #include <QLocale>
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace {
 
 class LocaleFormat : public ::testing::Test {
@@ -26,6 +28,13 @@ TEST_F(LocaleFormat, PointLocale)
     out = 7;
     EXPECT_FALSE(LocaleParseReal(QStringLiteral("1,5"), out)) << "a comma text is not a number here";
     EXPECT_EQ(out, 7);
+
+    // A value that is not a finite number has no text.
+    for (const double x : {std::nan(""), HUGE_VAL, -HUGE_VAL}) {
+        EXPECT_EQ(LocaleGeneral(x), QString());
+        EXPECT_EQ(LocaleFixed(x, 4, 3), QString());
+        EXPECT_EQ(LocaleExponent(x, 3, 2), QString());
+    }
 }
 
 TEST_F(LocaleFormat, RussianLocale)

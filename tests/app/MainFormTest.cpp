@@ -519,6 +519,34 @@ TEST(MainFormRun, DevicesNotFound)
     }
 }
 
+// "Начать прием информации" during a run re-opens the board; when that fails
+// the run stops where it is, with its samples kept and autosaved.
+TEST(MainFormRun, ARestartThatFailsStopsTheRun)
+{
+    QTemporaryDir dir;
+    TRecordingPrompt prompt;
+    TRecordingLinkBoard board("TemperatureNoise = 0\nLengthNoise = 0\n");
+    auto form = NewForm(dir, board);
+    form->Settings.AutoSaveFile = dir.filePath("auto.dat");
+    form->GoClick();
+    for (int i = 0; i < 3; ++i)
+        form->Timer1Timer();
+    ASSERT_EQ(form->RunData.Count, 3);
+    const QByteArray recorded = Bytes(form->RunData);
+    prompt.messages.clear();
+
+    daqboard::OverrideSettings("Backend = comedi\nDevice = /nonexistent/comedi0\n");
+    form->GoClick();
+    EXPECT_FALSE(form->Timer1->isActive());
+    EXPECT_FALSE(form->Acquisition().Running());
+    ASSERT_EQ(prompt.messages.size(), 2);
+    EXPECT_EQ(prompt.messages[0], "Устройство АЦП не найдено!");
+    EXPECT_EQ(prompt.messages[1], "Прием информации остановлен. Записанные точки (3) сохранены в файле \"" +
+                                      form->Settings.AutoSaveFile + "\".");
+    EXPECT_EQ(Bytes(form->RunData), recorded);
+    EXPECT_EQ(ReadBytes(form->Settings.AutoSaveFile), recorded);
+}
+
 // A message box runs the event loop, so the timer fires inside it: the tick
 // there must store its sample, and the message must not be shown again.
 TEST(MainFormRun, TicksGoOnWhileAMessageIsOpen)
