@@ -7,6 +7,7 @@
 #include "analysis/SvedPicture.h"
 
 #include <cstdint>
+#include <optional>
 
 // "Расчет": the calculation parameters dialog, the expansion coefficient per
 // interval, the result window. The four parameters read back are stored in
@@ -24,6 +25,8 @@ void ExcelClick(TAnalysisContext &ctx);
 // (X, Y) into picture; the caller's arrays are not changed. True when a new
 // picture was drawn; false (picture unchanged) when the dialog was cancelled,
 // a range text is not a number, the baseline file cannot be read or the
-// ranges cannot be drawn (each but the first with its message).
+// ranges cannot be drawn (each but the first with its message). sampleLength,
+// when given, is the run's, against which a baseline's recorded length is
+// checked.
 bool MakeSvedPicture(TAnalysisContext &ctx, analysis::TSvedPicture &picture, int32_t N, const double *X,
-                     const double *Y);
+                     const double *Y, std::optional<double> sampleLength = std::nullopt);
