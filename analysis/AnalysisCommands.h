@@ -6,8 +6,11 @@
 #include "analysis/AnalysisContext.h"
 #include "analysis/SvedPicture.h"
 
+#include <QString>
 #include <cstdint>
 #include <optional>
+
+class TDlgCorrection;
 
 // "Расчет": the calculation parameters dialog, the expansion coefficient per
 // interval, the result window. The four parameters read back are stored in
@@ -17,6 +20,11 @@ void CalculateClick(TAnalysisContext &ctx);
 // "Сведение": the calibrated run's L over T as the reduction picture, shown
 // in the reduction window when it was drawn.
 void SvedClick(TAnalysisContext &ctx);
+
+// "Коррекция по эталону": the run, measured on a reference sample, becomes a
+// correction file (analysis/core/Correction.h) through the dialog; the
+// materials come from the library in materialDirectory.
+void CorrectionClick(TAnalysisContext &ctx, TDlgCorrection &dlg, const QString &materialDirectory);
 
 // "Экспорт в Excel": the calibrated run into a new workbook.
 void ExcelClick(TAnalysisContext &ctx);

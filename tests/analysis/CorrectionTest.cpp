@@ -5,13 +5,18 @@
 // correction as its baseline, held against the certificate's polynomial.
 #include "AnalysisFixture.h"
 
+#include "analysis/DlgCorrection.h"
+
 #include "analysis/core/Correction.h"
 #include "analysis/core/ExpansionCalc.h"
 #include "daqlink/board/BoardSettings.h"
 #include "daqlink/board/SimInstrument.h"
 #include "materials/MaterialLibrary.h"
 
+#include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
 
 using namespace analysis;
 
@@ -74,8 +79,7 @@ std::string Instrument(const char *material, double maxTemperature)
 
 class Correction : public AnalysisTest {
 protected:
-    QTemporaryDir dir;
-    QString Path(const char *name) const { return dir.filePath(QString::fromLatin1(name)); }
+    QString Path(const char *name) const { return AnalysisTest::Path(QString::fromLatin1(name)); }
 };
 
 // With the correction as baseline "Расчет" gives the glass's certified mean
@@ -261,4 +265,47 @@ TEST_F(Correction, BaselineOfAnotherSampleLengthIsWarnedAbout)
         }
         EXPECT_EQ(out.Notices, expected) << c.recorded;
     }
+}
+
+// The command through its dialog: the material and the file chosen, the
+// run's own sample length offered; a material whose range the run leaves is
+// refused and writes nothing.
+TEST_F(Correction, CommandWritesTheFileThroughItsDialog)
+{
+    for (int32_t i = 0; i < 600; ++i)
+        run->T[i] = 20 + 0.6 * i;  // 20 °C to 379.4 °C
+    run->SampleLength = 25000;
+    before = SampleBytes(*run);
+    TDlgCorrection dlg;
+    struct TCase {
+        const char *material;
+        const char *file;
+        QString message;
+    };
+    const TCase cases[] = {
+        {"copper", "cu.dat", QStringLiteral("Файл коррекции записан: %1. В \"Расчет\" и \"Сведение\" он служит "
+                                            "базовой линией.")},
+        {"platinum", "pt.dat", {}},  // platinum's range begins at 20 °C exactly: 293.15 K
+        {"srm731", "glass.dat", QStringLiteral("Температура 367.4 °C (точка 580) вне аттестованного диапазона "
+                                               "материала «Боросиликатное стекло NIST SRM 731»: от 19.85 до "
+                                               "366.85 °C (293–640 K)! Коррекция не создана!")},
+    };
+    for (const TCase &c : cases) {
+        SCOPED_TRACE(c.material);
+        prompt.messages.clear();
+        QString offered;
+        Accept<TDlgCorrection>([&](TDlgCorrection &d) {
+            offered = d.EditLength->text();
+            d.ComboMaterial->setCurrentIndex(d.ComboMaterial->findData(QString::fromLatin1(c.material)));
+            d.EditFile->setText(Path(c.file));
+        });
+        CorrectionClick(ctx, dlg, QStringLiteral(VAROTEM_MATERIALS_DIR));
+        EXPECT_EQ(offered, QStringLiteral("25000"));
+        const QString expected = c.message.isEmpty() ? cases[0].message : c.message;
+        EXPECT_EQ(prompt.messages, QStringList{expected.contains(u'%') ? expected.arg(Path(c.file)) : expected});
+        EXPECT_EQ(QFileInfo(Path(c.file)).size(), c.material == std::string("srm731") ? 0 : kRunFileSize);
+    }
+    TRunData written;
+    ASSERT_TRUE(LoadRunImage(Path("cu.dat"), written).isEmpty());
+    EXPECT_EQ(written.SampleLength, 25000);
 }
