@@ -6,7 +6,11 @@
 #include "analysis/AnalysisContext.h"
 #include "analysis/SvedPicture.h"
 
+#include <QString>
 #include <cstdint>
+#include <optional>
+
+class TDlgCorrection;
 
 // "Расчет": the calculation parameters dialog, the expansion coefficient per
 // interval, the result window. The four parameters read back are stored in
@@ -17,6 +21,11 @@ void CalculateClick(TAnalysisContext &ctx);
 // in the reduction window when it was drawn.
 void SvedClick(TAnalysisContext &ctx);
 
+// "Коррекция по эталону": the run, measured on a reference sample, becomes a
+// correction file (analysis/core/Correction.h) through the dialog; the
+// materials come from the library in materialDirectory.
+void CorrectionClick(TAnalysisContext &ctx, TDlgCorrection &dlg, const QString &materialDirectory);
+
 // "Экспорт в Excel": the calibrated run into a new workbook.
 void ExcelClick(TAnalysisContext &ctx);
 
@@ -24,6 +33,8 @@ void ExcelClick(TAnalysisContext &ctx);
 // (X, Y) into picture; the caller's arrays are not changed. True when a new
 // picture was drawn; false (picture unchanged) when the dialog was cancelled,
 // a range text is not a number, the baseline file cannot be read or the
-// ranges cannot be drawn (each but the first with its message).
+// ranges cannot be drawn (each but the first with its message). sampleLength,
+// when given, is the run's, against which a baseline's recorded length is
+// checked.
 bool MakeSvedPicture(TAnalysisContext &ctx, analysis::TSvedPicture &picture, int32_t N, const double *X,
-                     const double *Y);
+                     const double *Y, std::optional<double> sampleLength = std::nullopt);

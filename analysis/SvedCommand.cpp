@@ -6,7 +6,7 @@
 #include "app/widgets/DialogRunner.h"
 
 bool MakeSvedPicture(TAnalysisContext &ctx, analysis::TSvedPicture &picture, int32_t N, const double *X,
-                     const double *Y)
+                     const double *Y, std::optional<double> sampleLength)
 {
     const size_t n = N > 0 ? size_t(N) : 0;
     std::vector<double> x(X, X + n), y(Y, Y + n);
@@ -19,6 +19,7 @@ bool MakeSvedPicture(TAnalysisContext &ctx, analysis::TSvedPicture &picture, int
     params.LMin = data.LMin;
     params.LMax = data.LMax;
     params.BaseLineFile = ctx.settings.BaseLineFile;
+    params.SampleLength = sampleLength;
     TDlgScale &dlg = ctx.scale;
     dlg.Fill(params);
     if (DialogRunner().Exec(dlg) != QDialog::Accepted)
@@ -44,6 +45,6 @@ void SvedClick(TAnalysisContext &ctx)
     const auto calibrated = CalibratedCopy(ctx.run, ctx.settings, ctx.tTable, ctx.lTable);
     const std::vector<double> t = ChannelValues(*calibrated, TChannel::T);
     const std::vector<double> l = ChannelValues(*calibrated, TChannel::L);
-    if (MakeSvedPicture(ctx, ctx.sved.Picture(), int32_t(t.size()), t.data(), l.data()))
+    if (MakeSvedPicture(ctx, ctx.sved.Picture(), int32_t(t.size()), t.data(), l.data(), ctx.run.SampleLength))
         DialogRunner().Exec(ctx.sved);
 }

@@ -14,6 +14,7 @@ struct TCommand {
     const char *name;
     const char *text;
     const char *icon;
+    const char *toolTip = nullptr;  // none: the text
 };
 
 const TCommand kCommands[] = {
@@ -32,6 +33,8 @@ const TCommand kCommands[] = {
     {&TMainActions::ItemExcel, "ItemExcel", "Экспорт в Excel", "excel"},
     {&TMainActions::ItemSettings, "ItemSettings", "Параметры", "settings"},
     {&TMainActions::ItemAbout, "ItemAbout", "О программе", "about"},
+    {&TMainActions::ItemCorrection, "ItemCorrection", "Коррекция по эталону", "correction",
+     "Коррекция по эталону: запись эталонного образца в файл коррекции для базовой линии"},
 };
 
 // A null entry stands for a separator.
@@ -73,7 +76,7 @@ TMainActions CreateMainActions(QMainWindow &window)
     for (const TCommand &c : kCommands) {
         auto *action = new QAction(ProgramIcon(QString::fromLatin1(c.icon)), QString::fromUtf8(c.text), &window);
         action->setObjectName(QString::fromLatin1(c.name));
-        action->setToolTip(action->text());
+        action->setToolTip(c.toolTip ? QString::fromUtf8(c.toolTip) : action->text());
         action->setIconVisibleInMenu(true);
         a.*c.item = action;
     }
@@ -85,6 +88,7 @@ TMainActions CreateMainActions(QMainWindow &window)
     a.SubProcessing = AddMenu(bar, "SubProcessing", "Обработка",
                               {a.ItemSmoothMean, a.ItemSmoothPoly, a.ItemSmoothSpline, a.ItemCalculate, a.ItemSved});
     a.SubService = AddMenu(bar, "SubService", "Сервис", {a.ItemTest, a.ItemExcel, nullptr, a.ItemSettings});
+    a.SubAnalysis = AddMenu(bar, "SubAnalysis", "Анализ", {a.ItemCorrection});
     a.SubInfo = AddMenu(bar, "SubInfo", "Информация", {a.ItemAbout});
 
     a.ToolBar1 = window.addToolBar(QStringLiteral("ToolBar1"));

@@ -5,9 +5,11 @@
 #include "analysis/DlgAlphaQuartz.h"
 #include "analysis/DlgCalcParam.h"
 #include "analysis/DlgCalcResult.h"
+#include "analysis/DlgCorrection.h"
 #include "analysis/DlgScale.h"
 #include "analysis/DlgSved.h"
 #include "analysis/IntervalCommand.h"
+#include "analysis/core/MaterialDirectory.h"
 #include "analysis/core/XlsxSpreadsheet.h"
 #include "app/AboutForm.h"
 #include "app/CaseChannelDlg.h"
@@ -148,6 +150,7 @@ void TMainForm::ConnectActions()
         {Actions.ItemExcel, &TMainForm::ExcelClick},
         {Actions.ItemSettings, &TMainForm::SettingsClick},
         {Actions.ItemAbout, &TMainForm::AboutClick},
+        {Actions.ItemCorrection, &TMainForm::CorrectionClick},
     };
     for (const auto &[action, handler] : handlers)
         connect(action, &QAction::triggered, this, handler);
@@ -187,6 +190,7 @@ void TMainForm::CreateDialogs()
     DlgSved = new TDlgSved(this);
     DlgScale = new TDlgScale(this);
     CaseChansDlg = new TCaseChansDlg(this);
+    DlgCorrection = new TDlgCorrection(this);
 
     DlgParam->SetSplineDialogs(DlgSplineKalibrT, DlgSplineKalibrL);
     DlgParam->OnDaqSetup = [this] { return board_->DaqSetup(); };
@@ -323,6 +327,11 @@ void TMainForm::SettingsClick()
 }
 
 void TMainForm::AboutClick() { DialogRunner().Exec(*AboutDlg); }
+
+void TMainForm::CorrectionClick()
+{
+    ::CorrectionClick(*analysis_, *DlgCorrection, analysis::ProgramMaterialDirectory());
+}
 
 std::optional<TChannel> TMainForm::ChooseChannel()
 {

@@ -21,6 +21,7 @@ class QTimer;
 class TAboutDlg;
 class TCaseDlg;
 class TCaseChansDlg;
+class TDlgCorrection;
 class TDlgParam;
 class TDlgSplineKalibrL;
 class TDlgSplineKalibrT;
@@ -71,6 +72,7 @@ public:
     TDlgSved *DlgSved = nullptr;
     TDlgScale *DlgScale = nullptr;
     TCaseChansDlg *CaseChansDlg = nullptr;
+    TDlgCorrection *DlgCorrection = nullptr;
 
     // Where the spreadsheet exports go; tests may replace it before a command
     // (a spreadsheet given must stay until it is replaced or the window goes).
@@ -108,6 +110,7 @@ public slots:
     void ExcelClick();
     void SettingsClick();
     void AboutClick();
+    void CorrectionClick();
     void Timer1Timer();
 
 protected:

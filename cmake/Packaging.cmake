@@ -28,6 +28,8 @@ install(FILES ${PROJECT_SOURCE_DIR}/packaging/varotem.desktop DESTINATION ${CMAK
 install(FILES ${PROJECT_SOURCE_DIR}/app/icons/varotem.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES ${PROJECT_SOURCE_DIR}/daqlink/daqlink.ini.example DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/varotem)
+# The reference materials, found from the program's directory (materials/MaterialLibrary.h).
+install(FILES ${VAROTEM_MATERIAL_FILES} DESTINATION ${CMAKE_INSTALL_DATADIR}/varotem/materials)
 
 # The Debian package: cpack -G DEB in the build directory. It installs under
 # /usr whatever CMAKE_INSTALL_PREFIX says.

@@ -43,6 +43,7 @@ TBaseline LoadBaseline(const QString &fileName, TMissingBaseline missing, const 
     }
     ApplyKalibr(*record, settings, tTable, lTable);
     baseline.State = TBaselineState::Loaded;
+    baseline.SampleLength = record->SampleLength;
     baseline.Points = {ChannelValues(*record, TChannel::T), ChannelValues(*record, TChannel::L)};
     return baseline;
 }

@@ -27,6 +27,8 @@ struct TBaseline {
     bool Missing = false;
     // Loaded: the calibrated T (as X) and L (as Y) of samples 1..Count.
     TFitPoints Points;
+    // Loaded: the file's SampleLength (a correction's reference sample length).
+    double SampleLength = 0;
     // NotLoaded from a file that exists: why it could not be read.
     QString Error;
 };

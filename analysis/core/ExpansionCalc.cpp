@@ -1,6 +1,7 @@
 #include "analysis/core/ExpansionCalc.h"
 
 #include "analysis/core/Baseline.h"
+#include "analysis/core/Correction.h"
 #include "app/core/LocaleFormat.h"
 
 #include <algorithm>
@@ -146,6 +147,10 @@ TCalcOutcome Calculate(const TRunData &calibrated, const TCalcParams &params, co
         if (baseline.State == TBaselineState::Loaded)
             points = std::move(baseline.Points);
         out = ComputeExpansion(calibrated, params, points);
+        if (baseline.State == TBaselineState::Loaded) {
+            if (const auto warning = SampleLengthWarning(params.SampleLength, baseline.SampleLength))
+                out.Notices.prepend(*warning);
+        }
         out.Notices.prepend(BaselineMessage(baseline.State));
     }
     out.BaselineMissing = baseline.Missing;

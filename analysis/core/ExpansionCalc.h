@@ -74,7 +74,9 @@ TCalcOutcome ComputeExpansion(const TRunData &calibrated, const TCalcParams &par
 // The whole calculation of "Расчет": the baseline named by the parameters
 // ("Nil": ignored; a name without a file or a file that is not a run: stopped
 // with "Базовая линия не загружена! Расчет остановлен!"), read and calibrated
-// like the run, its message first among the notices; then ComputeExpansion.
+// like the run, its message first among the notices, then the warning of a
+// baseline whose recorded sample length differs from the run's by more than
+// 10 % (SampleLengthWarning); then ComputeExpansion.
 TCalcOutcome Calculate(const TRunData &calibrated, const TCalcParams &params, const TSettings &settings,
                        const TSplineTable &tTable, const TSplineTable &lTable);
 

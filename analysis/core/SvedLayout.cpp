@@ -2,6 +2,7 @@
 
 #include "analysis/core/AnalysisMessages.h"
 #include "analysis/core/Baseline.h"
+#include "analysis/core/Correction.h"
 #include "app/core/LocaleFormat.h"
 #include "numerics/ArrayFuncs.h"
 
@@ -107,6 +108,10 @@ TSvedPlan PlanSved(const TSvedParams &params, std::vector<double> X, std::vector
         if (baseline.State == TBaselineState::NotLoaded)
             return Refused(std::move(plan), BaselineMessage(baseline.State));
         plan.Notices << BaselineMessage(baseline.State);
+        if (baseline.State == TBaselineState::Loaded && params.SampleLength) {
+            if (const auto warning = SampleLengthWarning(*params.SampleLength, baseline.SampleLength))
+                plan.Notices << *warning;
+        }
         if (baseline.State == TBaselineState::Loaded) {
             const TParabola c = FitParabola(baseline.Points, plan.Notices);
             for (size_t i = 0; i < Y.size(); ++i)

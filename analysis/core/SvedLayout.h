@@ -42,6 +42,9 @@ struct TSvedParams {
     bool Metafile = false;             // "Метафайл": keep the vector picture
     bool Baseline = false;             // "Базовая линия"
     QString BaseLineFile;              // the baseline field, at most 255 characters
+    // The run's sample length, which a baseline's recorded length is checked
+    // against (SampleLengthWarning); none for the quartz table's plot.
+    std::optional<double> SampleLength;
 };
 
 // What is drawn: the points (Y with the baseline subtracted and shifted) in

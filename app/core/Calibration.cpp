@@ -171,6 +171,38 @@ std::unique_ptr<TRunData> CalibratedCopy(const TRunData &run, const TSettings &s
     return copy;
 }
 
+struct TLCalibration::TSpline {
+    TSplineTable table;
+    TSplineCoefficients s;
+};
+
+TLCalibration::TLCalibration(const TSettings &settings, const TSplineTable &lTable)
+{
+    if (!settings.LSplineKalibrFlag) {
+        a_ = settings.aL;
+        b_ = settings.bL;
+        c_ = settings.cL;
+        d_ = settings.dL;
+        return;
+    }
+    auto spline = std::make_shared<TSpline>();
+    spline->table = lTable;
+    state_ = BuildTableSpline(spline->table, spline->s);
+    if (state_ == TTableState::Ok)
+        spline_ = std::move(spline);
+}
+
+double TLCalibration::operator()(double raw) const
+{
+    if (spline_) {
+        const TSpline &p = *spline_;
+        return numerics::SplineValue(p.table.Count, p.table.X, p.s.d, p.s.c, p.s.b, p.s.a, raw);
+    }
+    if (state_ != TTableState::NotUsed)
+        return raw;
+    return CubicValue({a_, b_, c_, d_}, raw);
+}
+
 QStringList TKalibrNotices::Update(const TKalibrStatus &status)
 {
     QStringList messages;

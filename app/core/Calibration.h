@@ -61,6 +61,25 @@ void FilterErrors(TRunData &run, int16_t errorCode);
 TKalibrStatus ApplyKalibr(TRunData &run, const TSettings &settings, const TSplineTable &tTable,
                           const TSplineTable &lTable);
 
+// The L calibration of ApplyKalibr as a function of one raw reading: the
+// reference-point spline when LSplineKalibrFlag is set, otherwise the cubic
+// polynomial. For commands that must go back from a length to the reading
+// that gives it.
+class TLCalibration {
+public:
+    TLCalibration(const TSettings &settings, const TSplineTable &lTable);
+    // NotUsed (the polynomial) or Ok when it can be evaluated; otherwise why
+    // the table cannot be used, and the value is the raw reading itself.
+    TTableState State() const { return state_; }
+    double operator()(double raw) const;
+
+private:
+    struct TSpline;
+    TTableState state_ = TTableState::NotUsed;
+    long double a_ = 0, b_ = 1, c_ = 0, d_ = 0;
+    std::shared_ptr<const TSpline> spline_;
+};
+
 // The run's calibrated copy, on the heap (the record is 240032 bytes): every
 // command that needs physical values works on one, so the run itself stays
 // raw and a running acquisition keeps appending to it. status, when given,

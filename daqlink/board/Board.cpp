@@ -21,16 +21,21 @@ std::string Number(double value)
 
 std::string DescribeSimulator(const TSimSettings &s)
 {
-    const std::string material = s.material.kind == TMaterialKind::Copper
-                                     ? "медь"
-                                     : "постоянный коэффициент " + Number(s.material.alpha) + " 1/K";
+    std::string material = "медь";
+    if (s.material.kind == TMaterialKind::Constant)
+        material = "постоянный коэффициент " + Number(s.material.alpha) + " 1/K";
+    else if (s.material.kind == TMaterialKind::Library && s.material.library.data)
+        material = s.material.library.data->name;
+    const std::string rod = s.pushRod.data ? s.pushRod.data->name : Number(s.rodAlpha) + " 1/K";
     return "Имитатор дилатометра: образец — " + material + ", " + Number(s.sampleLength) +
-           " мкм, толкатель из кварцевого стекла (" + Number(s.rodAlpha) + " 1/K); печь от " +
+           " мкм, толкатель из кварцевого стекла (" + rod + "); печь от " +
            Number(s.StartTemperature()) + " °C, нагрев " + Number(s.heatingRate) + " K/мин до " +
            Number(s.maxTemperature) + " °C; шаг " + Number(s.step) + " с на опрос; шум " +
            Number(s.temperatureNoise) + " K и " + Number(s.lengthNoise) + " мкм; доля сбоев " +
            Number(s.failureRate) + "; зерно " + std::to_string(s.seed) +
-           ". Каналы: 0 — T образца, °C; 1 — удлинение, мкм; 2 — термопара печи, °C.";
+           ". Каналы: 0 — T образца, " + Number(s.temperatureScale) + " °C на отсчет; 1 — удлинение, " +
+           Number(s.lengthScale) + " мкм на отсчет; 2 — термопара печи, " + Number(s.temperatureScale) +
+           " °C на отсчет.";
 }
 
 class TSimBackend final : public TBackend {

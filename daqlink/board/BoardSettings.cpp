@@ -1,5 +1,7 @@
 #include "daqlink/board/BoardSettings.h"
 
+#include "materials/MaterialLibrary.h"
+
 #include <dlfcn.h>
 
 #include <algorithm>
@@ -89,9 +91,9 @@ struct TKey {
     TSetter set;
 };
 
-const std::array<TKey, 19> &Keys()
+const std::array<TKey, 23> &Keys()
 {
-    static const std::array<TKey, 19> keys = {{
+    static const std::array<TKey, 23> keys = {{
         {"Backend", [](TBoardSettings &s, std::string_view v) {
              if (SameText(v, "auto")) s.backend = TBackendChoice::Auto;
              else if (SameText(v, "sim")) s.backend = TBackendChoice::Simulator;
@@ -110,8 +112,22 @@ const std::array<TKey, 19> &Keys()
                  s.errorCode = static_cast<int16_t>(*n);
          }},
         {"Material", [](TBoardSettings &s, std::string_view v) {
+             // A library id is read once the whole file is known (ResolveLibrary).
+             s.sim.material.library = {};
              if (SameText(v, "copper")) s.sim.material.kind = TMaterialKind::Copper;
              else if (SameText(v, "constant")) s.sim.material.kind = TMaterialKind::Constant;
+             else s.sim.material.library.id = std::string(v);
+         }},
+        {"PushRod", [](TBoardSettings &s, std::string_view v) {
+             s.sim.pushRod = {};
+             if (!SameText(v, "constant")) s.sim.pushRod.id = std::string(v);
+         }},
+        {"TemperatureScale", [](TBoardSettings &s, std::string_view v) {
+             SetReal(s.sim.temperatureScale, v, 0.0, 1000.0, true);
+         }},
+        {"LengthScale", [](TBoardSettings &s, std::string_view v) { SetReal(s.sim.lengthScale, v, 0.0, 1000.0, true); }},
+        {"MaterialsDir", [](TBoardSettings &s, std::string_view v) {
+             if (v.find('\0') == std::string_view::npos) s.sim.materialsDir = std::string(v);
          }},
         {"Alpha", [](TBoardSettings &s, std::string_view v) { SetReal(s.sim.material.alpha, v, -1e-3, 1e-3); }},
         {"SampleLength", [](TBoardSettings &s, std::string_view v) { SetReal(s.sim.sampleLength, v, 0.0, 1e6, true); }},
@@ -157,7 +173,50 @@ void ApplyLine(TBoardSettings &settings, std::string_view line)
     }
 }
 
+// The material file of a library id, or nothing.
+std::shared_ptr<const materials::TReferenceMaterial> LoadLibraryMaterial(const std::string &directory,
+                                                                          const std::string &id)
+{
+    // The id names a file inside the directory, never a path.
+    if (id.empty() || id.find_first_of("/\\") != std::string::npos || id == "." || id == "..")
+        return nullptr;
+    std::string error;
+    auto material = materials::LoadMaterialFile(directory + "/" + id + materials::kMaterialFileSuffix, error);
+    if (!material || material->id != id)
+        return nullptr;
+    return std::make_shared<const materials::TReferenceMaterial>(std::move(*material));
+}
+
+// Reads the library materials the settings name; one that cannot be read
+// leaves its setting as it was before the id (the sample) or constant (the
+// push rod).
+void ResolveLibrary(TSimSettings &sim)
+{
+    if (sim.material.library.id.empty() && sim.pushRod.id.empty())
+        return;
+    const std::string directory = sim.materialsDir.empty() ? DefaultMaterialsDirectory() : sim.materialsDir;
+    if (!sim.material.library.id.empty()) {
+        sim.material.library.data = LoadLibraryMaterial(directory, sim.material.library.id);
+        if (sim.material.library.data)
+            sim.material.kind = TMaterialKind::Library;
+        else
+            sim.material.library = {};
+    }
+    if (!sim.pushRod.id.empty()) {
+        sim.pushRod.data = LoadLibraryMaterial(directory, sim.pushRod.id);
+        if (!sim.pushRod.data)
+            sim.pushRod = {};
+    }
+}
+
 } // namespace
+
+std::string DefaultMaterialsDirectory()
+{
+    const std::string settings = SettingsPathBesideLibrary();
+    const size_t slash = settings.rfind('/');
+    return materials::DefaultMaterialDirectory(slash == std::string::npos ? "." : settings.substr(0, slash));
+}
 
 TBoardSettings ParseSettings(std::string_view text)
 {
@@ -170,6 +229,7 @@ TBoardSettings ParseSettings(std::string_view text)
             break;
         text.remove_prefix(end + 1);
     }
+    ResolveLibrary(settings.sim);
     return settings;
 }
 

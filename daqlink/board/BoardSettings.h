@@ -35,6 +35,14 @@ struct TSimSettings {
     double lengthNoise = 0.2;                // "LengthNoise", micrometres (standard deviation)
     double failureRate = 0.0;                // "FailureRate", share of failed conversions
     uint64_t seed = 1;                       // "Seed"
+    // The push rod's true expansion: a library material ("PushRod" = its id,
+    // e.g. silica); none ("constant"): the coefficient rodAlpha.
+    TLibraryMaterial pushRod;
+    double temperatureScale = 1.0;           // "TemperatureScale", °C per code of channels 0 and 2
+    double lengthScale = 1.0;                // "LengthScale", micrometres per code of channel 1
+    // "MaterialsDir": the reference-material library for "Material" and
+    // "PushRod"; empty: share/varotem/materials beside the board library.
+    std::string materialsDir;
 
     double StartTemperature() const { return startTemperature.value_or(roomTemperature); }
     friend bool operator==(const TSimSettings &, const TSimSettings &) = default;
@@ -52,7 +60,13 @@ struct TBoardSettings {
 
 // Reads settings from the text of an INI file: "key = value" lines, keys in any
 // letter case; section headers and lines starting with ';' or '#' are skipped.
+// A "Material" or "PushRod" naming a library id is read from the file
+// <id>.material of the library directory; when that file is missing or not a
+// material the setting keeps its default.
 DAQBOARD_API TBoardSettings ParseSettings(std::string_view text);
+
+// The library's directory when "MaterialsDir" is not given.
+DAQBOARD_API std::string DefaultMaterialsDirectory();
 
 // The text of a settings file, at most 64 KiB of it; empty when it cannot be read.
 DAQBOARD_API std::string ReadSettingsFile(const std::string &path);

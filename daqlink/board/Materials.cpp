@@ -81,9 +81,18 @@ double CopperAlpha(double kelvin)
     return HahnFit(kelvin) * 1e-6;
 }
 
+double LibraryExpansion(const materials::TReferenceMaterial &material, double t0, double t1)
+{
+    return material.ExtendedStrain(t1 + kZeroCelsius) - material.ExtendedStrain(t0 + kZeroCelsius);
+}
+
 double ExpansionCoefficient(const TMaterial &material, double celsius)
 {
     switch (material.kind) {
+    case TMaterialKind::Library:
+        if (material.library.data)
+            return material.library.data->ExtendedAlpha(celsius + kZeroCelsius);
+        break;
     case TMaterialKind::Copper:
         return CopperAlpha(celsius + kZeroCelsius);
     case TMaterialKind::Constant:
@@ -95,6 +104,10 @@ double ExpansionCoefficient(const TMaterial &material, double celsius)
 double RelativeExpansion(const TMaterial &material, double t0, double t1)
 {
     switch (material.kind) {
+    case TMaterialKind::Library:
+        if (material.library.data)
+            return LibraryExpansion(*material.library.data, t0, t1);
+        break;
     case TMaterialKind::Copper:
         return CopperIntegral(t0 + kZeroCelsius, t1 + kZeroCelsius);
     case TMaterialKind::Constant:

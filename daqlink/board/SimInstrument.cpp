@@ -47,7 +47,8 @@ double TSimInstrument::LengthChange() const
 {
     const double t0 = settings_.StartTemperature();
     const double sample = RelativeExpansion(settings_.material, t0, sample_);
-    const double rod = settings_.rodAlpha * (sample_ - t0);
+    const double rod = settings_.pushRod.data ? LibraryExpansion(*settings_.pushRod.data, t0, sample_)
+                                              : settings_.rodAlpha * (sample_ - t0);
     return settings_.sampleLength * (sample - rod);
 }
 
@@ -67,13 +68,13 @@ bool TSimInstrument::Convert(int16_t channel, int16_t *code)
         return false;
     switch (channel) {
     case SampleTemperatureChannel:
-        *code = RoundToCode(latched_.sampleTemperature);
+        *code = RoundToCode(latched_.sampleTemperature / settings_.temperatureScale);
         return true;
     case LengthChangeChannel:
-        *code = RoundToCode(latched_.lengthChange);
+        *code = RoundToCode(latched_.lengthChange / settings_.lengthScale);
         return true;
     case ControlTemperatureChannel:
-        *code = RoundToCode(latched_.controlTemperature);
+        *code = RoundToCode(latched_.controlTemperature / settings_.temperatureScale);
         return true;
     default:
         return false;

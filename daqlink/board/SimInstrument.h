@@ -4,7 +4,9 @@
 // with heating cut it cools toward room temperature (Newton's law). The sample
 // follows the furnace with a first-order lag. The length signal is the
 // sample's expansion minus that of an equal length of the fused-silica push
-// rod at the sample's temperature, zero at the start of the run. The clock
+// rod at the sample's temperature (a constant coefficient, or a material of
+// the reference library), zero at the start of the run. Each channel's code
+// is its value divided by the channel's scale. The clock
 // moves only when a scan ends, one fixed step each time, so a run is
 // deterministic and needs no waiting.
 #include "daqlink/board/BoardExport.h"
@@ -17,8 +19,8 @@ namespace daqboard {
 
 // Converter channels of the simulated instrument.
 enum TSimChannel : int16_t {
-    SampleTemperatureChannel = 0, // degrees Celsius
-    LengthChangeChannel = 1,      // micrometres
+    SampleTemperatureChannel = 0, // degrees Celsius (times TemperatureScale per code)
+    LengthChangeChannel = 1,      // micrometres (times LengthScale per code)
     ControlTemperatureChannel = 2 // degrees Celsius, the furnace's thermocouple
 };
 

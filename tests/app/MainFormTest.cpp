@@ -169,7 +169,7 @@ TEST(MainFormLayout, TabsChartsAndDialogs)
     EXPECT_EQ(titles, QStringList({"О программе", "Выбор интервала", "Параметры", "Результаты расчета",
                                    "Параметры расчета", "Alpha кварца", "L по реперным точкам",
                                    "Температура по реперным точкам", "Сведение", "Параметры сведения",
-                                   "Выбор канала"}));
+                                   "Выбор канала", "Коррекция по эталону"}));
     EXPECT_EQ(form->CaseChansDlg->Channel(), TChannel::T);
     EXPECT_EQ(form->CaseChansDlg->size(), QSize(201, 128));
 }
@@ -186,7 +186,11 @@ TEST(MainFormLayout, MenuAndToolbarInOrderWithIcons)
                            "АЦП: Начать прием информации, Закончить прием информации",
                            "Обработка: Сглаживание скользящим средним, Сглаживание по семи точкам, "
                            "Сглаживание сплайном, Расчет, Сведение",
-                           "Сервис: Тестовый пример, Экспорт в Excel, -, Параметры", "Информация: О программе"}));
+                           "Сервис: Тестовый пример, Экспорт в Excel, -, Параметры",
+                           "Анализ: Коррекция по эталону", "Информация: О программе"}));
+
+    EXPECT_TRUE(IconHasPixels(form->Actions.ItemCorrection->icon()));
+    EXPECT_TRUE(form->Actions.ItemCorrection->toolTip().startsWith(QStringLiteral("Коррекция по эталону: ")));
 
     QStringList tools;
     for (QAction *action : form->Actions.ToolBar1->actions()) {

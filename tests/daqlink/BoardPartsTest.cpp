@@ -3,6 +3,7 @@
 #include "daqlink/board/BoardSettings.h"
 #include "daqlink/board/Materials.h"
 #include "daqlink/board/SampleCode.h"
+#include "materials/MaterialLibrary.h"
 
 #include <gtest/gtest.h>
 
@@ -23,12 +24,46 @@ TEST(BoardSettings, ReadsAWrittenFile)
         "Material=constant\r\nAlpha=1.2e-5\r\nSampleLength=25000\r\nQuartzAlpha=5.5e-7\r\n"
         "HeatingRate=+10\r\nMaxTemperature=800\r\nRoomTemperature=22.5\r\nStartTemperature=100\r\n"
         "CoolingTime=1800\r\nLagTime=0\r\nStep=30\r\nTemperatureNoise=0.5\r\nLengthNoise=1\r\n"
-        "FailureRate=0.01\r\nSeed=18446744073709551615");
+        "FailureRate=0.01\r\nSeed=18446744073709551615\r\nTemperatureScale=0.02\r\nLengthScale=0.01\r\n"
+        "PushRod=silica\r\nMaterialsDir=" VAROTEM_SOURCE_DIR "/materials/data");
     const TBoardSettings expected{
         TBackendChoice::Comedi, "/dev/comedi1", 3, -32000,
-        TSimSettings{{TMaterialKind::Constant, 1.2e-5}, 25000, 5.5e-7, 10, 800, 22.5, 100, 1800, 0, 30,
-                     0.5, 1, 0.01, UINT64_MAX}};
+        TSimSettings{{TMaterialKind::Constant, 1.2e-5, {}}, 25000, 5.5e-7, 10, 800, 22.5, 100, 1800, 0, 30,
+                     0.5, 1, 0.01, UINT64_MAX, {"silica", nullptr}, 0.02, 0.01,
+                     VAROTEM_SOURCE_DIR "/materials/data"}};
     EXPECT_TRUE(parsed == expected);
+    ASSERT_TRUE(parsed.sim.pushRod.data);
+    EXPECT_EQ(parsed.sim.pushRod.data->Alpha(400), 0.55e-6);
+}
+
+// A library id is read from its file in the library directory, wherever the
+// directory's key stands; an id without a file, or a path in its place,
+// leaves the sample as it was and the push rod constant.
+TEST(BoardSettings, LibraryMaterialsAreReadFromTheirFiles)
+{
+    const std::string dir = "\nMaterialsDir = " VAROTEM_SOURCE_DIR "/materials/data\n";
+    struct TCase {
+        const char *name;
+        std::string text;
+        TMaterialKind kind;
+        const char *sample, *rod;  // ids read
+    };
+    const TCase cases[] = {
+        {"glass sample, silica rod", "Material = srm731\nPushRod = silica" + dir, TMaterialKind::Library, "srm731", "silica"},
+        {"directory first", dir + "Material = platinum", TMaterialKind::Library, "platinum", ""},
+        {"unknown id", "Material = constant\nMaterial = gold\nPushRod = gold" + dir, TMaterialKind::Constant, "", ""},
+        {"a path is no id", "Material = ../data/srm731\nPushRod = /etc/passwd" + dir, TMaterialKind::Copper, "", ""},
+        {"rod back to constant", "PushRod = silica\nPushRod = constant" + dir, TMaterialKind::Copper, "", ""},
+        {"no library there", "Material = srm731\nMaterialsDir = /nonexistent", TMaterialKind::Copper, "", ""},
+    };
+    for (const TCase &c : cases) {
+        const TSimSettings sim = ParseSettings(c.text).sim;
+        EXPECT_EQ(sim.material.kind, c.kind) << c.name;
+        EXPECT_EQ(sim.material.library.id, c.sample) << c.name;
+        EXPECT_EQ(bool(sim.material.library.data), *c.sample != 0) << c.name;
+        EXPECT_EQ(sim.pushRod.id, c.rod) << c.name;
+        EXPECT_EQ(bool(sim.pushRod.data), *c.rod != 0) << c.name;
+    }
 }
 
 // The example file shipped beside the sources lists every key at its default.
@@ -51,6 +86,7 @@ TEST(BoardSettings, BadValuesAndUnknownKeysLeaveTheDefaults)
         "Backend = nidaq",    "Device =",            "SampleLength = 0", "MaxTemperature = 5000",
         "RoomTemperature = -300", "StartTemperature = x", "Alpha = 1",   "Colour = blue",
         "= 5",                "Step = 6 0",          "Step = 0x3C",      "Step = ,5",
+        "TemperatureScale = 0", "LengthScale = -1", "LengthScale = 1e4",
     };
     for (const char *line : lines)
         EXPECT_TRUE(ParseSettings(line) == TBoardSettings{}) << line;
@@ -82,6 +118,18 @@ TEST(BoardSettings, FileBesideTheLibrary)
     EXPECT_EQ(ReadSettingsFile((dir / "missing.ini").string()), "");
     EXPECT_EQ(ReadSettingsFile(dir.string()), ""); // a directory is no settings file
     std::filesystem::remove_all(dir);
+}
+
+// The simulator's own copper and the library's copper file are one fit in
+// two places: their strains agree inside the file's range.
+TEST(Materials, BuiltInCopperIsTheLibrarysCopper)
+{
+    std::string error;
+    const auto library = materials::LoadMaterialFile(VAROTEM_SOURCE_DIR "/materials/data/copper.material", error);
+    ASSERT_TRUE(library) << error;
+    const TMaterial copper;
+    for (const auto &[t0, t1] : {std::pair{20.0, 400.0}, {-150.0, 20.0}, {300.0, 526.0}})
+        EXPECT_NEAR(LibraryExpansion(*library, t0, t1), RelativeExpansion(copper, t0, t1), 1e-11) << t0 << " " << t1;
 }
 
 // Against measurements of the copper reference material (the NIST dataset
@@ -130,7 +178,7 @@ TEST(Materials, ExpansionIsTheIntegralOfTheCoefficient)
     for (const TCase &c : cases)
         EXPECT_NEAR(RelativeExpansion(copper, c.t0, c.t1), simpson(copper, c.t0, c.t1), 1e-12) << c.name;
     EXPECT_EQ(RelativeExpansion(copper, 300, 300), 0.0);
-    const TMaterial constant{TMaterialKind::Constant, 1.2e-5};
+    const TMaterial constant{TMaterialKind::Constant, 1.2e-5, {}};
     EXPECT_DOUBLE_EQ(RelativeExpansion(constant, 20, 120), 1.2e-3);
 }
 

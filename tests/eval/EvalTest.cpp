@@ -7,6 +7,7 @@
 #include "app/core/Calibration.h"
 #include "app/core/DataFiles.h"
 #include "app/core/Settings.h"
+#include "materials/MaterialLibrary.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -314,3 +315,88 @@ TEST_F(Eval, ExportWritesTheCalibratedRun)
 }
 
 } // namespace
+
+// The library shipped beside the build's programs, each material on a line.
+TEST_F(Eval, MaterialsListsTheLibrary)
+{
+    const TResult table = Run({"materials"});
+    EXPECT_EQ(table.code, 0);
+    QStringList ids;
+    for (const QString &line : Lines(table.out).mid(1))
+        ids << line.section(u'\t', 0, 0);
+    EXPECT_EQ(ids, QStringList({"copper", "platinum", "silica", "srm731"}));
+    EXPECT_TRUE(table.out.contains(QStringLiteral("srm731\tБоросиликатное стекло NIST SRM 731\t293–640\tNIST "
+                                                  "Standard Reference Material 731")));
+    const TResult json = Run({"materials", "--format", "json"});
+    const QJsonArray list = QJsonDocument::fromJson(json.out.toUtf8())[QStringLiteral("materials")].toArray();
+    ASSERT_EQ(list.size(), 4);
+    EXPECT_EQ(list[3][QStringLiteral("high_k")].toDouble(), 640.0);
+    const TResult none = Run({"materials", "--materials", Path(QStringLiteral("nothing"))});
+    EXPECT_EQ(none.code, 1);
+    EXPECT_TRUE(none.err.startsWith(QStringLiteral("Библиотека эталонных материалов пуста"))) << none.err.toStdString();
+}
+
+// A copper reference run and a glass run written from closed forms, on an
+// instrument whose push rod expands 0.7e-6 per K while "Alpha кварца" says
+// 5.2e-7: with the correction as baseline, calc gives SRM 731's certified
+// mean coefficient (its polynomial integrated by hand); refusals end with
+// their status.
+TEST_F(Eval, CorrectionAsBaselineGivesTheCertifiedCoefficient)
+{
+    std::string error;
+    const auto copper = materials::LoadMaterialFile(VAROTEM_MATERIALS_DIR "/copper.material", error);
+    ASSERT_TRUE(copper) << error;
+    const auto glassIntegral = [](double c) {
+        const double k = c + 273.15;
+        return (0.8651 * k + 2.3569e-2 * k * k / 2 - 4.2277e-5 * k * k * k / 3 + 2.5408e-8 * k * k * k * k / 4) * 1e-6;
+    };
+    const double l0 = 50000;
+    const auto write = [&](const char *name, const std::function<double(double)> &strain) {
+        auto run = TestRun();
+        run->Count = 1000;
+        for (int32_t i = 0; i < 1000; ++i) {
+            const double t = 20 + 0.34 * i;
+            run->T[i] = t;
+            run->TC[i] = t;
+            run->L[i] = l0 * (strain(t) - strain(20)) - l0 * 0.7e-6 * (t - 20);
+        }
+        WriteRun(QString::fromLatin1(name), *run);
+    };
+    write("cu.dat", [&](double t) { return copper->Strain(t + 273.15); });
+    write("glass.dat", glassIntegral);
+
+    const TResult made = Run({"correction", "cu.dat", "--material", "copper", "--sample-length", "50000", "--out",
+                              "corr.dat"});
+    ASSERT_EQ(made.code, 0) << made.err.toStdString();
+    const TResult calc = Run({"calc", "glass.dat", "--baseline", "corr.dat", "--points", "10", "--format", "json"});
+    ASSERT_EQ(calc.code, 0) << calc.err.toStdString();
+    const QJsonArray rows = QJsonDocument::fromJson(calc.out.toUtf8())[QStringLiteral("rows")].toArray();
+    ASSERT_EQ(rows.size(), 10);
+    // Interval j runs from sample 1 to sample 1 + 90 j (s = 1000 div 11).
+    for (int j = 1; j <= 10; ++j) {
+        const double t1 = 20 + 0.34 * 90 * j;
+        const double certified = (glassIntegral(t1) - glassIntegral(20)) / (t1 - 20);
+        EXPECT_NEAR(rows[j - 1][QStringLiteral("alpha")].toDouble(), certified, 1e-12) << j;
+    }
+
+    const struct {
+        const char *name;
+        QStringList arguments;
+        int code;
+        QString error;
+    } refusals[] = {
+        {"unknown material", {"correction", "cu.dat", "--material", "gold", "--out", "x.dat"}, 2,
+         "Материал \"gold\" не найден в библиотеке (varotem-eval materials)!\n"},
+        {"no output", {"correction", "cu.dat", "--material", "copper"}, 2, "Не задан параметр --out!\n"},
+        {"out of range", {"correction", "cu.dat", "--material", "silica", "--out", "x.dat"}, 1,
+         "Температура 319.88 °C (точка 883) вне аттестованного диапазона материала «Кварцевое стекло (среднее "
+         "значение)»: от 19.85 до 319.85 °C (293–593 K)! Коррекция не создана!\n"},
+    };
+    for (const auto &r : refusals) {
+        SCOPED_TRACE(r.name);
+        const TResult result = Run(r.arguments);
+        EXPECT_EQ(result.code, r.code);
+        EXPECT_EQ(result.err, r.error);
+        EXPECT_FALSE(QFile::exists(Path(QStringLiteral("x.dat"))));
+    }
+}

@@ -28,7 +28,8 @@ foreach(name IN LISTS installed_files)
 endforeach()
 foreach(path IN ITEMS share/applications/varotem.desktop
                       share/icons/hicolor/scalable/apps/varotem.svg
-                      share/doc/varotem/daqlink.ini.example)
+                      share/doc/varotem/daqlink.ini.example
+                      share/varotem/materials/srm731.material)
   if(NOT EXISTS ${prefix}/${path})
     message(FATAL_ERROR "missing ${prefix}/${path}")
   endif()

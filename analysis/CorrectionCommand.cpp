@@ -1,0 +1,49 @@
+// "Коррекция по эталону": the dialog, the correction of the run, the file.
+#include "analysis/AnalysisCommands.h"
+
+#include "analysis/DlgCorrection.h"
+#include "analysis/core/Correction.h"
+#include "analysis/core/MaterialDirectory.h"
+#include "app/core/DataFiles.h"
+#include "app/core/Prompt.h"
+#include "app/widgets/DialogRunner.h"
+
+#include <QDir>
+
+void CorrectionClick(TAnalysisContext &ctx, TDlgCorrection &dlg, const QString &materialDirectory)
+{
+    QStringList problems;
+    const materials::TMaterialLibrary library = analysis::LoadMaterials(materialDirectory, problems);
+    if (library.materials.empty()) {
+        Prompt().Message(analysis::EmptyLibraryMessage(materialDirectory, problems));
+        return;
+    }
+    // The material and file of last time; the length is the run's own.
+    TCorrectionChoice choice;
+    dlg.ReadBack(choice);
+    choice.SampleLength = ctx.run.SampleLength;
+    dlg.Fill(library.materials, choice);
+    if (DialogRunner().Exec(dlg) != QDialog::Accepted)
+        return;
+    if (!dlg.ReadBack(choice)) {
+        Prompt().Message(analysis::kMsgBadParameter);
+        return;
+    }
+    if (choice.OutFile.isEmpty()) {
+        Prompt().Message(QStringLiteral("Не задан файл коррекции!"));
+        return;
+    }
+    const materials::TReferenceMaterial *material = library.Find(choice.MaterialId.toStdString());
+    if (!material)
+        return;
+    const analysis::TCorrectionOutcome outcome =
+        analysis::MakeCorrection(ctx.run, *material, choice.SampleLength, ctx.settings, ctx.tTable, ctx.lTable);
+    if (!ShowReport(ctx, outcome))
+        return;
+    if (const QString error = SaveData(choice.OutFile, *outcome.File); !error.isEmpty()) {
+        Prompt().Message(error);
+        return;
+    }
+    Prompt().Message(QStringLiteral("Файл коррекции записан: %1. В \"Расчет\" и \"Сведение\" он служит базовой линией.")
+                         .arg(QDir::toNativeSeparators(choice.OutFile)));
+}

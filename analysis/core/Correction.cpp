@@ -1,0 +1,192 @@
+#include "analysis/core/Correction.h"
+
+#include "app/core/LocaleFormat.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+namespace analysis {
+namespace {
+
+const QString kNotMade = QStringLiteral(" Коррекция не создана!");
+
+// Points of the L calibration checked for monotonicity between the lowest
+// and highest reading the correction needs.
+constexpr int kMonotonicGrid = 4096;
+
+TCorrectionOutcome Refused(const QString &message)
+{
+    TCorrectionOutcome out;
+    out.Failure = message + kNotMade;
+    return out;
+}
+
+// The reading x with f(x) = target, or nothing when the L calibration is not
+// strictly monotonic where the targets lie (or they cannot be reached).
+class TInverse {
+public:
+    TInverse(const TLCalibration &f, double lo, double hi) : f_(f), lo_(lo), hi_(hi) {}
+
+    // Widens [lo, hi] until f covers [low, high]; then samples f on a grid
+    // and demands strict monotonicity there.
+    bool Cover(double low, double high)
+    {
+        if (!(hi_ > lo_)) {
+            const double pad = std::max(1.0, std::fabs(lo_));
+            lo_ -= pad;
+            hi_ += pad;
+        }
+        for (int widening = 0; widening < 64; ++widening) {
+            const double flo = f_(lo_), fhi = f_(hi_);
+            if (!std::isfinite(flo) || !std::isfinite(fhi) || flo == fhi)
+                return false;
+            increasing_ = fhi > flo;
+            const double vmin = std::min(flo, fhi), vmax = std::max(flo, fhi);
+            if (vmin <= low && high <= vmax)
+                return Sample();
+            const double width = hi_ - lo_;
+            // Move the end whose value falls short outward.
+            if (low < vmin) {
+                if (increasing_)
+                    lo_ -= width;
+                else
+                    hi_ += width;
+            }
+            if (high > vmax) {
+                if (increasing_)
+                    hi_ += width;
+                else
+                    lo_ -= width;
+            }
+        }
+        return false;
+    }
+
+    double operator()(double target) const
+    {
+        // The grid cell that holds the target, then bisection inside it.
+        const auto below = [&](double v) { return increasing_ ? v < target : v > target; };
+        const size_t k = size_t(std::partition_point(values_.begin(), values_.end(), below) - values_.begin());
+        if (k == 0)
+            return x_.front();
+        if (k == values_.size())
+            return x_.back();
+        double a = x_[k - 1], b = x_[k];
+        for (int i = 0; i < 200; ++i) {
+            const double mid = 0.5 * (a + b);
+            if (mid == a || mid == b)
+                break;
+            (below(f_(mid)) ? a : b) = mid;
+        }
+        return std::fabs(f_(a) - target) <= std::fabs(f_(b) - target) ? a : b;
+    }
+
+private:
+    bool Sample()
+    {
+        x_.resize(kMonotonicGrid + 1);
+        values_.resize(kMonotonicGrid + 1);
+        for (int k = 0; k <= kMonotonicGrid; ++k) {
+            x_[k] = k == kMonotonicGrid ? hi_ : lo_ + (hi_ - lo_) * k / kMonotonicGrid;
+            values_[k] = f_(x_[k]);
+            if (!std::isfinite(values_[k]))
+                return false;
+            if (k > 0 && !(increasing_ ? values_[k] > values_[k - 1] : values_[k] < values_[k - 1]))
+                return false;
+        }
+        return true;
+    }
+
+    const TLCalibration &f_;
+    double lo_, hi_;
+    bool increasing_ = true;
+    std::vector<double> x_, values_;
+};
+
+QString RangeText(const materials::TReferenceMaterial &m)
+{
+    return QStringLiteral("от %1 до %2 °C (%3–%4 K)")
+        .arg(LocaleGeneral(m.lowKelvin - materials::kZeroCelsius), LocaleGeneral(m.highKelvin - materials::kZeroCelsius),
+             LocaleGeneral(m.lowKelvin), LocaleGeneral(m.highKelvin));
+}
+
+} // namespace
+
+TCorrectionOutcome MakeCorrection(const TRunData &raw, const materials::TReferenceMaterial &material,
+                                  double referenceLength, const TSettings &settings, const TSplineTable &tTable,
+                                  const TSplineTable &lTable)
+{
+    if (!(referenceLength > 0.0) || !std::isfinite(referenceLength))
+        return Refused(QStringLiteral("Длина эталонного образца должна быть положительным числом!"));
+    auto file = std::make_unique<TRunData>(raw);
+    FilterErrors(*file, settings.ErrorCode);
+    const int32_t n = ValidCount(*file);
+    if (n < 3)
+        return Refused(QStringLiteral("В записи %1 точек, для коррекции нужно не меньше 3!").arg(n));
+    TKalibrStatus status;
+    const auto calibrated = CalibratedCopy(*file, settings, tTable, lTable, &status);
+    for (const auto &[quantity, state] : {std::pair{QStringLiteral("T"), status.T}, std::pair{QStringLiteral("L"), status.L}}) {
+        if (state != TTableState::NotUsed && state != TTableState::Ok) {
+            return Refused(QStringLiteral("Калибровка %1 по реперным точкам невозможна: %2!")
+                               .arg(quantity, SplineTableProblem(state)));
+        }
+    }
+
+    const double t0 = calibrated->T[0] + materials::kZeroCelsius;
+    const double quartz = raw.QuartzAlpha * raw.QuartzLength;
+    std::vector<double> targets(n);
+    for (int32_t i = 0; i < n; ++i) {
+        const double celsius = calibrated->T[i];
+        if (!material.InRange(celsius + materials::kZeroCelsius)) {
+            return Refused(QStringLiteral("Температура %1 °C (точка %2) вне аттестованного диапазона материала "
+                                          "«%3»: %4!")
+                               .arg(LocaleGeneral(celsius))
+                               .arg(i + 1)
+                               .arg(QString::fromStdString(material.name), RangeText(material)));
+        }
+        const double kelvin = celsius + materials::kZeroCelsius;
+        targets[i] = calibrated->L[i] - referenceLength * (material.Strain(kelvin) - material.Strain(t0)) +
+                     quartz * (kelvin - t0);
+        if (!std::isfinite(targets[i]))
+            return Refused(QStringLiteral("Коррекция в точке %1 не является числом!").arg(i + 1));
+    }
+
+    const TLCalibration f(settings, lTable);
+    std::vector<double> readings = ChannelValues(*file, TChannel::L);
+    const auto [rlo, rhi] = std::minmax_element(readings.begin(), readings.end());
+    const auto [tlo, thi] = std::minmax_element(targets.begin(), targets.end());
+    TInverse inverse(f, *rlo, *rhi);
+    if (!inverse.Cover(*tlo, *thi))
+        return Refused(QStringLiteral("Калибровка L не монотонна в диапазоне записи: отсчеты коррекции не найти!"));
+    const double marker = settings.ErrorCode;
+    for (int32_t i = 0; i < n; ++i) {
+        double x = inverse(targets[i]);
+        // A reading equal to the error marker would be dropped as a failed
+        // conversion; the next double calibrates to the same length.
+        if (x == marker)
+            x = std::nextafter(x, 0.0);
+        file->L[i] = x;
+    }
+    // The slots above Count are left zero, as in a fresh run.
+    for (int32_t i = n; i < kRunCapacity; ++i)
+        file->T[i] = file->L[i] = file->TC[i] = 0.0;
+    file->SampleLength = referenceLength;
+
+    TCorrectionOutcome out;
+    out.File = std::move(file);
+    return out;
+}
+
+std::optional<QString> SampleLengthWarning(double runLength, double baselineLength)
+{
+    if (!(baselineLength > 0.0) || !std::isfinite(baselineLength) || !std::isfinite(runLength))
+        return std::nullopt;
+    if (std::fabs(runLength - baselineLength) <= kSampleLengthTolerance * baselineLength)
+        return std::nullopt;
+    return QStringLiteral("Длина образца %1 отличается от длины образца базовой линии %2 более чем на 10 %!")
+        .arg(LocaleGeneral(runLength), LocaleGeneral(baselineLength));
+}
+
+} // namespace analysis

@@ -1,0 +1,57 @@
+#pragma once
+// "Коррекция по эталону": a run measured on a reference sample becomes a
+// correction file, an ordinary run file that "Расчет", "Сведение" and
+// varotem-eval take as their baseline.
+//
+// The calculation gives Alpha = ((dL - dLQ) / L0) / dT + aq LQ / L0, dLQ from
+// the baseline's parabola. The correction is what the instrument would have
+// shown for a sample that does not expand, with the push-rod term the
+// calculation adds back already taken out:
+//   C_i = L_i - L0ref (eps(T_i) - eps(T_1)) + aq LQ (T_i - T_1),
+// with L_i and T_i the reference run's calibrated samples, eps the reference
+// material's certified strain and aq, LQ the reference run's "Alpha кварца"
+// and "L кварца". A sample measured on the same instrument with the same
+// push-rod parameters then gives its own mean coefficient.
+#include "analysis/core/AnalysisMessages.h"
+#include "app/core/Calibration.h"
+#include "app/core/RunData.h"
+#include "app/core/Settings.h"
+#include "materials/ReferenceMaterial.h"
+
+#include <QString>
+#include <memory>
+#include <optional>
+
+namespace analysis {
+
+// A sample length may differ from the reference sample's by this share
+// before a baseline is warned about.
+inline constexpr double kSampleLengthTolerance = 0.10;
+
+struct TCorrectionOutcome : TCommandReport {
+    // The correction file's record: Count and T and TC as in the reference
+    // run (the samples flagged as failed conversions dropped), for L the raw
+    // readings that calibrate to the correction, the run's CalcPoints,
+    // QuartzLength and QuartzAlpha, and the reference sample's length as
+    // SampleLength. Empty on a failure.
+    std::unique_ptr<TRunData> File;
+};
+
+// The correction of the raw reference run, calibrated with the settings and
+// tables; material is the reference sample's, referenceLength its length in
+// the unit of L. Refused, with a message: a length that is not a positive
+// number, fewer than 3 samples, a reference-point table that cannot be used,
+// a sample outside the material's certified range (the range is named), a
+// value that is not a finite number, or an L calibration that is not
+// strictly monotonic over the readings the correction needs.
+TCorrectionOutcome MakeCorrection(const TRunData &raw, const materials::TReferenceMaterial &material,
+                                  double referenceLength, const TSettings &settings, const TSplineTable &tTable,
+                                  const TSplineTable &lTable);
+
+// The warning for a baseline whose recorded sample length (a correction's
+// reference sample) differs from the run's by more than 10 % of it; nothing
+// when it does not, or when the baseline records no length (0 or not a
+// number: a run written without one).
+std::optional<QString> SampleLengthWarning(double runLength, double baselineLength);
+
+} // namespace analysis
