@@ -8,7 +8,6 @@
 #include <QFont>
 #include <QHash>
 #include <QImage>
-#include <QPoint>
 #include <QString>
 #include <cstdint>
 
@@ -75,8 +74,6 @@ public:
     // The text's block (see TTextCache) with its top left corner at (x, y), in
     // the font colour on the brush colour. Does not move the current point.
     void TextOut(int x, int y, const QString &text);
-
-    QPoint PenPos() const { return {penX_, penY_}; }
 
 private:
     void PlotSpan(int64_t m0, int64_t n0, int sm, int sn, int64_t d, int64_t a, bool swapped);

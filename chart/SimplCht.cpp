@@ -126,14 +126,14 @@ TSimpleChart::~TSimpleChart() = default;
 void TSimpleChart::CreateMenu()
 {
     popMenu_ = std::make_unique<QMenu>();
-    modeGroup_ = new QActionGroup(popMenu_.get());
-    modeGroup_->setExclusive(true);
+    auto *modeGroup = new QActionGroup(popMenu_.get());
+    modeGroup->setExclusive(true);
     for (const TEntryDef &entry : kEntries) {
         auto *action = new QAction(QString::fromUtf8(entry.caption), popMenu_.get());
         action->setSeparator(entry.kind == TEntryKind::Separator);
         action->setCheckable(entry.kind == TEntryKind::Mode || entry.kind == TEntryKind::Check);
         if (entry.kind == TEntryKind::Mode)
-            modeGroup_->addAction(action);
+            modeGroup->addAction(action);
         menu_.*entry.field = action;
         popMenu_->addAction(action);
     }
