@@ -46,9 +46,9 @@ TPolyline MultiLinePoints(const TPlotArea &area, int32_t n, const double *X, con
     }
     // The same arithmetic as Px and Py, with the constants held locally: this
     // loop runs for every point of a live run.
-    const double xMin = area.XMin, xWidth = area.XMax - area.XMin, pw = area.PW();
+    const double xMin = area.XMin, xWidth = area.XMax - area.XMin, pw = area.PW(), left = area.Left();
     const double yMin = area.YMin, yHeight = area.YMax - area.YMin, ph = area.PH();
-    const double bottom = area.H - 50, top = 20;
+    const double bottom = area.Bottom(), top = area.Top();
     line.points.resize(size_t(n));
     TPixel *out = line.points.data();
     for (int32_t i = 0; i < n; ++i) {
@@ -56,7 +56,7 @@ TPolyline MultiLinePoints(const TPlotArea &area, int32_t n, const double *X, con
         const bool finite = std::isfinite(v);
         v = v > bottom ? bottom : v;
         v = v < top ? top : v;
-        if (!finite || !Nearest(v, out[i].y) || !Nearest(50 + (X[i] - xMin) / xWidth * pw, out[i].x)) {
+        if (!finite || !Nearest(v, out[i].y) || !Nearest(left + (X[i] - xMin) / xWidth * pw, out[i].x)) {
             line.points.resize(size_t(i));
             line.failed = true;
             break;
@@ -126,7 +126,7 @@ TPolyline SampledPoints(const TPlotArea &area, const TCurveFunction &f, const TS
     for (int j = 1; j <= pw; ++j) {
         const double x = area.XMin + (area.XMax - area.XMin) * j / pw;
         const double value = f(x);
-        TPixel p{j + 50, 0};
+        TPixel p{area.Left() + j, 0};
         if (!std::isfinite(value) || !CurveRow(area, value, scale, p.y)) {
             line.failed = true;
             break;

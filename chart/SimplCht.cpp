@@ -40,6 +40,9 @@ const QString kCannotDraw = QStringLiteral("Невозможно отобраз�
 const QString kInvalidOperation = QStringLiteral("Invalid Operation!");
 const QString kInvalidValue = QStringLiteral("Invalid Value!");
 constexpr int kNameLimit = 255;
+// The rows of a time mark's value and name.
+constexpr int kMarkValueRow = 50;
+constexpr int kMarkNameRow = 70;
 
 enum class TEntryKind { Plain, Separator, Mode, Check };
 
@@ -255,7 +258,9 @@ bool TSimpleChart::Repaint()
 void TSimpleChart::DrawFrame()
 {
     menuAttached_ = true;
-    const int W = width(), H = height();
+    area_.W = width();
+    area_.H = height();
+    const int W = area_.W, H = area_.H;
     // A blank picture of the control's size. The buffer of the last picture is
     // reused when the size is unchanged (copies an owner holds detach).
     if (picture_.size() != QSize(W, H) || picture_.format() != QImage::Format_RGB32)
@@ -264,10 +269,12 @@ void TSimpleChart::DrawFrame()
     canvas_.Attach(&picture_, &textCache_);
     canvas_.brush = kWhite;
     canvas_.pen = TPen{kBlue, TPenStyle::Solid, TPenMode::Copy};
-    canvas_.Rectangle(50, 20, W - 49, H - 49);
+    // The frame: its lines lie on the plot's edges (a rectangle leaves out its
+    // right and bottom edges).
+    canvas_.Rectangle(area_.Left(), area_.Top(), area_.Right() + 1, area_.Bottom() + 1);
     canvas_.font = chart::LabelFont();
     canvas_.fontColor = kBlue;
-    canvas_.TextOut(W - 50, H - 20, xTitle_);
+    canvas_.TextOut(area_.Right(), area_.Bottom() + 30, xTitle_);
     canvas_.TextOut(1, 1, yTitle_);
     ComputeRanges();
     DrawGrid();
@@ -275,8 +282,6 @@ void TSimpleChart::DrawFrame()
 
 void TSimpleChart::ComputeRanges()
 {
-    area_.W = width();
-    area_.H = height();
     const int32_t n = data_.Count;
     // No points: a fixed 0..1 range stands in for the undefined extremes.
     area_.XMin = n > 0 ? numerics::ArrayMin(n, data_.X.data()) : 0.0;
@@ -299,19 +304,21 @@ void TSimpleChart::ComputeRanges()
 
 void TSimpleChart::DrawGrid()
 {
-    const int W = area_.W, H = area_.H, PW = area_.PW(), PH = area_.PH();
+    const int PW = area_.PW(), PH = area_.PH();
+    // Grid lines start one pixel outside the frame and cross the plot, or end
+    // there as one-pixel ticks.
     const bool grid = menu_.GridLinesItem->isChecked();
-    const int endY = grid ? 20 : H - 50;
-    const int endX = grid ? W - 50 : 50;
+    const int endY = grid ? area_.Top() : area_.Bottom();
+    const int endX = grid ? area_.Right() : area_.Left();
     const auto xTexts = chart::XLabels(xDrawingMode_, area_.XMin, area_.XMax);
     const auto yTexts = chart::YLabels(yDrawingMode_, area_.YMin, area_.YMax);
     for (int i = 0; i <= 4; ++i) {
-        const int xi = 50 + (i * PW) / 4;
-        canvas_.MoveTo(xi, H - 49);
+        const int xi = area_.Left() + (i * PW) / 4;
+        canvas_.MoveTo(xi, area_.Bottom() + 1);
         canvas_.LineTo(xi, endY);
-        canvas_.TextOut(xi, H - 40, xTexts[size_t(i)]);
-        const int yi = 20 + (i * PH) / 4;
-        canvas_.MoveTo(49, yi);
+        canvas_.TextOut(xi, area_.Bottom() + 10, xTexts[size_t(i)]);
+        const int yi = area_.Top() + (i * PH) / 4;
+        canvas_.MoveTo(area_.Left() - 1, yi);
         canvas_.LineTo(endX, yi);
         canvas_.TextOut(0, yi, yTexts[size_t(i)]);
     }
@@ -429,12 +436,12 @@ bool TSimpleChart::DrawTimeLines()
         if (!(a < t && t < b))
             continue;
         int c = 0;
-        if (!chart::Nearest(50 + (t - a) / (b - a) * area_.PW(), c))
+        if (!chart::Nearest(area_.Left() + (t - a) / (b - a) * area_.PW(), c))
             return false;
-        canvas_.MoveTo(c, 20);
-        canvas_.LineTo(c, area_.H - 50);
-        canvas_.TextOut(c + 2, 50, chart::TimeMarkText(xDrawingMode_, t));
-        canvas_.TextOut(c + 2, 70, timeMarks_->Names[k].left(kNameLimit));
+        canvas_.MoveTo(c, area_.Top());
+        canvas_.LineTo(c, area_.Bottom());
+        canvas_.TextOut(c + 2, kMarkValueRow, chart::TimeMarkText(xDrawingMode_, t));
+        canvas_.TextOut(c + 2, kMarkNameRow, timeMarks_->Names[k].left(kNameLimit));
     }
     return true;
 }
@@ -477,11 +484,14 @@ void TSimpleChart::contextMenuEvent(QContextMenuEvent *event)
 
 void TSimpleChart::ChartMouseMove(const TChartMouseEvent &event)
 {
-    const int W = width(), H = height();
-    if (!(50 < event.X && event.X < W - 50 && 20 < event.Y && event.Y < H - 50))
+    // The plot of the control's present size with the ranges of the last redraw.
+    chart::TPlotArea a = area_;
+    a.W = width();
+    a.H = height();
+    if (!(a.Left() < event.X && event.X < a.Right() && a.Top() < event.Y && event.Y < a.Bottom()))
         return;
-    const double xv = area_.XMin + (event.X - 50) / double(W - 100) * (area_.XMax - area_.XMin);
-    const double yv = area_.YMin + (H - 50 - event.Y) / double(H - 70) * (area_.YMax - area_.YMin);
+    const double xv = a.XMin + (event.X - a.Left()) / double(a.PW()) * (a.XMax - a.XMin);
+    const double yv = a.YMin + (a.Bottom() - event.Y) / double(a.PH()) * (a.YMax - a.YMin);
     if (!std::isfinite(xv) || !std::isfinite(yv))
         return;
     xyWindow_->XCaption->setText(xTitle_ + QLatin1Char('=') + LocaleFixed(xv, 4, 2));
