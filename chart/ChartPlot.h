@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace chart {
@@ -24,20 +25,28 @@ struct TRectPx {
     friend bool operator==(const TRectPx &, const TRectPx &) = default;
 };
 
-// v rounded to the nearest integer, halves to even; false (out unchanged) when
-// v is not finite or the result does not fit an int.
-bool NearestSlow(double v, int &out);
-inline bool Nearest(double v, int &out)
+// v rounded to the nearest integer, halves to even; empty when v is not
+// finite or the result does not fit an int.
+std::optional<int> NearestSlow(double v);
+inline std::optional<int> NearestPixel(double v)
 {
-    // Well inside the int range, adding and removing 1.5 * 2^52 rounds to the
-    // nearest integer, halves to even (the default rounding mode), exactly as
-    // std::nearbyint does, without a library call; this runs for every point.
+    // For |v| < 2^51, v + 1.5 * 2^52 lies where doubles are whole numbers one
+    // apart, so the addition itself rounds v to the nearest integer, halves to
+    // even (the default rounding mode), and removing 1.5 * 2^52 again is
+    // exact: std::nearbyint without a library call.
     if (v > -1e9 && v < 1e9) {
         constexpr double kShift = 6755399441055744.0;
-        out = int((v + kShift) - kShift);
-        return true;
+        return int((v + kShift) - kShift);
     }
-    return NearestSlow(v, out);
+    return NearestSlow(v);
+}
+// NearestPixel into out; false (out unchanged) when it is empty.
+inline bool Nearest(double v, int &out)
+{
+    const std::optional<int> r = NearestPixel(v);
+    if (r)
+        out = *r;
+    return r.has_value();
 }
 
 // A polyline: move to points[0], line to each further point. failed: the step
@@ -54,6 +63,10 @@ struct TRects {
 
 // Polyline through every point; rows limited to the plot, columns not.
 TPolyline MultiLinePoints(const TPlotArea &area, int32_t n, const double *X, const double *Y);
+
+// ReduceColumns of MultiLinePoints, without the list of every point: what the
+// chart strokes.
+TPolyline ReducedMultiLine(const TPlotArea &area, int32_t n, const double *X, const double *Y);
 
 // Bar k from point k to point k + 1 with the height of point k, from the
 // bottom edge; nothing limited; n - 1 bars.

@@ -269,9 +269,10 @@ void TSimpleChart::DrawFrame()
     canvas_.Attach(&picture_, &textCache_);
     canvas_.brush = kWhite;
     canvas_.pen = TPen{kBlue, TPenStyle::Solid, TPenMode::Copy};
-    // The frame: its lines lie on the plot's edges (a rectangle leaves out its
-    // right and bottom edges).
-    canvas_.Rectangle(area_.Left(), area_.Top(), area_.Right() + 1, area_.Bottom() + 1);
+    // The frame: a white rectangle whose lines lie on the plot's edges (a
+    // rectangle leaves out its right and bottom edges). Its inside is already
+    // the white of the blank picture, so only the outline is drawn.
+    canvas_.Outline(area_.Left(), area_.Top(), area_.Right() + 1, area_.Bottom() + 1);
     canvas_.font = chart::LabelFont();
     canvas_.fontColor = kBlue;
     canvas_.TextOut(area_.Right(), area_.Bottom() + 30, xTitle_);
@@ -284,12 +285,16 @@ void TSimpleChart::ComputeRanges()
 {
     const int32_t n = data_.Count;
     // No points: a fixed 0..1 range stands in for the undefined extremes.
-    area_.XMin = n > 0 ? numerics::ArrayMin(n, data_.X.data()) : 0.0;
-    area_.XMax = n > 0 ? numerics::ArrayMax(n, data_.X.data()) : 1.0;
+    area_.XMin = 0.0;
+    area_.XMax = 1.0;
+    if (n > 0)
+        numerics::ArrayMinMax(n, data_.X.data(), area_.XMin, area_.XMax);
     numerics::WidenRange(area_.XMin, area_.XMax);
     if (menu_.MstItem->isChecked()) {
-        area_.YMin = n > 0 ? numerics::ArrayMin(n, data_.Y.data()) : 0.0;
-        area_.YMax = n > 0 ? numerics::ArrayMax(n, data_.Y.data()) : 1.0;
+        area_.YMin = 0.0;
+        area_.YMax = 1.0;
+        if (n > 0)
+            numerics::ArrayMinMax(n, data_.Y.data(), area_.YMin, area_.YMax);
     } else {
         // An unreadable text stops the reading; what was not read keeps its value.
         double v = 0;
@@ -327,11 +332,7 @@ void TSimpleChart::DrawGrid()
 void TSimpleChart::StrokeCurve(const std::vector<chart::TPixel> &points, QRgb color)
 {
     canvas_.pen = TPen{color, TPenStyle::Solid, TPenMode::Copy};
-    if (points.empty())
-        return;
-    canvas_.MoveTo(points[0].x, points[0].y);
-    for (size_t i = 1; i < points.size(); ++i)
-        canvas_.LineTo(points[i].x, points[i].y);
+    canvas_.Polyline(points);
 }
 
 void TSimpleChart::DrawCurve()
@@ -343,8 +344,8 @@ void TSimpleChart::DrawCurve()
     case TSCDrawing::ByMultiLine: {
         // Thousands of points share a pixel column; the reduced polyline draws
         // exactly the same pixels.
-        const chart::TPolyline line = chart::MultiLinePoints(area_, n, X, Y);
-        StrokeCurve(chart::ReduceColumns(line.points), kRed);
+        const chart::TPolyline line = chart::ReducedMultiLine(area_, n, X, Y);
+        StrokeCurve(line.points, kRed);
         failed = line.failed;
         break;
     }
@@ -399,7 +400,8 @@ bool TSimpleChart::DrawDerivative(int order, QRgb color)
     std::vector<double> D(static_cast<size_t>(n));
     for (int32_t i = 0; i < n; ++i)
         D[size_t(i)] = curve.f(X[i]);
-    chart::TScale scale{numerics::ArrayMin(n, D.data()), numerics::ArrayMax(n, D.data())};
+    chart::TScale scale;
+    numerics::ArrayMinMax(n, D.data(), scale.lo, scale.hi);
     if (order == 2)
         scale.hi = 1.5 * scale.hi;
     if (!std::isfinite(scale.lo) || !std::isfinite(scale.hi))
@@ -426,8 +428,8 @@ bool TSimpleChart::DrawTimeLines()
         return true;
     const int32_t count = std::clamp<int32_t>(timeMarks_->Count, 0, TTimeMarkList::kCapacity);
     const int32_t n = data_.Count;
-    const double a = numerics::ArrayMin(n, data_.X.data());
-    const double b = numerics::ArrayMax(n, data_.X.data());
+    double a = 0, b = 0;
+    numerics::ArrayMinMax(n, data_.X.data(), a, b);
     canvas_.pen = TPen{kGreen, TPenStyle::Dotted, TPenMode::Copy};
     canvas_.font = chart::LabelFont();
     canvas_.fontColor = kGreen;
@@ -569,8 +571,8 @@ void TSimpleChart::MstItemClick()
     // The data range of this moment becomes the fixed range offered.
     const int32_t n = data_.Count;
     if (n > 0) {
-        const double lo = numerics::ArrayMin(n, data_.Y.data());
-        const double hi = numerics::ArrayMax(n, data_.Y.data());
+        double lo = 0, hi = 0;
+        numerics::ArrayMinMax(n, data_.Y.data(), lo, hi);
         if (std::isfinite(lo) && std::isfinite(hi)) {
             mstWindow_->EditMin->setText(LocaleFixed(lo, 4, 3));
             mstWindow_->EditMax->setText(LocaleFixed(hi, 4, 3));
