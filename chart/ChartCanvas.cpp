@@ -227,25 +227,30 @@ void TChartCanvas::PlotSpan(const TRaster &raster, int64_t m0, int64_t n0, int s
 
 void TChartCanvas::Rectangle(int x1, int y1, int x2, int y2)
 {
-    if (!image_)
+    const TBox box = Box(x1, y1, x2, y2);
+    if (!image_ || box.Empty())
         return;
-    const int64_t l = std::min(x1, x2), r = std::max(x1, x2);
-    const int64_t t = std::min(y1, y2), b = std::max(y1, y2);
-    if (r == l || b == t)
-        return;
-    FillSpan(Raster(), l + 1, r - 1, t + 1, b - 1, TCopyOp{brush});
-    Outline(x1, y1, x2, y2);
+    const TRaster raster = Raster();
+    FillSpan(raster, box.l + 1, box.r - 1, box.t + 1, box.b - 1, TCopyOp{brush});
+    StrokeOutline(raster, box);
 }
 
 void TChartCanvas::Outline(int x1, int y1, int x2, int y2)
 {
-    if (!image_)
+    const TBox box = Box(x1, y1, x2, y2);
+    if (!image_ || box.Empty())
         return;
-    const int64_t l = std::min(x1, x2), r = std::max(x1, x2);
-    const int64_t t = std::min(y1, y2), b = std::max(y1, y2);
-    if (r == l || b == t)
-        return;
-    const TRaster raster = Raster();
+    StrokeOutline(Raster(), box);
+}
+
+TChartCanvas::TBox TChartCanvas::Box(int x1, int y1, int x2, int y2)
+{
+    return {std::min(x1, x2), std::max(x1, x2), std::min(y1, y2), std::max(y1, y2)};
+}
+
+void TChartCanvas::StrokeOutline(const TRaster &raster, const TBox &box)
+{
+    const int64_t l = box.l, r = box.r, t = box.t, b = box.b;
     // Every border pixel exactly once, so not-xor outlines work too.
     auto outline = [&](auto op) {
         FillSpan(raster, l, r, t, t + 1, op);

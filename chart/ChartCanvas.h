@@ -103,6 +103,14 @@ public:
     void TextOut(int x, int y, const QString &text);
 
 private:
+    // A rectangle's corners in order: columns l..r-1, rows t..b-1.
+    struct TBox {
+        int64_t l = 0, r = 0, t = 0, b = 0;
+        bool Empty() const { return r == l || b == t; }
+    };
+    static TBox Box(int x1, int y1, int x2, int y2);
+    void StrokeOutline(const TRaster &raster, const TBox &box);
+
     TRaster Raster();
     void Segment(const TRaster &raster, int x, int y);
     void PlotSpan(const TRaster &raster, int64_t m0, int64_t n0, int sm, int sn, int64_t d, int64_t a,
