@@ -227,7 +227,7 @@ public:
     std::vector<TPixel> Take() { return std::move(out_); }
 
 private:
-    void Push(int x, int y)
+    [[gnu::always_inline]] void Push(int x, int y)
     {
         const TPixel p{x, y};
         if (out_.empty() || !(out_.back() == p))
@@ -287,27 +287,38 @@ TPolyline ReducedMultiLine(const TPlotArea &area, int32_t n, const double *X, co
     if (n <= 0)
         return line;
     const TPointMapping mapping(area);
-    line.failed = !mapping.Usable();
-    TReducedPolyline out{line.failed ? 0 : size_t(n)};
+    bool failed = !mapping.Usable();
+    TReducedPolyline out{failed ? 0 : size_t(n)};
     TColumnRun run;
     size_t count = 0;
-    int32_t i = 0;
-    while (i < n && !line.failed) {
-        TPixel p[2];
-        if (i + 1 < n && mapping.PixelPair(X, Y, i, p)) {
-            ReduceStep(p[0], run, count, out);
-            ReduceStep(p[1], run, count, out);
-            i += 2;
-            continue;
+    // The points are mapped a block at a time, two at once where both can
+    // be, and then reduced: the mapping's loop has no calls and keeps its
+    // constants in registers.
+    constexpr int32_t kBlock = 256;
+    TPixel block[kBlock];
+    for (int32_t start = 0; start < n && !failed; start += kBlock) {
+        const int32_t end = std::min(n, start + kBlock);
+        int32_t i = start, filled = 0;
+        while (i < end) {
+            if (i + 1 < end && mapping.PixelPair(X, Y, i, block + filled)) {
+                filled += 2;
+                i += 2;
+                continue;
+            }
+            if (!mapping.Pixel(X[i], Y[i], block[filled])) {
+                failed = true;
+                break;
+            }
+            ++filled;
+            ++i;
         }
-        line.failed = !mapping.Pixel(X[i], Y[i], p[0]);
-        if (!line.failed)
-            ReduceStep(p[0], run, count, out);
-        ++i;
+        for (int32_t k = 0; k < filled; ++k)
+            ReduceStep(block[k], run, count, out);
     }
     if (count > 0)
         out.PushLastRun(run);
     line.points = out.Take();
+    line.failed = failed;
     return line;
 }
 
