@@ -14,7 +14,15 @@ constexpr QRgb kOpaque = 0xFF000000u;
 struct TCopyOp {
     QRgb color;
     void operator()(QRgb &p) const { p = color | kOpaque; }
-    void Fill(QRgb *begin, QRgb *end) const { std::fill(begin, end, color | kOpaque); }
+    void Fill(QRgb *begin, QRgb *end) const
+    {
+        // Eight pixels a step, a fixed count the compiler turns into block stores.
+        const QRgb value = color | kOpaque;
+        for (; end - begin >= 8; begin += 8)
+            for (int k = 0; k < 8; ++k)
+                begin[k] = value;
+        std::fill(begin, end, value);
+    }
 };
 
 struct TNotXorOp {
@@ -32,9 +40,11 @@ struct TNotXorOp {
 // q(i) = floor((2*i*a + d) / (2*d)), i.e. the minor offset rounded half up.
 // Only the steps whose major coordinate lies inside [0, majorLimit) are walked.
 template <typename Op, bool Dotted>
-void WalkLine(QRgb *bits, qsizetype stride, int64_t majorLimit, int64_t minorLimit, int64_t m0,
-              int64_t n0, int sm, int sn, int64_t d, int64_t a, bool swapped, Op op)
+void WalkLine(const TRaster &raster, int64_t m0, int64_t n0, int sm, int sn, int64_t d, int64_t a,
+              bool swapped, Op op)
 {
+    const int64_t majorLimit = swapped ? raster.height : raster.width;
+    const int64_t minorLimit = swapped ? raster.width : raster.height;
     int64_t lo, hi;
     if (sm > 0) {
         lo = std::max<int64_t>(0, -m0);
@@ -59,7 +69,7 @@ void WalkLine(QRgb *bits, qsizetype stride, int64_t majorLimit, int64_t minorLim
             const int64_t m = m0 + sm * i;
             const int64_t x = swapped ? n : m;
             const int64_t y = swapped ? m : n;
-            op(bits[y * stride + x]);
+            op(raster.bits[y * raster.stride + x]);
         }
         r += 2 * a;
         if (r >= 2 * d) {
@@ -70,17 +80,17 @@ void WalkLine(QRgb *bits, qsizetype stride, int64_t majorLimit, int64_t minorLim
 }
 
 template <typename Op>
-void FillSpan(QImage &image, int64_t x0, int64_t x1, int64_t y0, int64_t y1, Op op)
+void FillSpan(const TRaster &raster, int64_t x0, int64_t x1, int64_t y0, int64_t y1, Op op)
 {
-    // Half-open [x0, x1) x [y0, y1), clipped to the image.
+    // Half-open [x0, x1) x [y0, y1), clipped to the picture.
     x0 = std::max<int64_t>(x0, 0);
     y0 = std::max<int64_t>(y0, 0);
-    x1 = std::min<int64_t>(x1, image.width());
-    y1 = std::min<int64_t>(y1, image.height());
+    x1 = std::min<int64_t>(x1, raster.width);
+    y1 = std::min<int64_t>(y1, raster.height);
     if (x0 >= x1)
         return;
     for (int64_t y = y0; y < y1; ++y) {
-        QRgb *row = reinterpret_cast<QRgb *>(image.scanLine(int(y)));
+        QRgb *row = raster.bits + y * raster.stride;
         op.Fill(row + x0, row + x1);
     }
 }
@@ -118,12 +128,14 @@ QImage RenderTextBlock(const QFont &font, QRgb color, QRgb background, const QSt
 
 const QImage &TTextCache::Block(const QFont &font, QRgb color, QRgb background, const QString &text)
 {
-    // A redraw uses a dozen texts; a chart whose data keep changing would add
-    // new ones for ever, so the cache starts afresh now and then.
-    if (blocks_.size() > 512)
+    // A redraw uses a dozen texts in one font; a chart whose data keep
+    // changing would add new ones for ever, so the cache starts afresh now
+    // and then, and whenever the font changes.
+    if (blocks_.size() > 512 || !(font == font_)) {
         blocks_.clear();
-    QString key = font.key() + QChar(1) + QString::number(color, 16) + QChar(1)
-                  + QString::number(background, 16) + QChar(1) + text;
+        font_ = font;
+    }
+    const TTextKey key{text, color, background};
     auto it = blocks_.find(key);
     if (it == blocks_.end())
         it = blocks_.insert(key, RenderTextBlock(font, color, background, text));
@@ -147,62 +159,106 @@ void TChartCanvas::MoveTo(int x, int y)
     penY_ = y;
 }
 
+TRaster TChartCanvas::Raster()
+{
+    // bits() detaches a picture shared with a copy an owner holds.
+    return {reinterpret_cast<QRgb *>(image_->bits()), image_->bytesPerLine() / qsizetype(sizeof(QRgb)),
+            image_->width(), image_->height()};
+}
+
 void TChartCanvas::LineTo(int x, int y)
+{
+    if (!image_) {
+        penX_ = x;
+        penY_ = y;
+        return;
+    }
+    const TRaster raster = Raster();
+    Segment(raster, x, y);
+}
+
+void TChartCanvas::Polyline(std::span<const TPixel> points)
+{
+    if (points.empty())
+        return;
+    MoveTo(points[0].x, points[0].y);
+    if (!image_) {
+        MoveTo(points.back().x, points.back().y);
+        return;
+    }
+    const TRaster raster = Raster();
+    for (const TPixel &p : points.subspan(1))
+        Segment(raster, p.x, p.y);
+}
+
+void TChartCanvas::Segment(const TRaster &raster, int x, int y)
 {
     const int64_t x0 = penX_, y0 = penY_;
     penX_ = x;
     penY_ = y;
-    if (!image_)
-        return;
     const int64_t dx = x - x0, dy = y - y0;
     const int64_t adx = dx < 0 ? -dx : dx, ady = dy < 0 ? -dy : dy;
     if (adx == 0 && ady == 0)
         return;
     if (adx >= ady)
-        PlotSpan(x0, y0, dx > 0 ? 1 : -1, dy >= 0 ? 1 : -1, adx, ady, false);
+        PlotSpan(raster, x0, y0, dx > 0 ? 1 : -1, dy >= 0 ? 1 : -1, adx, ady, false);
     else
-        PlotSpan(y0, x0, dy > 0 ? 1 : -1, dx >= 0 ? 1 : -1, ady, adx, true);
+        PlotSpan(raster, y0, x0, dy > 0 ? 1 : -1, dx >= 0 ? 1 : -1, ady, adx, true);
 }
 
-void TChartCanvas::PlotSpan(int64_t m0, int64_t n0, int sm, int sn, int64_t d, int64_t a, bool swapped)
+void TChartCanvas::PlotSpan(const TRaster &raster, int64_t m0, int64_t n0, int sm, int sn, int64_t d,
+                            int64_t a, bool swapped)
 {
-    QRgb *bits = reinterpret_cast<QRgb *>(image_->bits());
-    const qsizetype stride = image_->bytesPerLine() / qsizetype(sizeof(QRgb));
-    const int64_t majorLimit = swapped ? image_->height() : image_->width();
-    const int64_t minorLimit = swapped ? image_->width() : image_->height();
     const bool dotted = pen.style == TPenStyle::Dotted;
     if (pen.mode == TPenMode::Copy) {
         const TCopyOp op{pen.color};
         if (dotted)
-            WalkLine<TCopyOp, true>(bits, stride, majorLimit, minorLimit, m0, n0, sm, sn, d, a, swapped, op);
+            WalkLine<TCopyOp, true>(raster, m0, n0, sm, sn, d, a, swapped, op);
         else
-            WalkLine<TCopyOp, false>(bits, stride, majorLimit, minorLimit, m0, n0, sm, sn, d, a, swapped, op);
+            WalkLine<TCopyOp, false>(raster, m0, n0, sm, sn, d, a, swapped, op);
     } else {
         const TNotXorOp op{pen.color};
         if (dotted)
-            WalkLine<TNotXorOp, true>(bits, stride, majorLimit, minorLimit, m0, n0, sm, sn, d, a, swapped, op);
+            WalkLine<TNotXorOp, true>(raster, m0, n0, sm, sn, d, a, swapped, op);
         else
-            WalkLine<TNotXorOp, false>(bits, stride, majorLimit, minorLimit, m0, n0, sm, sn, d, a, swapped, op);
+            WalkLine<TNotXorOp, false>(raster, m0, n0, sm, sn, d, a, swapped, op);
     }
 }
 
 void TChartCanvas::Rectangle(int x1, int y1, int x2, int y2)
 {
-    if (!image_)
+    const TBox box = Box(x1, y1, x2, y2);
+    if (!image_ || box.Empty())
         return;
-    const int64_t l = std::min(x1, x2), r = std::max(x1, x2);
-    const int64_t t = std::min(y1, y2), b = std::max(y1, y2);
-    if (r == l || b == t)
+    const TRaster raster = Raster();
+    FillSpan(raster, box.l + 1, box.r - 1, box.t + 1, box.b - 1, TCopyOp{brush});
+    StrokeOutline(raster, box);
+}
+
+void TChartCanvas::Outline(int x1, int y1, int x2, int y2)
+{
+    const TBox box = Box(x1, y1, x2, y2);
+    if (!image_ || box.Empty())
         return;
-    FillSpan(*image_, l + 1, r - 1, t + 1, b - 1, TCopyOp{brush});
-    // The outline: every border pixel exactly once, so not-xor outlines work too.
+    StrokeOutline(Raster(), box);
+}
+
+TChartCanvas::TBox TChartCanvas::Box(int x1, int y1, int x2, int y2)
+{
+    return {std::min(x1, x2), std::max(x1, x2), std::min(y1, y2), std::max(y1, y2)};
+}
+
+void TChartCanvas::StrokeOutline(const TRaster &raster, const TBox &box)
+{
+    const int64_t l = box.l, r = box.r, t = box.t, b = box.b;
+    // Every border pixel exactly once, so not-xor outlines work too.
     auto outline = [&](auto op) {
-        FillSpan(*image_, l, r, t, t + 1, op);
+        FillSpan(raster, l, r, t, t + 1, op);
         if (b - 1 > t)
-            FillSpan(*image_, l, r, b - 1, b, op);
-        FillSpan(*image_, l, l + 1, t + 1, b - 1, op);
+            FillSpan(raster, l, r, b - 1, b, op);
+        FillSpan(raster, l, l + 1, t + 1, b - 1, op);
         if (r - 1 > l)
-            FillSpan(*image_, r - 1, r, t + 1, b - 1, op);
+            FillSpan(raster, r - 1, r, t + 1, b - 1, op);
     };
     if (pen.mode == TPenMode::Copy)
         outline(TCopyOp{pen.color});
@@ -224,15 +280,15 @@ void TChartCanvas::Blit(int x, int y, const QImage &block)
 {
     if (block.isNull())
         return;
+    const TRaster raster = Raster();
     const int64_t x0 = std::max<int64_t>(x, 0), y0 = std::max<int64_t>(y, 0);
-    const int64_t x1 = std::min<int64_t>(int64_t(x) + block.width(), image_->width());
-    const int64_t y1 = std::min<int64_t>(int64_t(y) + block.height(), image_->height());
+    const int64_t x1 = std::min<int64_t>(int64_t(x) + block.width(), raster.width);
+    const int64_t y1 = std::min<int64_t>(int64_t(y) + block.height(), raster.height);
     if (x0 >= x1)  // the block lies wholly left or right of the picture
         return;
     for (int64_t py = y0; py < y1; ++py) {
         const QRgb *src = reinterpret_cast<const QRgb *>(block.constScanLine(int(py - y)));
-        QRgb *dst = reinterpret_cast<QRgb *>(image_->scanLine(int(py)));
-        std::copy(src + (x0 - x), src + (x1 - x), dst + x0);
+        std::copy(src + (x0 - x), src + (x1 - x), raster.bits + py * raster.stride + x0);
     }
 }
 

@@ -5,12 +5,14 @@
 // right and bottom edges are excluded, and text placed by its top left corner on
 // an opaque block of the brush colour. Pixels are written directly, so every
 // picture is exact and independent of any anti-aliasing.
+#include "chart/ChartPlot.h"
+
 #include <QFont>
 #include <QHash>
 #include <QImage>
-#include <QPoint>
 #include <QString>
 #include <cstdint>
+#include <span>
 
 namespace chart {
 
@@ -45,11 +47,31 @@ public:
     int Size() const { return int(blocks_.size()); }
 
 private:
-    QHash<QString, QImage> blocks_;
+    struct TTextKey {
+        QString text;
+        QRgb color = 0;
+        QRgb background = 0;
+        friend bool operator==(const TTextKey &, const TTextKey &) = default;
+        friend size_t qHash(const TTextKey &key, size_t seed = 0)
+        {
+            return qHashMulti(seed, key.text, key.color, key.background);
+        }
+    };
+
+    QFont font_;  // the font of every cached block
+    QHash<TTextKey, QImage> blocks_;
 };
 
 // Renders one text block without any cache.
 QImage RenderTextBlock(const QFont &font, QRgb color, QRgb background, const QString &text);
+
+// The pixels of a bound picture, looked up once per drawing operation.
+struct TRaster {
+    QRgb *bits = nullptr;
+    qsizetype stride = 0;  // pixels from one row to the next
+    int width = 0;
+    int height = 0;
+};
 
 class TChartCanvas {
 public:
@@ -68,18 +90,31 @@ public:
     // the current point. Any coordinates are safe: pixels outside the picture
     // are clipped, and the cost never exceeds the picture's larger side.
     void LineTo(int x, int y);
+    // MoveTo the first point, then LineTo each further one.
+    void Polyline(std::span<const TPixel> points);
     // Outline with the pen (its colour and mode; always solid) and inside filled
     // with the brush, over the columns min(x1,x2)..max(x1,x2)-1 and rows
     // min(y1,y2)..max(y1,y2)-1; empty (nothing drawn) when either span is zero.
     void Rectangle(int x1, int y1, int x2, int y2);
+    // The outline of the same rectangle alone; the inside is left as it is.
+    void Outline(int x1, int y1, int x2, int y2);
     // The text's block (see TTextCache) with its top left corner at (x, y), in
     // the font colour on the brush colour. Does not move the current point.
     void TextOut(int x, int y, const QString &text);
 
-    QPoint PenPos() const { return {penX_, penY_}; }
-
 private:
-    void PlotSpan(int64_t m0, int64_t n0, int sm, int sn, int64_t d, int64_t a, bool swapped);
+    // A rectangle's corners in order: columns l..r-1, rows t..b-1.
+    struct TBox {
+        int64_t l = 0, r = 0, t = 0, b = 0;
+        bool Empty() const { return r == l || b == t; }
+    };
+    static TBox Box(int x1, int y1, int x2, int y2);
+    void StrokeOutline(const TRaster &raster, const TBox &box);
+
+    TRaster Raster();
+    void Segment(const TRaster &raster, int x, int y);
+    void PlotSpan(const TRaster &raster, int64_t m0, int64_t n0, int sm, int sn, int64_t d, int64_t a,
+                  bool swapped);
     void Blit(int x, int y, const QImage &block);
 
     QImage *image_ = nullptr;

@@ -1,16 +1,14 @@
 #pragma once
-// The chart's plot geometry and the pixels of each drawing step, computed
-// without painting so they can be checked on their own.
-//
-// A W x H picture has its plot area between columns 50 and W - 50 and rows 20
-// and H - 50: PW = W - 100, PH = H - 70. A data point maps to
-//   px(x) = 50 + (x - XMin) / (XMax - XMin) * PW
-//   py(y) = (H - 50) - (y - YMin) / (YMax - YMin) * PH
-// and is rounded to a pixel half to even. A coordinate that is not finite or
-// does not fit a 32-bit pixel cannot be drawn: the step reports a failure and
-// keeps what it computed before it.
+// The pixels of each drawing step, computed without painting so they can be
+// checked on their own. Points map to pixels as TPlotArea says and are
+// rounded half to even. A coordinate that is not finite or does not fit a
+// 32-bit pixel cannot be drawn: the step reports a failure and keeps what it
+// computed before it.
+#include "chart/PlotArea.h"
+
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace chart {
@@ -27,55 +25,29 @@ struct TRectPx {
     friend bool operator==(const TRectPx &, const TRectPx &) = default;
 };
 
-// v rounded to the nearest integer, halves to even; false (out unchanged) when
-// v is not finite or the result does not fit an int.
-bool NearestSlow(double v, int &out);
-inline bool Nearest(double v, int &out)
+// v rounded to the nearest integer, halves to even; empty when v is not
+// finite or the result does not fit an int.
+std::optional<int> NearestSlow(double v);
+inline std::optional<int> NearestPixel(double v)
 {
-    // Well inside the int range, adding and removing 1.5 * 2^52 rounds to the
-    // nearest integer, halves to even (the default rounding mode), exactly as
-    // std::nearbyint does, without a library call; this runs for every point.
+    // For |v| < 2^51, v + 1.5 * 2^52 lies where doubles are whole numbers one
+    // apart, so the addition itself rounds v to the nearest integer, halves to
+    // even (the default rounding mode), and removing 1.5 * 2^52 again is
+    // exact: std::nearbyint without a library call.
     if (v > -1e9 && v < 1e9) {
         constexpr double kShift = 6755399441055744.0;
-        out = int((v + kShift) - kShift);
-        return true;
+        return int((v + kShift) - kShift);
     }
-    return NearestSlow(v, out);
+    return NearestSlow(v);
 }
-
-// A vertical scale: lo at the bottom edge of the plot, hi at the top edge.
-struct TScale {
-    double lo = 0;
-    double hi = 1;
-};
-
-struct TPlotArea {
-    int W = 0;
-    int H = 0;
-    double XMin = 0, XMax = 1;
-    double YMin = 0, YMax = 1;
-
-    int PW() const { return W - 100; }
-    int PH() const { return H - 70; }
-    int Left() const { return 50; }
-    int Right() const { return W - 50; }
-    int Top() const { return 20; }
-    int Bottom() const { return H - 50; }
-
-    double Px(double x) const { return 50 + (x - XMin) / (XMax - XMin) * PW(); }
-    double Py(double y, const TScale &s) const { return (H - 50) - (y - s.lo) / (s.hi - s.lo) * PH(); }
-    double Py(double y) const { return Py(y, TScale{YMin, YMax}); }
-    // Limits a row to the plot: first to the bottom edge, then to the top edge
-    // (so with H < 70 every row ends on the top edge).
-    double ClampRow(double v) const
-    {
-        if (v > H - 50)
-            v = H - 50;
-        if (v < 20)
-            v = 20;
-        return v;
-    }
-};
+// NearestPixel into out; false (out unchanged) when it is empty.
+inline bool Nearest(double v, int &out)
+{
+    const std::optional<int> r = NearestPixel(v);
+    if (r)
+        out = *r;
+    return r.has_value();
+}
 
 // A polyline: move to points[0], line to each further point. failed: the step
 // stopped at a point it could not place; the points before it stand.
@@ -92,6 +64,10 @@ struct TRects {
 // Polyline through every point; rows limited to the plot, columns not.
 TPolyline MultiLinePoints(const TPlotArea &area, int32_t n, const double *X, const double *Y);
 
+// ReduceColumns of MultiLinePoints, without the list of every point: what the
+// chart strokes.
+TPolyline ReducedMultiLine(const TPlotArea &area, int32_t n, const double *X, const double *Y);
+
 // Bar k from point k to point k + 1 with the height of point k, from the
 // bottom edge; nothing limited; n - 1 bars.
 TRects HistogramBars(const TPlotArea &area, int32_t n, const double *X, const double *Y);
@@ -99,7 +75,7 @@ TRects HistogramBars(const TPlotArea &area, int32_t n, const double *X, const do
 // A 4 x 4 square around every point; nothing limited.
 TRects PointMarks(const TPlotArea &area, int32_t n, const double *X, const double *Y);
 
-// The sampling loop of the function modes: column 50 + j for j = 1..PW at
+// The sampling loop of the function modes: column Left + j for j = 1..PW at
 // x = XMin + (XMax - XMin) * j / PW, row py(f(x)) on the given scale, limited to
 // the plot. A non-finite f(x) fails.
 using TCurveFunction = std::function<double(double)>;

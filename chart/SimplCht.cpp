@@ -41,6 +41,9 @@ const QString kCannotDraw = QStringLiteral("Невозможно отобраз�
 const QString kInvalidOperation = QStringLiteral("Invalid Operation!");
 const QString kInvalidValue = QStringLiteral("Invalid Value!");
 constexpr int kNameLimit = 255;
+// The rows of a time mark's value and name.
+constexpr int kMarkValueRow = 50;
+constexpr int kMarkNameRow = 70;
 
 enum class TEntryKind { Plain, Separator, Mode, Check };
 
@@ -131,14 +134,14 @@ TSimpleChart::~TSimpleChart() = default;
 void TSimpleChart::CreateMenu()
 {
     popMenu_ = std::make_unique<QMenu>();
-    modeGroup_ = new QActionGroup(popMenu_.get());
-    modeGroup_->setExclusive(true);
+    auto *modeGroup = new QActionGroup(popMenu_.get());
+    modeGroup->setExclusive(true);
     for (const TEntryDef &entry : kEntries) {
         auto *action = new QAction(QString::fromUtf8(entry.caption), popMenu_.get());
         action->setSeparator(entry.kind == TEntryKind::Separator);
         action->setCheckable(entry.kind == TEntryKind::Mode || entry.kind == TEntryKind::Check);
         if (entry.kind == TEntryKind::Mode)
-            modeGroup_->addAction(action);
+            modeGroup->addAction(action);
         menu_.*entry.field = action;
         popMenu_->addAction(action);
     }
@@ -260,7 +263,9 @@ bool TSimpleChart::Repaint()
 void TSimpleChart::DrawFrame()
 {
     menuAttached_ = true;
-    const int W = width(), H = height();
+    area_.W = width();
+    area_.H = height();
+    const int W = area_.W, H = area_.H;
     // A blank picture of the control's size. The buffer of the last picture is
     // reused when the size is unchanged (copies an owner holds detach).
     if (picture_.size() != QSize(W, H) || picture_.format() != QImage::Format_RGB32)
@@ -269,10 +274,13 @@ void TSimpleChart::DrawFrame()
     canvas_.Attach(&picture_, &textCache_);
     canvas_.brush = kWhite;
     canvas_.pen = TPen{kBlue, TPenStyle::Solid, TPenMode::Copy};
-    canvas_.Rectangle(50, 20, W - 49, H - 49);
+    // The frame: a white rectangle whose lines lie on the plot's edges (a
+    // rectangle leaves out its right and bottom edges). Its inside is already
+    // the white of the blank picture, so only the outline is drawn.
+    canvas_.Outline(area_.Left(), area_.Top(), area_.Right() + 1, area_.Bottom() + 1);
     canvas_.font = chart::LabelFont();
     canvas_.fontColor = kBlue;
-    canvas_.TextOut(W - 50, H - 20, xTitle_);
+    canvas_.TextOut(area_.Right(), area_.Bottom() + 30, xTitle_);
     canvas_.TextOut(1, 1, yTitle_);
     ComputeRanges();
     DrawGrid();
@@ -280,16 +288,18 @@ void TSimpleChart::DrawFrame()
 
 void TSimpleChart::ComputeRanges()
 {
-    area_.W = width();
-    area_.H = height();
     const int32_t n = data_.Count;
     // No points: a fixed 0..1 range stands in for the undefined extremes.
-    area_.XMin = n > 0 ? numerics::ArrayMin(n, data_.X.data()) : 0.0;
-    area_.XMax = n > 0 ? numerics::ArrayMax(n, data_.X.data()) : 1.0;
+    area_.XMin = 0.0;
+    area_.XMax = 1.0;
+    if (n > 0)
+        numerics::ArrayMinMax(n, data_.X.data(), area_.XMin, area_.XMax);
     numerics::WidenRange(area_.XMin, area_.XMax);
     if (menu_.MstItem->isChecked()) {
-        area_.YMin = n > 0 ? numerics::ArrayMin(n, data_.Y.data()) : 0.0;
-        area_.YMax = n > 0 ? numerics::ArrayMax(n, data_.Y.data()) : 1.0;
+        area_.YMin = 0.0;
+        area_.YMax = 1.0;
+        if (n > 0)
+            numerics::ArrayMinMax(n, data_.Y.data(), area_.YMin, area_.YMax);
     } else {
         // An unreadable text stops the reading; what was not read keeps its value.
         double v = 0;
@@ -304,19 +314,21 @@ void TSimpleChart::ComputeRanges()
 
 void TSimpleChart::DrawGrid()
 {
-    const int W = area_.W, H = area_.H, PW = area_.PW(), PH = area_.PH();
+    const int PW = area_.PW(), PH = area_.PH();
+    // Grid lines start one pixel outside the frame and cross the plot, or end
+    // there as one-pixel ticks.
     const bool grid = menu_.GridLinesItem->isChecked();
-    const int endY = grid ? 20 : H - 50;
-    const int endX = grid ? W - 50 : 50;
+    const int endY = grid ? area_.Top() : area_.Bottom();
+    const int endX = grid ? area_.Right() : area_.Left();
     const auto xTexts = chart::XLabels(xDrawingMode_, area_.XMin, area_.XMax);
     const auto yTexts = chart::YLabels(yDrawingMode_, area_.YMin, area_.YMax);
     for (int i = 0; i <= 4; ++i) {
-        const int xi = 50 + (i * PW) / 4;
-        canvas_.MoveTo(xi, H - 49);
+        const int xi = area_.Left() + (i * PW) / 4;
+        canvas_.MoveTo(xi, area_.Bottom() + 1);
         canvas_.LineTo(xi, endY);
-        canvas_.TextOut(xi, H - 40, xTexts[size_t(i)]);
-        const int yi = 20 + (i * PH) / 4;
-        canvas_.MoveTo(49, yi);
+        canvas_.TextOut(xi, area_.Bottom() + 10, xTexts[size_t(i)]);
+        const int yi = area_.Top() + (i * PH) / 4;
+        canvas_.MoveTo(area_.Left() - 1, yi);
         canvas_.LineTo(endX, yi);
         canvas_.TextOut(0, yi, yTexts[size_t(i)]);
     }
@@ -325,11 +337,7 @@ void TSimpleChart::DrawGrid()
 void TSimpleChart::StrokeCurve(const std::vector<chart::TPixel> &points, QRgb color)
 {
     canvas_.pen = TPen{color, TPenStyle::Solid, TPenMode::Copy};
-    if (points.empty())
-        return;
-    canvas_.MoveTo(points[0].x, points[0].y);
-    for (size_t i = 1; i < points.size(); ++i)
-        canvas_.LineTo(points[i].x, points[i].y);
+    canvas_.Polyline(points);
 }
 
 void TSimpleChart::DrawCurve()
@@ -341,8 +349,8 @@ void TSimpleChart::DrawCurve()
     case TSCDrawing::ByMultiLine: {
         // Thousands of points share a pixel column; the reduced polyline draws
         // exactly the same pixels.
-        const chart::TPolyline line = chart::MultiLinePoints(area_, n, X, Y);
-        StrokeCurve(chart::ReduceColumns(line.points), kRed);
+        const chart::TPolyline line = chart::ReducedMultiLine(area_, n, X, Y);
+        StrokeCurve(line.points, kRed);
         failed = line.failed;
         break;
     }
@@ -397,7 +405,8 @@ bool TSimpleChart::DrawDerivative(int order, QRgb color)
     std::vector<double> D(static_cast<size_t>(n));
     for (int32_t i = 0; i < n; ++i)
         D[size_t(i)] = curve.f(X[i]);
-    chart::TScale scale{numerics::ArrayMin(n, D.data()), numerics::ArrayMax(n, D.data())};
+    chart::TScale scale;
+    numerics::ArrayMinMax(n, D.data(), scale.lo, scale.hi);
     if (order == 2)
         scale.hi = 1.5 * scale.hi;
     if (!std::isfinite(scale.lo) || !std::isfinite(scale.hi))
@@ -424,8 +433,8 @@ bool TSimpleChart::DrawTimeLines()
         return true;
     const int32_t count = std::clamp<int32_t>(timeMarks_->Count, 0, TTimeMarkList::kCapacity);
     const int32_t n = data_.Count;
-    const double a = numerics::ArrayMin(n, data_.X.data());
-    const double b = numerics::ArrayMax(n, data_.X.data());
+    double a = 0, b = 0;
+    numerics::ArrayMinMax(n, data_.X.data(), a, b);
     canvas_.pen = TPen{kGreen, TPenStyle::Dotted, TPenMode::Copy};
     canvas_.font = chart::LabelFont();
     canvas_.fontColor = kGreen;
@@ -434,12 +443,12 @@ bool TSimpleChart::DrawTimeLines()
         if (!(a < t && t < b))
             continue;
         int c = 0;
-        if (!chart::Nearest(50 + (t - a) / (b - a) * area_.PW(), c))
+        if (!chart::Nearest(area_.Left() + (t - a) / (b - a) * area_.PW(), c))
             return false;
-        canvas_.MoveTo(c, 20);
-        canvas_.LineTo(c, area_.H - 50);
-        canvas_.TextOut(c + 2, 50, chart::TimeMarkText(xDrawingMode_, t));
-        canvas_.TextOut(c + 2, 70, timeMarks_->Names[k].left(kNameLimit));
+        canvas_.MoveTo(c, area_.Top());
+        canvas_.LineTo(c, area_.Bottom());
+        canvas_.TextOut(c + 2, kMarkValueRow, chart::TimeMarkText(xDrawingMode_, t));
+        canvas_.TextOut(c + 2, kMarkNameRow, timeMarks_->Names[k].left(kNameLimit));
     }
     return true;
 }
@@ -482,11 +491,14 @@ void TSimpleChart::contextMenuEvent(QContextMenuEvent *event)
 
 void TSimpleChart::ChartMouseMove(const TChartMouseEvent &event)
 {
-    const int W = width(), H = height();
-    if (!(50 < event.X && event.X < W - 50 && 20 < event.Y && event.Y < H - 50))
+    // The plot of the control's present size with the ranges of the last redraw.
+    chart::TPlotArea a = area_;
+    a.W = width();
+    a.H = height();
+    if (!(a.Left() < event.X && event.X < a.Right() && a.Top() < event.Y && event.Y < a.Bottom()))
         return;
-    const double xv = area_.XMin + (event.X - 50) / double(W - 100) * (area_.XMax - area_.XMin);
-    const double yv = area_.YMin + (H - 50 - event.Y) / double(H - 70) * (area_.YMax - area_.YMin);
+    const double xv = a.XMin + (event.X - a.Left()) / double(a.PW()) * (a.XMax - a.XMin);
+    const double yv = a.YMin + (a.Bottom() - event.Y) / double(a.PH()) * (a.YMax - a.YMin);
     if (!std::isfinite(xv) || !std::isfinite(yv))
         return;
     xyWindow_->XCaption->setText(xTitle_ + QLatin1Char('=') + LocaleFixed(xv, 4, 2));
@@ -567,8 +579,8 @@ void TSimpleChart::MstItemClick()
     // The data range of this moment becomes the fixed range offered.
     const int32_t n = data_.Count;
     if (n > 0) {
-        const double lo = numerics::ArrayMin(n, data_.Y.data());
-        const double hi = numerics::ArrayMax(n, data_.Y.data());
+        double lo = 0, hi = 0;
+        numerics::ArrayMinMax(n, data_.Y.data(), lo, hi);
         if (std::isfinite(lo) && std::isfinite(hi)) {
             mstWindow_->EditMin->setText(LocaleFixed(lo, 4, 3));
             mstWindow_->EditMax->setText(LocaleFixed(hi, 4, 3));

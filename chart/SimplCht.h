@@ -41,7 +41,6 @@
 #include <vector>
 
 class QAction;
-class QActionGroup;
 class QMenu;
 class TMstWindow;
 class TXYWindow;
@@ -166,7 +165,6 @@ public:
     const TTimeMarkList *TimeMarks() const { return timeMarks_; }
 
     const TChartMenu &Menu() const { return menu_; }
-    QMenu *MainPopMenu() const { return popMenu_.get(); }
     TXYWindow &XYWindow() const { return *xyWindow_; }
     TMstWindow &MstWindow() const { return *mstWindow_; }
 
@@ -237,8 +235,7 @@ private:
     chart::TChartCanvas canvas_;
     chart::TTextCache textCache_;
 
-    std::unique_ptr<QMenu> popMenu_;
-    QActionGroup *modeGroup_ = nullptr;
+    std::unique_ptr<QMenu> popMenu_;  // the chart's popup menu
     TChartMenu menu_;
     std::unique_ptr<TXYWindow> xyWindow_;
     std::unique_ptr<TMstWindow> mstWindow_;

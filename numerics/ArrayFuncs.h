@@ -12,6 +12,9 @@ void CopyValues(int32_t n, const double *Src, double *Dst);
 // Smallest / largest of A[0..n-1]. n <= 0 reads nothing and returns a quiet NaN.
 double ArrayMin(int32_t n, const double *A);
 double ArrayMax(int32_t n, const double *A);
+// ArrayMin and ArrayMax of the same values in one pass, with the same results
+// bit for bit (NaNs and signed zeros included).
+void ArrayMinMax(int32_t n, const double *A, double &lo, double &hi);
 
 // lo == hi exactly: lo - 1, hi + 1. Otherwise unchanged.
 void WidenRange(double &lo, double &hi);

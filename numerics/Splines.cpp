@@ -194,6 +194,21 @@ int32_t FindSegment(int32_t n, const double *x, double t)
     return lo + 1;
 }
 
+// Whether k is the segment FindSegment gives for t: inside 1..n-1, t beyond
+// the segment's left node (except in segment 1) and not beyond its right node
+// (except in segment n-1). A NaN t passes only for segment 1, as it should.
+bool IsSegmentOf(int32_t n, const double *x, double t, int32_t k)
+{
+    return k >= 1 && k <= n - 1 && (k == 1 || t > x[k - 1]) && (k == n - 1 || !(t > x[k]));
+}
+
+double SegmentValue(const double *x, const double *d, const double *c, const double *b,
+                    const double *a, int32_t k, double t)
+{
+    const double u = t - x[k - 1];
+    return ((d[k] * u + c[k]) * u + b[k]) * u + a[k];
+}
+
 constexpr double kNoSpline = std::numeric_limits<double>::quiet_NaN();
 
 } // namespace
@@ -237,9 +252,23 @@ double SplineValue(int32_t n, const double *x, const double *d, const double *c,
 {
     if (n < 3)
         return kNoSpline;
-    const int32_t k = FindSegment(n, x, t);
-    const double u = t - x[k - 1];
-    return ((d[k] * u + c[k]) * u + b[k]) * u + a[k];
+    return SegmentValue(x, d, c, b, a, FindSegment(n, x, t), t);
+}
+
+void SplineValues(int32_t n, const double *x, const double *d, const double *c, const double *b,
+                  const double *a, int32_t count, const double *t, double *out)
+{
+    int32_t k = 1;
+    for (int32_t i = 0; i < count; ++i) {
+        const double ti = t[i];
+        if (n < 3) {
+            out[i] = kNoSpline;
+            continue;
+        }
+        if (!IsSegmentOf(n, x, ti, k))
+            k = FindSegment(n, x, ti);
+        out[i] = SegmentValue(x, d, c, b, a, k, ti);
+    }
 }
 
 double SplineDeriv1(int32_t n, const double *x, const double *d, const double *c,

@@ -23,4 +23,10 @@ double SplineDeriv1(int32_t n, const double *x, const double *d, const double *c
 double SplineDeriv2(int32_t n, const double *x, const double *d, const double *c,
                     const double *b, const double *a, double t);
 
+// SplineValue at t[0..count-1] into out[0..count-1] (out may be t). Each
+// segment search starts from the segment of the point before, so points that
+// lie close together, as the readings of a run do, are placed at once.
+void SplineValues(int32_t n, const double *x, const double *d, const double *c, const double *b,
+                  const double *a, int32_t count, const double *t, double *out);
+
 } // namespace numerics

@@ -4,6 +4,7 @@
 #include "analysis/core/Baseline.h"
 #include "analysis/core/Correction.h"
 #include "app/core/LocaleFormat.h"
+#include "chart/PlotArea.h"
 #include "numerics/ArrayFuncs.h"
 
 #include <algorithm>
@@ -18,7 +19,13 @@ constexpr uint32_t kBlue = 0xFF0000FFu;
 constexpr uint32_t kRed = 0xFFFF0000u;
 constexpr uint32_t kBlack = 0xFF000000u;
 
-constexpr int kLeft = 50, kRight = 350, kTop = 10, kBottom = 310;
+// The plot: columns 50 .. 350, rows 10 .. 310.
+constexpr chart::TPlotMargins kSvedMargins{50, 10, 50, 50};
+
+chart::TPlotArea SvedArea(const TSvedRanges &r)
+{
+    return {kSvedWidth, kSvedHeight, r.TMin, r.TMax, r.LMin, r.LMax, kSvedMargins};
+}
 
 TSvedItem Line(int x1, int y1, int x2, int y2)
 {
@@ -43,16 +50,16 @@ TSvedItem Text(int x, int y, const QString &text)
 // value (an infinity included) gives a point on or inside the border.
 int ClampRound(double v, int lo, int hi) { return int(std::nearbyint(std::clamp(v, double(lo), double(hi)))); }
 
-QList<QPoint> Curve(const TSvedRanges &r, const std::vector<double> &X, const std::vector<double> &Y)
+QList<QPoint> Curve(const chart::TPlotArea &area, const std::vector<double> &X, const std::vector<double> &Y)
 {
     QList<QPoint> curve;
     const size_t n = std::min(X.size(), Y.size());
     for (size_t i = 0; i < n; ++i) {
-        const double x = (X[i] - r.TMin) / (r.TMax - r.TMin) * 300 + 50;
-        const double y = 310 - (Y[i] - r.LMin) / (r.LMax - r.LMin) * 300;
+        const double x = area.Px(X[i]);
+        const double y = area.Py(Y[i]);
         if (std::isnan(x) || std::isnan(y))
             continue;
-        const QPoint point(ClampRound(x, kLeft, kRight), ClampRound(y, kTop, kBottom));
+        const QPoint point(ClampRound(x, area.Left(), area.Right()), ClampRound(y, area.Top(), area.Bottom()));
         // A line to the point the pen is at draws nothing.
         if (curve.isEmpty() || curve.back() != point)
             curve << point;
@@ -168,10 +175,6 @@ QString CheckSvedRanges(const TSvedRanges &r)
     return problem(QStringLiteral("L"), r.LMin, r.LMax);
 }
 
-int SvedGridX(int i) { return 50 + int(std::nearbyint(37.5 * i)); }
-
-int SvedGridY(int i) { return 310 - 25 * i; }
-
 QString SvedTLabel(double v) { return Label(v, 1, 1000, 2, 3, 0); }
 
 QString SvedLLabel(double v) { return Label(v, 0.01, 100, 3, 2, 3); }
@@ -179,16 +182,23 @@ QString SvedLLabel(double v) { return Label(v, 0.01, 100, 3, 2, 3); }
 std::vector<TSvedItem> LayoutSvedPicture(const TSvedRanges &r, const std::vector<double> &X,
                                          const std::vector<double> &Y)
 {
+    const chart::TPlotArea area = SvedArea(r);
+    const int labelRow = area.Bottom() + 20;
     std::vector<TSvedItem> items;
+    // Eight T lines at the eighths of the plot's width, to the nearest pixel
+    // (ties to even): 50, 88, 125, 162, 200, 238, 275, 312. Each reaches 10
+    // pixels below the plot; the ninth eighth, at the right edge, gets none.
     for (int i = 0; i < 8; ++i) {
-        const int x = SvedGridX(i);
-        items.push_back(Line(x, kTop, x, 320));
-        items.push_back(Text(x, 330, SvedTLabel(r.TMin + (r.TMax - r.TMin) * i / 8)));
+        const int x = area.Left() + int(std::nearbyint(area.PW() * i / 8.0));
+        items.push_back(Line(x, area.Top(), x, area.Bottom() + 10));
+        items.push_back(Text(x, labelRow, SvedTLabel(r.TMin + (r.TMax - r.TMin) * i / 8)));
     }
-    items.push_back(Text(350, 330, QStringLiteral("T, deg. C")));
+    items.push_back(Text(area.Right(), labelRow, QStringLiteral("T, deg. C")));
+    // Twelve L lines at the twelfths of its height from the bottom (310, 285,
+    // ..., 35), each starting 10 pixels left of the plot; the top one gets none.
     for (int i = 0; i < 12; ++i) {
-        const int y = SvedGridY(i);
-        items.push_back(Line(40, y, kRight, y));
+        const int y = area.Bottom() - area.PH() * i / 12;
+        items.push_back(Line(area.Left() - 10, y, area.Right(), y));
         items.push_back(Text(1, y - 10, SvedLLabel(r.LMin + (r.LMax - r.LMin) * i / 12)));
     }
     items.push_back(Text(1, 1, QStringLiteral("L, mkm")));
@@ -196,7 +206,7 @@ std::vector<TSvedItem> LayoutSvedPicture(const TSvedRanges &r, const std::vector
     TSvedItem curve;
     curve.kind = TSvedItem::Kind::Curve;
     curve.color = kRed;
-    curve.curve = Curve(r, X, Y);
+    curve.curve = Curve(area, X, Y);
     items.push_back(curve);
     return items;
 }

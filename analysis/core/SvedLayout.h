@@ -67,11 +67,6 @@ TSvedPlan PlanSved(const TSvedParams &params, std::vector<double> X, std::vector
 // empty or non-finite span of either axis would divide by zero).
 QString CheckSvedRanges(const TSvedRanges &r);
 
-// Position of T grid line i (0..7): 50 + 37.5 i to the nearest integer, ties
-// to even: 50, 88, 125, 162, 200, 238, 275, 312. L grid line i (0..11): 310 - 25 i.
-int SvedGridX(int i);
-int SvedGridY(int i);
-
 // Label texts: "0" for exactly 0; T: exponent(2, 1) above 1000 or below 1,
 // otherwise fixed(3, 0); L: exponent(3, 1) above 100 or below 0.01, otherwise
 // fixed(2, 3).

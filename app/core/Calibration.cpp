@@ -69,10 +69,12 @@ TTableState CalibrateBySpline(TRunData &run, const TSplineTable &table, Channels
     const TTableState state = BuildTableSpline(table, s);
     if (state != TTableState::Ok)
         return state;
-    const auto value = [&](double t) {
-        return numerics::SplineValue(table.Count, table.X, s.d, s.c, s.b, s.a, t);
-    };
-    (MapChannel(run, channels, value), ...);
+    for (const TChannel channel : {channels...}) {
+        std::vector<double> values = ChannelValues(run, channel);
+        numerics::SplineValues(table.Count, table.X, s.d, s.c, s.b, s.a, int32_t(values.size()), values.data(),
+                               values.data());
+        SetChannelValues(run, channel, values);
+    }
     return state;
 }
 
@@ -133,9 +135,12 @@ void FilterErrors(TRunData &run, int16_t errorCode)
     for (int32_t i = 0; i < oldCount; ++i) {
         if (run.T[i] == marker || run.L[i] == marker)
             continue;
-        run.T[kept] = run.T[i];
-        run.L[kept] = run.L[i];
-        run.TC[kept] = run.TC[i];
+        // Until the first dropped sample every sample is already in place.
+        if (kept != i) {
+            run.T[kept] = run.T[i];
+            run.L[kept] = run.L[i];
+            run.TC[kept] = run.TC[i];
+        }
         ++kept;
     }
     run.Count = kept;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <cstring>
 
 void SetCalcDefaults(TRunData &run)
@@ -36,18 +37,36 @@ int32_t ValidCount(const TRunData &run)
     return std::clamp(count, 0, kRunCapacity);
 }
 
+namespace {
+
+// Where a channel's doubles lie in the packed record. They are copied as
+// bytes, so no unaligned double is ever read or written.
+size_t ChannelOffset(TChannel channel)
+{
+    switch (channel) {
+    case TChannel::T: return offsetof(TRunData, T);
+    case TChannel::L: return offsetof(TRunData, L);
+    case TChannel::TC: return offsetof(TRunData, TC);
+    }
+    return offsetof(TRunData, T);
+}
+
+} // namespace
+
 std::vector<double> ChannelValues(const TRunData &run, TChannel channel)
 {
-    const int32_t n = ValidCount(run);
-    std::vector<double> values(static_cast<size_t>(n));
-    for (int32_t i = 0; i < n; ++i) {
-        switch (channel) {
-        case TChannel::T: values[i] = run.T[i]; break;
-        case TChannel::L: values[i] = run.L[i]; break;
-        case TChannel::TC: values[i] = run.TC[i]; break;
-        }
-    }
+    std::vector<double> values(static_cast<size_t>(ValidCount(run)));
+    if (!values.empty())
+        std::memcpy(values.data(), reinterpret_cast<const char *>(&run) + ChannelOffset(channel),
+                    values.size() * sizeof(double));
     return values;
+}
+
+void SetChannelValues(TRunData &run, TChannel channel, const std::vector<double> &values)
+{
+    const size_t n = std::min(values.size(), static_cast<size_t>(kRunCapacity));
+    if (n > 0)
+        std::memcpy(reinterpret_cast<char *>(&run) + ChannelOffset(channel), values.data(), n * sizeof(double));
 }
 
 const std::array<double, kRunCapacity> &TimeAxis()

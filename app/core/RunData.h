@@ -58,6 +58,9 @@ int32_t ValidCount(const TRunData &run);
 
 // Samples 1..ValidCount of one channel as an ordinary (aligned) array.
 std::vector<double> ChannelValues(const TRunData &run, TChannel channel);
+// Samples 1..values.size() (at most kRunCapacity) of one channel from an
+// ordinary array; the others and Count stay as they are.
+void SetChannelValues(TRunData &run, TChannel channel, const std::vector<double> &values);
 
 // 1, 2, ..., kRunCapacity: the X values of the run's charts (element i - 1
 // holds i). Built once, never changed.

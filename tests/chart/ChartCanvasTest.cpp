@@ -125,6 +125,18 @@ TEST(ChartCanvas, RectangleExcludesRightAndBottomEdges)
     EXPECT_EQ(image.pixel(10, 8), 0xFFFFFFFFu);
     EXPECT_EQ(image.pixel(6, 12), 0xFFFFFFFFu);
 
+    // The outline alone: the same border, the inside left as it was.
+    QImage outlined = Blank();
+    canvas.Attach(&outlined);
+    canvas.pen.color = kRed;
+    canvas.Outline(10, 12, 4, 5);
+    for (int y = 0; y < outlined.height(); ++y)
+        for (int x = 0; x < outlined.width(); ++x) {
+            const bool inside = x >= 4 && x <= 9 && y >= 5 && y <= 11;
+            const bool border = inside && (x == 4 || x == 9 || y == 5 || y == 11);
+            EXPECT_EQ(outlined.pixel(x, y), border ? 0xFFFF0000u : 0xFFFFFFFFu) << x << ',' << y;
+        }
+
     QImage empty = Blank();
     canvas.Attach(&empty);
     canvas.pen.color = kRed;
@@ -177,6 +189,14 @@ TEST(ChartCanvas, TextBlockSitsOnItsTopLeftCornerOnTheBrushColour)
     EXPECT_EQ(cache.Size(), 1);
     EXPECT_EQ(image.copy(5, 7, block.width(), block.height()), block);
     EXPECT_EQ(image.copy(0, 30, 10, 10), block.copy(3, 0, 10, 10));
+
+    // The same text in another font is not the cached block.
+    QFont larger = LabelFont();
+    larger.setPixelSize(18);
+    canvas.font = larger;
+    canvas.TextOut(5, 7, text);
+    const QImage largeBlock = RenderTextBlock(larger, qRgb(0, 0, 255), qRgb(255, 255, 255), text);
+    EXPECT_EQ(image.copy(5, 7, largeBlock.width(), largeBlock.height()), largeBlock);
 }
 
 TEST(ChartCanvas, TextWhollyOutsideThePictureDrawsNothing)

@@ -5,9 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <random>
+#include <vector>
 
 using namespace chart;
 
@@ -32,6 +35,102 @@ TEST(ChartPlot, NearestRoundsHalfToEvenAndRefusesWhatIsNoPixel)
     }
 }
 
+// The rounding without a library call is std::nearbyint wherever it is used
+// (|v| < 1e9): at every whole number, quarter and half of the pixel range and
+// the doubles next to them, near the ends of its range, and at random.
+TEST(ChartPlot, NearestPixelIsNearbyint)
+{
+    std::vector<double> values;
+    for (int k = -70000; k <= 70000; ++k) {
+        for (double f : {0.0, 0.25, 0.5, 0.75}) {
+            const double v = k + f;
+            values.insert(values.end(), {v, std::nextafter(v, -1e300), std::nextafter(v, 1e300)});
+        }
+    }
+    for (double v : {999999999.5, 999999998.5, 1e9, -999999999.5, -999999998.5, -1e9})
+        values.insert(values.end(), {v, std::nextafter(v, -1e300), std::nextafter(v, 1e300)});
+    std::mt19937_64 rng(3);
+    std::uniform_real_distribution<double> anywhere(-1e9, 1e9);
+    for (int i = 0; i < 200000; ++i)
+        values.push_back(anywhere(rng));
+    int wrong = 0;
+    for (double v : values) {
+        const std::optional<int> r = NearestPixel(v);
+        if (!r || double(*r) != std::nearbyint(v))
+            ADD_FAILURE() << "v " << v << (++wrong > 5 ? " (and more)" : "");
+        if (wrong > 5)
+            break;
+    }
+}
+
+// Each pixel of the polyline is the division form rounded half to even, for
+// data placed on and next to every half and quarter of the pixel range (where
+// a faster form could round the other way), in plots of every kind.
+TEST(ChartPlot, MultiLinePixelsAreTheDivisionFormRounded)
+{
+    struct Row { const char *name; TPlotArea area; };
+    const Row rows[] = {
+        {"main window", {528, 253, 1, 10000, 0.32, 0.77}},
+        {"eighths", {200, 90, 0, 8, 0, 16}},
+        {"thirds", {403, 373, -1, 2, 1.0 / 3, 2.0 / 3}},
+        {"fixed range upside down", {450, 220, 0, 10, 1, 0}},
+        {"tiny ranges", {300, 150, 1e-300, 3e-300, -1e-310, 1e-310}},
+        {"huge ranges", {300, 150, -1e307, 1e307, -3e306, 3e306}},
+        {"no plot height", {300, 70, 0, 1, 0, 1}},
+        {"lower than its margins", {300, 60, 0, 1, 0, 1}},
+    };
+    for (const Row &r : rows) {
+        const TPlotArea &a = r.area;
+        std::vector<double> X, Y;
+        for (int k = -2 * a.W; k <= 2 * a.W; ++k) {
+            const double t = k / 4.0;  // pixels from the plot's origin
+            const double x = a.XMin + t / a.PW() * (a.XMax - a.XMin);
+            const double y = a.YMin + t / std::max(a.PH(), 1) * (a.YMax - a.YMin);
+            for (int step : {-2, -1, 0, 1, 2}) {
+                double dx = x, dy = y;
+                for (int s = 0; s < std::abs(step); ++s)
+                    dx = std::nextafter(dx, step * 1e300), dy = std::nextafter(dy, step * 1e300);
+                X.push_back(dx);
+                Y.push_back(dy);
+            }
+        }
+        std::vector<TPixel> expected;
+        for (size_t i = 0; i < X.size(); ++i) {
+            double row = (a.H - 50) - (Y[i] - a.YMin) / (a.YMax - a.YMin) * (a.H - 70);
+            row = row > a.H - 50 ? a.H - 50 : row;
+            row = row < 20 ? 20 : row;
+            const double column = 50 + (X[i] - a.XMin) / (a.XMax - a.XMin) * (a.W - 100);
+            expected.push_back({int(std::nearbyint(column)), int(std::nearbyint(row))});
+        }
+        const int32_t n = int32_t(X.size());
+        const TPolyline line = MultiLinePoints(a, n, X.data(), Y.data());
+        EXPECT_FALSE(line.failed) << r.name;
+        EXPECT_EQ(line.points, expected) << r.name;
+        const TPolyline reduced = ReducedMultiLine(a, n, X.data(), Y.data());
+        EXPECT_EQ(reduced.points, ReduceColumns(expected)) << r.name;
+    }
+}
+
+// A point that the division form cannot place ends the polyline there, even
+// where a multiplication by the reciprocal would give a number.
+TEST(ChartPlot, PointsTheDivisionFormCannotPlaceEndTheLine)
+{
+    struct Row { const char *name; TPlotArea area; double x, y; };
+    const Row rows[] = {
+        {"quotient overflows in a plot without height", {300, 70, 0, 10, 0, 1e-310}, 5, 1e10},
+        {"quotient overflows in a plot without width", {100, 220, 0, 1e-310, 0, 1}, 1e10, 0.5},
+        {"column beyond int", {450, 220, 0, 1e-300, 0, 1}, 1, 0.5},
+        {"not a number", {450, 220, 0, 10, 0, 1}, 5, std::nan("")},
+    };
+    for (const Row &r : rows) {
+        const double X[] = {r.area.XMin, r.x, r.area.XMax}, Y[] = {r.area.YMin, r.y, r.area.YMax};
+        const TPolyline line = MultiLinePoints(r.area, 3, X, Y);
+        EXPECT_TRUE(line.failed) << r.name;
+        EXPECT_EQ(line.points, (std::vector<TPixel>{{50, r.area.H - 50 < 20 ? 20 : r.area.H - 50}})) << r.name;
+        EXPECT_TRUE(ReducedMultiLine(r.area, 3, X, Y).failed) << r.name;
+    }
+}
+
 TEST(ChartPlot, MultiLineLimitsRowsToThePlotButNotColumns)
 {
     // 450 x 220: plot columns 50..400, rows 20..170; X range 0..10, Y range 0..1.
@@ -47,6 +146,9 @@ TEST(ChartPlot, MultiLineLimitsRowsToThePlotButNotColumns)
     const TPolyline broken = MultiLinePoints(area, 4, X, bad);
     EXPECT_TRUE(broken.failed);
     EXPECT_EQ(broken.points.size(), 2u);
+    const TPolyline reduced = ReducedMultiLine(area, 4, X, bad);
+    EXPECT_TRUE(reduced.failed);
+    EXPECT_EQ(reduced.points, ReduceColumns(broken.points));
 }
 
 TEST(ChartPlot, SamplingStartsOneColumnRightOfTheLeftEdge)
@@ -137,5 +239,6 @@ TEST(ChartPlot, ReducedPolylineDrawsTheSamePixelsAsEveryPoint)
         const TPolyline line = MultiLinePoints(area, n, X.data(), Y.data());
         ASSERT_FALSE(line.failed);
         ExpectSamePicture(line.points, area.W, area.H, "seed " + std::to_string(seed));
+        EXPECT_EQ(ReducedMultiLine(area, n, X.data(), Y.data()).points, ReduceColumns(line.points)) << seed;
     }
 }

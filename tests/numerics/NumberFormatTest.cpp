@@ -13,6 +13,7 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <vector>
 
 using namespace numerics;
 
@@ -279,6 +280,62 @@ TEST(ArrayFuncs, MinMaxAndCopyUseOnlyTheCount)
     CopyValues(3, up, dst);
     EXPECT_EQ(dst[2], 3);
     EXPECT_EQ(dst[3], -1);
+}
+
+// The element-by-element rule, worked by hand: an element replaces the running
+// result unless the result is strictly better, so a NaN is taken and given up
+// again at the next element, and of equal zeros the last one seen wins. The
+// one-pass extremes must agree bit for bit, for every length around its pairs.
+TEST(ArrayFuncs, MinMaxInOnePassFollowsTheElementRule)
+{
+    struct Row { const char *name; std::vector<double> a; double lo, hi; };
+    const Row rows[] = {
+        {"one", {4}, 4, 4},
+        {"plain", {3, -1, 7, 2, 9, -5, 0.5}, -5, 9},
+        {"NaN first", {kNaN, 2, 1}, 1, 2},
+        {"NaN inside", {9, 1, kNaN, 5, 6, 7, 8, 4, 3}, 3, 8},
+        {"NaN last", {1, 2, 3, 4, 5, 6, kNaN}, kNaN, kNaN},
+        {"zeros, the last wins", {1, 0.0, 2, -0.0, 3}, -0.0, 3},
+        {"zero maximum", {-4, -0.0, -1, -3, -2, 0.0}, -4, 0.0},
+        {"infinities", {2, -kInf, 1, kInf, 5}, -kInf, kInf},
+    };
+    const auto same = [](double a, double b) {
+        return std::isnan(a) ? std::isnan(b) : a == b && std::signbit(a) == std::signbit(b);
+    };
+    for (const Row &r : rows) {
+        double lo = 0, hi = 0;
+        ArrayMinMax(int32_t(r.a.size()), r.a.data(), lo, hi);
+        EXPECT_TRUE(same(lo, r.lo)) << r.name << ": " << lo;
+        EXPECT_TRUE(same(hi, r.hi)) << r.name << ": " << hi;
+    }
+    std::mt19937 rng(5);
+    for (int32_t n = 1; n <= 40; ++n) {
+        std::vector<double> a(static_cast<size_t>(n));
+        for (double &v : a)
+            v = std::uniform_int_distribution<int>(-9, 9)(rng) * 0.5;
+        if (n % 3 == 0)
+            a[rng() % size_t(n)] = kNaN;
+        double lo = 0, hi = 0;
+        ArrayMinMax(n, a.data(), lo, hi);
+        EXPECT_TRUE(same(lo, ArrayMin(n, a.data())) && same(hi, ArrayMax(n, a.data()))) << "n " << n;
+    }
+    double lo = 0, hi = 0;
+    ArrayMinMax(0, nullptr, lo, hi);
+    EXPECT_TRUE(std::isnan(lo) && std::isnan(hi));
+}
+
+// Overlapping arrays are copied element by element upward, as written: a copy
+// one slot up repeats the first element.
+TEST(ArrayFuncs, CopyValuesGoesUpElementByElement)
+{
+    double up[] = {1, 2, 3, 4, 5}, down[] = {1, 2, 3, 4, 5}, apart[5] = {};
+    CopyValues(4, up, up + 1);
+    CopyValues(4, down + 1, down);
+    CopyValues(5, down, apart);
+    using Values = std::vector<double>;
+    EXPECT_EQ(Values(up, up + 5), (Values{1, 1, 1, 1, 1}));
+    EXPECT_EQ(Values(down, down + 5), (Values{2, 3, 4, 5, 5}));
+    EXPECT_EQ(Values(apart, apart + 5), Values(down, down + 5));
 }
 
 TEST(ArrayFuncs, WidenRangeOnlyWhenEqual)

@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <random>
 #include <vector>
 
 using numerics::Status;
@@ -279,6 +281,50 @@ TEST(SplineEvaluation, BisectionAgreesWithAScanForEveryNodeCount)
         for (double t : ts)
             EXPECT_EQ(s.S(t), scan(t)) << "n " << n << ", t " << t;
     }
+}
+
+// Values at many points, each search starting from the segment of the point
+// before, in rising, falling and shuffled order and in place: segment k is
+// k + 10 k u + 10 k u^2, so every value names its segment, which must be the
+// k with x[k-1] < t <= x[k] (found by a scan; 1 for NaN), for every node count.
+TEST(SplineEvaluation, ValuesFromTheSegmentBeforeAreSplineValues)
+{
+    for (int32_t n = 3; n <= 12; ++n) {
+        Spline s(Vec(size_t(n)), Vec(size_t(n)), 0.0);
+        for (int32_t i = 0; i < n; ++i) {
+            const size_t k = size_t(i);
+            s.x[k] = i * i - 5.0, s.d[k] = 0, s.c[k] = s.b[k] = 10.0 * i, s.a[k] = i;
+        }
+        auto expected = [&](double t) {
+            int32_t k = 1;
+            while (k < n - 1 && !(t <= s.x[size_t(k)]))
+                ++k;
+            const double u = t - s.x[size_t(k) - 1];
+            return std::isnan(t) ? kNaN : (10.0 * k * u + 10.0 * k) * u + k;
+        };
+        Vec ts{-1e9, 1e9};
+        for (int32_t i = 0; i < n; ++i) {
+            const double xi = s.x[size_t(i)];
+            ts.insert(ts.end(), {xi, std::nextafter(xi, -1e300), std::nextafter(xi, 1e300), xi + 0.5});
+        }
+        std::sort(ts.begin(), ts.end());
+        Vec falling(ts.rbegin(), ts.rend()), shuffled = ts;
+        std::shuffle(shuffled.begin(), shuffled.end(), std::mt19937(unsigned(n)));
+        shuffled.insert(shuffled.begin() + 3, kNaN);
+        for (const Vec *order : {&ts, &falling, &shuffled}) {
+            Vec out = *order;
+            numerics::SplineValues(n, s.x.data(), s.d.data(), s.c.data(), s.b.data(), s.a.data(),
+                                   int32_t(out.size()), out.data(), out.data());
+            for (size_t i = 0; i < out.size(); ++i) {
+                const double t = (*order)[i];
+                EXPECT_TRUE(std::isnan(t) ? std::isnan(out[i]) : out[i] == expected(t)) << "n " << n << ", t " << t;
+            }
+        }
+    }
+    const Spline two({0, 1}, {0, 1}, 0.0);
+    double t = 0.5;
+    numerics::SplineValues(2, two.x.data(), two.d.data(), two.c.data(), two.b.data(), two.a.data(), 1, &t, &t);
+    EXPECT_TRUE(std::isnan(t));
 }
 
 } // namespace
