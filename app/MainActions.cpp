@@ -32,6 +32,7 @@ const TCommand kCommands[] = {
     {&TMainActions::ItemExcel, "ItemExcel", "Экспорт в Excel", "excel"},
     {&TMainActions::ItemSettings, "ItemSettings", "Параметры", "settings"},
     {&TMainActions::ItemAbout, "ItemAbout", "О программе", "about"},
+    {&TMainActions::ItemPhysical, "ItemPhysical", "Физический КТР", "physical"},
 };
 
 // A null entry stands for a separator.
@@ -85,6 +86,10 @@ TMainActions CreateMainActions(QMainWindow &window)
     a.SubProcessing = AddMenu(bar, "SubProcessing", "Обработка",
                               {a.ItemSmoothMean, a.ItemSmoothPoly, a.ItemSmoothSpline, a.ItemCalculate, a.ItemSved});
     a.SubService = AddMenu(bar, "SubService", "Сервис", {a.ItemTest, a.ItemExcel, nullptr, a.ItemSettings});
+    a.SubAnalysis = AddMenu(bar, "SubAnalysis", "Анализ", {a.ItemPhysical});
+    a.SubAnalysis->setToolTipsVisible(true);
+    a.ItemPhysical->setToolTip(QStringLiteral("Удлинение, деформация, средний и физический коэффициенты "
+                                              "расширения по температуре"));
     a.SubInfo = AddMenu(bar, "SubInfo", "Информация", {a.ItemAbout});
 
     a.ToolBar1 = window.addToolBar(QStringLiteral("ToolBar1"));

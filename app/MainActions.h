@@ -26,12 +26,14 @@ struct TMainActions {
     QAction *ItemExcel = nullptr;           // "Экспорт в Excel"
     QAction *ItemSettings = nullptr;        // "Параметры"
     QAction *ItemAbout = nullptr;           // "О программе"
+    QAction *ItemPhysical = nullptr;        // "Физический КТР"
 
     QMenu *SubFile = nullptr;        // "Файл"
     QMenu *SubEdit = nullptr;        // "Правка"
     QMenu *SubADC = nullptr;         // "АЦП"
     QMenu *SubProcessing = nullptr;  // "Обработка"
     QMenu *SubService = nullptr;     // "Сервис"
+    QMenu *SubAnalysis = nullptr;    // "Анализ"
     QMenu *SubInfo = nullptr;        // "Информация"
     QToolBar *ToolBar1 = nullptr;
 };

@@ -6,8 +6,11 @@
 #include "analysis/DlgCalcParam.h"
 #include "analysis/DlgCalcResult.h"
 #include "analysis/DlgScale.h"
+#include "analysis/DlgPhysParam.h"
+#include "analysis/DlgPhysResult.h"
 #include "analysis/DlgSved.h"
 #include "analysis/IntervalCommand.h"
+#include "analysis/PhysicalCommand.h"
 #include "analysis/core/XlsxSpreadsheet.h"
 #include "app/AboutForm.h"
 #include "app/CaseChannelDlg.h"
@@ -148,6 +151,7 @@ void TMainForm::ConnectActions()
         {Actions.ItemExcel, &TMainForm::ExcelClick},
         {Actions.ItemSettings, &TMainForm::SettingsClick},
         {Actions.ItemAbout, &TMainForm::AboutClick},
+        {Actions.ItemPhysical, &TMainForm::PhysicalClick},
     };
     for (const auto &[action, handler] : handlers)
         connect(action, &QAction::triggered, this, handler);
@@ -187,6 +191,8 @@ void TMainForm::CreateDialogs()
     DlgSved = new TDlgSved(this);
     DlgScale = new TDlgScale(this);
     CaseChansDlg = new TCaseChansDlg(this);
+    DlgPhysParam = new TDlgPhysParam(this);
+    DlgPhysResult = new TDlgPhysResult(this);
 
     DlgParam->SetSplineDialogs(DlgSplineKalibrT, DlgSplineKalibrL);
     DlgParam->OnDaqSetup = [this] { return board_->DaqSetup(); };
@@ -356,6 +362,7 @@ void TMainForm::SetSpreadsheet(TSpreadsheet *spreadsheet)
         RunData, Settings, SplineT, SplineL, *DlgCalcResult, *DlgCalcParam, *DlgAlphaQuartz, *DlgSved,
         *DlgScale, *spreadsheet_});
     BindAnalysisDialogs(*analysis_);
+    BindPhysicalDialogs(*analysis_, *DlgPhysParam, *DlgPhysResult);
 }
 
 void TMainForm::ChoiceIntervalClick()
@@ -369,6 +376,7 @@ void TMainForm::SmoothSplineClick() { ::SmoothSplineClick(RunData, ChannelChoice
 void TMainForm::CalculateClick() { ::CalculateClick(*analysis_); }
 void TMainForm::SvedClick() { ::SvedClick(*analysis_); }
 void TMainForm::ExcelClick() { ::ExcelClick(*analysis_); }
+void TMainForm::PhysicalClick() { ::PhysicalClick(*analysis_, *DlgPhysParam, *DlgPhysResult); }
 
 bool TMainForm::FormCloseQuery()
 {

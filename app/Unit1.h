@@ -22,6 +22,8 @@ class TAboutDlg;
 class TCaseDlg;
 class TCaseChansDlg;
 class TDlgParam;
+class TDlgPhysParam;
+class TDlgPhysResult;
 class TDlgSplineKalibrL;
 class TDlgSplineKalibrT;
 class TSimpleChart;
@@ -71,6 +73,8 @@ public:
     TDlgSved *DlgSved = nullptr;
     TDlgScale *DlgScale = nullptr;
     TCaseChansDlg *CaseChansDlg = nullptr;
+    TDlgPhysParam *DlgPhysParam = nullptr;
+    TDlgPhysResult *DlgPhysResult = nullptr;
 
     // Where the spreadsheet exports go; tests may replace it before a command
     // (a spreadsheet given must stay until it is replaced or the window goes).
@@ -108,6 +112,7 @@ public slots:
     void ExcelClick();
     void SettingsClick();
     void AboutClick();
+    void PhysicalClick();
     void Timer1Timer();
 
 protected:
