@@ -89,19 +89,21 @@ void TCurvesPlot::paintEvent(QPaintEvent *)
     const auto px = [&](double x) { return area.left() + (x - xr.lo) / (xr.hi - xr.lo) * area.width(); };
     const auto py = [&](double y) { return area.bottom() - (y - yr.lo) / (yr.hi - yr.lo) * area.height(); };
 
+    // A grid line and a label at each tick: about every 80 pixels across,
+    // every 35 down, and at least three down.
     const QFontMetrics fm(font());
-    p.setPen(QColor(225, 225, 225));
-    for (double t : NiceTicks(xr.lo, xr.hi, std::max(2, area.width() / 80)))
-        p.drawLine(QPointF(px(t), area.top()), QPointF(px(t), area.bottom()));
-    for (double t : NiceTicks(yr.lo, yr.hi, std::max(2, area.height() / 40)))
-        p.drawLine(QPointF(area.left(), py(t)), QPointF(area.right(), py(t)));
-    p.setPen(Qt::black);
     for (double t : NiceTicks(xr.lo, xr.hi, std::max(2, area.width() / 80))) {
         const QString text = LocaleGeneral(t, 6);
+        p.setPen(QColor(225, 225, 225));
+        p.drawLine(QPointF(px(t), area.top()), QPointF(px(t), area.bottom()));
+        p.setPen(Qt::black);
         p.drawText(QPointF(px(t) - fm.horizontalAdvance(text) / 2.0, area.bottom() + fm.ascent() + 3), text);
     }
-    for (double t : NiceTicks(yr.lo, yr.hi, std::max(2, area.height() / 40))) {
+    for (double t : NiceTicks(yr.lo, yr.hi, std::max(3, area.height() / 35))) {
         const QString text = LocaleGeneral(t, 6);
+        p.setPen(QColor(225, 225, 225));
+        p.drawLine(QPointF(area.left(), py(t)), QPointF(area.right(), py(t)));
+        p.setPen(Qt::black);
         p.drawText(QPointF(area.left() - fm.horizontalAdvance(text) - 4, py(t) + fm.ascent() / 2.0), text);
     }
     p.drawRect(area);

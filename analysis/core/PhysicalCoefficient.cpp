@@ -150,6 +150,27 @@ struct TGrid {
     double TempOf(size_t row) const { return tref + (kLo + double(row)) * step; }
 };
 
+// The rows Tref + k step whose computed temperature lies in [lo, hi], or
+// none when there could be more than kMaxPhysicalRows; the count is checked
+// before anything counts through them.
+std::optional<TGrid> RowsWithin(double tref, double step, double lo, double hi)
+{
+    if (!((hi - lo) / step < kMaxPhysicalRows))
+        return std::nullopt;
+    TGrid g{tref, step, std::ceil((lo - tref) / step), std::floor((hi - tref) / step), {}};
+    // The division may round across a row.
+    while (tref + g.kLo * step < lo)
+        ++g.kLo;
+    while (tref + (g.kLo - 1) * step >= lo)
+        --g.kLo;
+    while (tref + g.kHi * step > hi)
+        --g.kHi;
+    while (tref + (g.kHi + 1) * step <= hi)
+        ++g.kHi;
+    g.time.assign(size_t(g.kHi - g.kLo + 1), kNaN);
+    return g;
+}
+
 // The first time the smoothed temperature reaches each row's temperature.
 // Up to knot i it has covered [low, high]; a rise of the next knot above
 // high reaches the rows in between for the first time within segment i, and
@@ -268,33 +289,22 @@ TPhysicalOutcome ComputePhysical(const TRunData &calibrated, const TPhysicalPara
                                              "температура записи от %2 до %3 deg C!")
                                   .arg(Number(tref), Number(*lo), Number(*hi))));
     }
-    TGrid grid{tref, step, std::ceil((*lo - tref) / step), std::floor((*hi - tref) / step), {}};
-    // The division may round across a row: the rows are those whose
-    // computed temperature lies in the range.
-    while (tref + grid.kLo * step < *lo)
-        ++grid.kLo;
-    while (tref + (grid.kLo - 1) * step >= *lo)
-        --grid.kLo;
-    while (tref + grid.kHi * step > *hi)
-        --grid.kHi;
-    while (tref + (grid.kHi + 1) * step <= *hi)
-        ++grid.kHi;
-    if (grid.kHi - grid.kLo + 1 > kMaxPhysicalRows) {
+    std::optional<TGrid> grid = RowsWithin(tref, step, *lo, *hi);
+    if (!grid) {
         return failed(Stopped(QStringLiteral("Шаг %1 K слишком мал: строк получилось бы больше %2!")
                                   .arg(Number(step))
                                   .arg(kMaxPhysicalRows)));
     }
-    grid.time.assign(size_t(grid.kHi - grid.kLo + 1), kNaN);
-    FindFirstTimes(x, t, grid);
+    FindFirstTimes(x, t, *grid);
 
     const auto lAt = [&](double time) {
         return numerics::SmoothingSplineValue(n, x.data(), l.g.data(), l.m.data(), time);
     };
-    const auto refRow = size_t(-grid.kLo);
-    const double lRef = lAt(grid.time[refRow]);
-    out.Rows.reserve(grid.time.size());
-    for (size_t row = 0; row < grid.time.size(); ++row) {
-        const double temp = grid.TempOf(row), time = grid.time[row];
+    const auto refRow = size_t(-grid->kLo);
+    const double lRef = lAt(grid->time[refRow]);
+    out.Rows.reserve(grid->time.size());
+    for (size_t row = 0; row < grid->time.size(); ++row) {
+        const double temp = grid->TempOf(row), time = grid->time[row];
         TPhysicalRow r;
         r.T = temp;
         r.DL = lAt(time) - lRef - (baseline(temp) - baseline(tref)) + lq * rod.Integral(tref, temp);

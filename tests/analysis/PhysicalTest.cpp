@@ -234,6 +234,8 @@ TEST(PhysicalCoefficient, RefusesWhatItCannotCompute)
          "Расчет остановлен!"},
         {"a step too small for the range", *run, [](TPhysicalParams &p) { p.Step = 0.04; },
          "Шаг 0.04 K слишком мал: строк получилось бы больше 10000! Расчет остановлен!"},
+        {"the smallest step there is", *run, [](TPhysicalParams &p) { p.Step = 5e-324; },
+         "Шаг 4.94066E-324 K слишком мал: строк получилось бы больше 10000! Расчет остановлен!"},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
