@@ -13,7 +13,6 @@
 #include <QCheckBox>
 #include <QImage>
 #include <QLineEdit>
-#include <QRadioButton>
 
 using namespace analysis;
 
@@ -86,20 +85,6 @@ TEST_F(PhysicalCommand, ParametersToResultsAndExports)
     }
     EXPECT_EQ(referenceCells, 4);  // no mean coefficient at the reference
 
-    // "Сглаживание" shows a channel's data, its smoothed curve and their
-    // difference: L first, T on choice.
-    for (const auto &[radio, channel] : {std::pair{result.RadioL, TChannel::L}, std::pair{result.RadioT, TChannel::T}}) {
-        radio->setChecked(true);
-        const std::vector<double> data = ChannelValues(*run, channel);
-        const auto &curves = result.PlotSmooth->Curves();
-        ASSERT_EQ(curves.size(), 2u);
-        EXPECT_EQ(curves[0].y, data);
-        ASSERT_EQ(curves[1].y.size(), data.size());
-        const auto &removed = result.PlotRemoved->Curves().at(0).y;
-        for (size_t i = 0; i < data.size(); i += 97)
-            EXPECT_EQ(removed[i], data[i] - curves[1].y[i]);
-    }
-
     // The coefficient's curve is drawn (in its blue) in a picture of the plot.
     result.PlotAlpha->resize(700, 400);
     const QImage picture = result.PlotAlpha->grab().toImage();
@@ -128,10 +113,6 @@ TEST_F(PhysicalCommand, StopsShowTheirMessageAndNoResults)
         QStringList messages;
         QString baselineAfter;
     } rows[] = {
-        {"a reference the run does not reach", [](TDlgPhysParam &d) { d.EditReference->setText("700"); },
-         {kMsgBaselineIgnored, "Температура отсчета 700 deg C не достигнута: температура записи от 1 до 600 "
-                               "deg C! Расчет остановлен!"},
-         "Nil"},
         {"a step that is not a number", [](TDlgPhysParam &d) { d.EditStep->setText("10 K"); }, {kMsgBadParameter},
          "Nil"},
         {"a baseline without a file",
@@ -164,29 +145,3 @@ TEST_F(PhysicalCommand, StopsShowTheirMessageAndNoResults)
     }
 }
 
-// Ticks at round numbers: 1, 2 or 5 times a power of ten, at most as many as
-// asked for, within the range.
-TEST(CurvesPlot, TicksAtRoundNumbers)
-{
-    const struct {
-        const char *name;
-        double lo, hi;
-        int most;
-        std::vector<double> ticks;
-    } rows[] = {
-        {"unit range", 0, 1, 6, {0, 0.2, 0.4, 0.6, 0.8, 1}},
-        {"one tick fewer", 0, 1, 5, {0, 0.5, 1}},
-        {"across zero", -30, 430, 6, {0, 100, 200, 300, 400}},
-        {"coefficients", 4.7e-6, 5.3e-6, 4, {4.8e-6, 5e-6, 5.2e-6}},
-        {"fifties", 3, 260, 5, {50, 100, 150, 200, 250}},
-        {"an empty range", 1, 1, 5, {}},
-        {"a range the wrong way round", 2, 1, 5, {}},
-    };
-    for (const auto &row : rows) {
-        SCOPED_TRACE(row.name);
-        const std::vector<double> ticks = NiceTicks(row.lo, row.hi, row.most);
-        ASSERT_EQ(ticks.size(), row.ticks.size());
-        for (size_t i = 0; i < ticks.size(); ++i)
-            EXPECT_NEAR(ticks[i], row.ticks[i], 1e-12 * (row.hi - row.lo));
-    }
-}
