@@ -35,6 +35,8 @@ const TCommand kCommands[] = {
     {&TMainActions::ItemAbout, "ItemAbout", "О программе", "about"},
     {&TMainActions::ItemCorrection, "ItemCorrection", "Коррекция по эталону", "correction",
      "Коррекция по эталону: запись эталонного образца в файл коррекции для базовой линии"},
+    {&TMainActions::ItemPhysical, "ItemPhysical", "Физический КТР", "physical",
+     "Физический КТР: удлинение, деформация, средний и физический коэффициенты расширения по температуре"},
 };
 
 // A null entry stands for a separator.
@@ -88,7 +90,8 @@ TMainActions CreateMainActions(QMainWindow &window)
     a.SubProcessing = AddMenu(bar, "SubProcessing", "Обработка",
                               {a.ItemSmoothMean, a.ItemSmoothPoly, a.ItemSmoothSpline, a.ItemCalculate, a.ItemSved});
     a.SubService = AddMenu(bar, "SubService", "Сервис", {a.ItemTest, a.ItemExcel, nullptr, a.ItemSettings});
-    a.SubAnalysis = AddMenu(bar, "SubAnalysis", "Анализ", {a.ItemCorrection});
+    a.SubAnalysis = AddMenu(bar, "SubAnalysis", "Анализ", {a.ItemCorrection, a.ItemPhysical});
+    a.SubAnalysis->setToolTipsVisible(true);
     a.SubInfo = AddMenu(bar, "SubInfo", "Информация", {a.ItemAbout});
 
     a.ToolBar1 = window.addToolBar(QStringLiteral("ToolBar1"));

@@ -27,6 +27,7 @@ struct TMainActions {
     QAction *ItemSettings = nullptr;        // "Параметры"
     QAction *ItemAbout = nullptr;           // "О программе"
     QAction *ItemCorrection = nullptr;      // "Коррекция по эталону"
+    QAction *ItemPhysical = nullptr;        // "Физический КТР"
 
     QMenu *SubFile = nullptr;        // "Файл"
     QMenu *SubEdit = nullptr;        // "Правка"

@@ -7,9 +7,12 @@
 #include "analysis/DlgCalcResult.h"
 #include "analysis/DlgCorrection.h"
 #include "analysis/DlgScale.h"
+#include "analysis/DlgPhysParam.h"
+#include "analysis/DlgPhysResult.h"
 #include "analysis/DlgSved.h"
 #include "analysis/IntervalCommand.h"
 #include "analysis/core/MaterialDirectory.h"
+#include "analysis/PhysicalCommand.h"
 #include "analysis/core/XlsxSpreadsheet.h"
 #include "app/AboutForm.h"
 #include "app/CaseChannelDlg.h"
@@ -151,6 +154,7 @@ void TMainForm::ConnectActions()
         {Actions.ItemSettings, &TMainForm::SettingsClick},
         {Actions.ItemAbout, &TMainForm::AboutClick},
         {Actions.ItemCorrection, &TMainForm::CorrectionClick},
+        {Actions.ItemPhysical, &TMainForm::PhysicalClick},
     };
     for (const auto &[action, handler] : handlers)
         connect(action, &QAction::triggered, this, handler);
@@ -191,6 +195,8 @@ void TMainForm::CreateDialogs()
     DlgScale = new TDlgScale(this);
     CaseChansDlg = new TCaseChansDlg(this);
     DlgCorrection = new TDlgCorrection(this);
+    DlgPhysParam = new TDlgPhysParam(this);
+    DlgPhysResult = new TDlgPhysResult(this);
 
     DlgParam->SetSplineDialogs(DlgSplineKalibrT, DlgSplineKalibrL);
     DlgParam->OnDaqSetup = [this] { return board_->DaqSetup(); };
@@ -365,6 +371,7 @@ void TMainForm::SetSpreadsheet(TSpreadsheet *spreadsheet)
         RunData, Settings, SplineT, SplineL, *DlgCalcResult, *DlgCalcParam, *DlgAlphaQuartz, *DlgSved,
         *DlgScale, *spreadsheet_});
     BindAnalysisDialogs(*analysis_);
+    BindPhysicalDialogs(*analysis_, *DlgPhysParam, *DlgPhysResult);
 }
 
 void TMainForm::ChoiceIntervalClick()
@@ -378,6 +385,7 @@ void TMainForm::SmoothSplineClick() { ::SmoothSplineClick(RunData, ChannelChoice
 void TMainForm::CalculateClick() { ::CalculateClick(*analysis_); }
 void TMainForm::SvedClick() { ::SvedClick(*analysis_); }
 void TMainForm::ExcelClick() { ::ExcelClick(*analysis_); }
+void TMainForm::PhysicalClick() { ::PhysicalClick(*analysis_, *DlgPhysParam, *DlgPhysResult); }
 
 bool TMainForm::FormCloseQuery()
 {

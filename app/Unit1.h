@@ -23,6 +23,8 @@ class TCaseDlg;
 class TCaseChansDlg;
 class TDlgCorrection;
 class TDlgParam;
+class TDlgPhysParam;
+class TDlgPhysResult;
 class TDlgSplineKalibrL;
 class TDlgSplineKalibrT;
 class TSimpleChart;
@@ -73,6 +75,8 @@ public:
     TDlgScale *DlgScale = nullptr;
     TCaseChansDlg *CaseChansDlg = nullptr;
     TDlgCorrection *DlgCorrection = nullptr;
+    TDlgPhysParam *DlgPhysParam = nullptr;
+    TDlgPhysResult *DlgPhysResult = nullptr;
 
     // Where the spreadsheet exports go; tests may replace it before a command
     // (a spreadsheet given must stay until it is replaced or the window goes).
@@ -111,6 +115,7 @@ public slots:
     void SettingsClick();
     void AboutClick();
     void CorrectionClick();
+    void PhysicalClick();
     void Timer1Timer();
 
 protected:

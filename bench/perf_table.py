@@ -86,6 +86,8 @@ def main(out):
         ("Open a run file (240032 bytes)", files["BM_OpenRunFile"], None, None, "budget", 10e-3),
         ("Save a run file (safe write, flushed to disk)", files["BM_SaveRunFile"], None, None, "budget", 10e-3),
         ("Expansion calculation, N = 999", analysis["BM_ExpansionN999"], None, None, "budget", 100e-3),
+        ("Physical coefficient of 10000 samples, smoothing chosen by cross-validation",
+         analysis["BM_Physical10000"], None, None, "budget", 50e-3),
         ("Spreadsheet export of 10000 samples (.xlsx written)",
          analysis["BM_XlsxExport10000"], None, None, "budget", 1.0),
     ]

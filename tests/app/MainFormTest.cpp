@@ -169,7 +169,8 @@ TEST(MainFormLayout, TabsChartsAndDialogs)
     EXPECT_EQ(titles, QStringList({"О программе", "Выбор интервала", "Параметры", "Результаты расчета",
                                    "Параметры расчета", "Alpha кварца", "L по реперным точкам",
                                    "Температура по реперным точкам", "Сведение", "Параметры сведения",
-                                   "Выбор канала", "Коррекция по эталону"}));
+                                   "Выбор канала", "Коррекция по эталону", "Физический КТР",
+                                   "Результаты: физический КТР"}));
     EXPECT_EQ(form->CaseChansDlg->Channel(), TChannel::T);
     EXPECT_EQ(form->CaseChansDlg->size(), QSize(201, 128));
 }
@@ -187,10 +188,12 @@ TEST(MainFormLayout, MenuAndToolbarInOrderWithIcons)
                            "Обработка: Сглаживание скользящим средним, Сглаживание по семи точкам, "
                            "Сглаживание сплайном, Расчет, Сведение",
                            "Сервис: Тестовый пример, Экспорт в Excel, -, Параметры",
-                           "Анализ: Коррекция по эталону", "Информация: О программе"}));
+                           "Анализ: Коррекция по эталону, Физический КТР", "Информация: О программе"}));
 
-    EXPECT_TRUE(IconHasPixels(form->Actions.ItemCorrection->icon()));
-    EXPECT_TRUE(form->Actions.ItemCorrection->toolTip().startsWith(QStringLiteral("Коррекция по эталону: ")));
+    for (QAction *item : {form->Actions.ItemCorrection, form->Actions.ItemPhysical}) {
+        EXPECT_TRUE(IconHasPixels(item->icon())) << item->text().toStdString();
+        EXPECT_TRUE(item->toolTip().startsWith(item->text() + QStringLiteral(": "))) << item->text().toStdString();
+    }
 
     QStringList tools;
     for (QAction *action : form->Actions.ToolBar1->actions()) {

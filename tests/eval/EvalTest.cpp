@@ -23,6 +23,8 @@
 #include <functional>
 #include <memory>
 #include <ostream>
+#include <random>
+#include <vector>
 
 inline void PrintTo(const QString &text, std::ostream *os) { *os << '"' << text.toStdString() << '"'; }
 
@@ -255,6 +257,12 @@ TEST_F(Eval, RefusalsGoToStandardErrorWithAStatus)
          "Калибровка T по реперным точкам невозможна: нужно от 3 до 100 точек!"},
         {"export to another kind of file", {"export", "test.dat", "test.txt"}, 2,
          "Файл \"test.txt\" не записан: имя должно оканчиваться на .xlsx или .csv!"},
+        {"physical: a step that is not a number", {"physical", "test.dat", "--step", "ten"}, 2,
+         "Неверный параметр --step: \"ten\" не является числом!"},
+        {"physical: a reference temperature the run does not reach",
+         {"physical", "test.dat", "--reference-temperature", "700"}, 1,
+         "Базовая линия игнорирована!\nТемпература отсчета 700 deg C не достигнута: температура записи от 1 до "
+         "600 deg C! Расчет остановлен!"},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
@@ -311,6 +319,128 @@ TEST_F(Eval, ExportWritesTheCalibratedRun)
     for (int row = 1; row < 600; ++row) {
         const QJsonArray r = rows[row].toArray();
         expect(row, r[0][1].toDouble(), r[1][1].toDouble(), r[2][1].toDouble());
+    }
+}
+
+// varotem-eval physical on runs written here in double precision from the
+// borosilicate glass SRM 731, whose certificate gives
+//   alpha(T) = (0.8651 + 2.3569e-2 T - 4.2277e-5 T^2 + 2.5408e-8 T^3) 1e-6 / K
+// with T in kelvin; its strain from 20 deg C is the exact integral. The run
+// holds what the instrument shows: the sample's expansion less that of the
+// push rod (the run's own LQ and alpha_q), with 10 nm of noise on L.
+constexpr double kL0 = 25000, kLQ = 30000, kQuartzAlpha = 5.5e-7;  // mkm, mkm, 1/K
+
+double Srm731Alpha(double celsius)
+{
+    const double t = celsius + 273.15;
+    return (0.8651 + 2.3569e-2 * t - 4.2277e-5 * t * t + 2.5408e-8 * t * t * t) * 1e-6;
+}
+
+double Srm731Strain(double celsius)
+{
+    const auto f = [](double t) {
+        return (0.8651 * t + 2.3569e-2 / 2 * t * t - 4.2277e-5 / 3 * t * t * t + 2.5408e-8 / 4 * t * t * t * t) * 1e-6;
+    };
+    return f(celsius + 273.15) - f(293.15);
+}
+
+// 0.5 K per sample from `from` to `to`, after `hold` samples at `holdAt`
+// where the ramp passes it; noise on L and optionally on T.
+std::unique_ptr<TRunData> Srm731Run(double from, double to, double tNoise, double holdAt = 0, int hold = 0)
+{
+    std::vector<double> temps;
+    for (double v = from; v <= to + 1e-9; v += 0.5) {
+        temps.push_back(v);
+        if (v == holdAt)
+            temps.insert(temps.end(), size_t(hold), v);
+    }
+    std::mt19937 rng(731);
+    std::normal_distribution<double> lNoise(0, 0.01), thermocouple(0, tNoise > 0 ? tNoise : 1);
+    auto run = std::make_unique<TRunData>();
+    ClearRun(*run);
+    run->Count = int32_t(temps.size());
+    run->SampleLength = kL0;
+    run->QuartzLength = kLQ;
+    run->QuartzAlpha = kQuartzAlpha;
+    for (size_t i = 0; i < temps.size(); ++i) {
+        run->T[i] = temps[i] + (tNoise > 0 ? thermocouple(rng) : 0);
+        run->L[i] = kL0 * Srm731Strain(temps[i]) - kQuartzAlpha * kLQ * (temps[i] - from) + lNoise(rng);
+    }
+    return run;
+}
+
+// The physical coefficient within 0.05e-6 / K of the certificate on every row
+// 20 K or more inside the run, the strain within 1e-6 and the mean
+// coefficient within 0.05e-6 / K from 50 K off the reference on; a hold
+// leaves its row empty; a thermocouple's noise changes nothing of it.
+TEST_F(Eval, PhysicalMatchesTheSrm731Certificate)
+{
+    const struct {
+        const char *name;
+        std::unique_ptr<TRunData> run;
+        std::vector<double> empty;  // rows without a physical coefficient
+    } rows[] = {
+        {"a steady ramp", Srm731Run(0, 400, 0), {}},
+        {"thermocouple noise of 0.02 K", Srm731Run(0, 400, 0.02), {}},
+        {"200 samples held at 200 deg C", Srm731Run(0, 400, 0, 200, 200), {200}},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        WriteRun("srm731.dat", *row.run);
+        const TResult r = Run({"physical", "srm731.dat", "--format", "csv"});
+        ASSERT_EQ(r.code, 0) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains("выбрано по GCV")) << r.err.toStdString();
+        std::vector<double> empty;
+        int checked = 0;
+        for (const QString &line : Lines(r.out).mid(1)) {
+            const QStringList f = line.split(u',');
+            ASSERT_EQ(f.size(), 5) << line.toStdString();
+            const double t = f[0].toDouble();
+            if (t < 20 || t > 380)
+                continue;
+            ++checked;
+            SCOPED_TRACE(line.toStdString());
+            EXPECT_NEAR(f[1].toDouble(), kL0 * Srm731Strain(t), kL0 * 1e-6);
+            EXPECT_NEAR(f[2].toDouble(), Srm731Strain(t) * 1e6, 1.0);
+            if (std::fabs(t - 20) >= 50) {
+                EXPECT_NEAR(f[3].toDouble(), Srm731Strain(t) / (t - 20), 0.05e-6);
+            }
+            if (f[4].isEmpty())
+                empty.push_back(t);
+            else
+                EXPECT_NEAR(f[4].toDouble(), Srm731Alpha(t), 0.05e-6);
+        }
+        EXPECT_EQ(checked, 37);  // 20, 30, ..., 380
+        EXPECT_EQ(empty, row.empty);
+    }
+}
+
+// JSON carries the rows of the CSV, null where a value is undefined (the mean
+// coefficient at the reference temperature), and how the run was smoothed.
+TEST_F(Eval, PhysicalJsonHoldsTheRowsOfTheCsv)
+{
+    WriteRun("warm.dat", *Srm731Run(25, 425, 0));
+    const QStringList options{"--reference-temperature", "25", "--step", "20", "--smoothing", "12"};
+    const TResult csv = Run(QStringList{"physical", "warm.dat", "--format", "csv"} + options);
+    const TResult json = Run(QStringList{"physical", "warm.dat", "--format", "json"} + options);
+    ASSERT_EQ(csv.code, 0) << csv.err.toStdString();
+    ASSERT_EQ(json.code, 0) << json.err.toStdString();
+    const QJsonObject doc = QJsonDocument::fromJson(json.out.toUtf8()).object();
+    EXPECT_EQ(doc["format"].toString(), "varotem-physical");
+    EXPECT_EQ(doc["version"].toInt(), 1);
+    EXPECT_EQ(doc["smoothing"]["r"].toDouble(), 12);
+    EXPECT_EQ(doc["smoothing"]["samples"].toInt(), 801);
+    const QJsonArray rows = doc["rows"].toArray();
+    const QStringList lines = Lines(csv.out);
+    ASSERT_EQ(rows.size(), 21);  // 25, 45, ..., 425
+    ASSERT_EQ(lines.size(), 22);
+    EXPECT_TRUE(rows[0]["mean_alpha"].isNull());
+    EXPECT_TRUE(lines[1].startsWith("25,0,0,,"));
+    const char *keys[] = {"t", "dl", "strain", "mean_alpha", "alpha"};
+    for (int i = 1; i < rows.size(); ++i) {
+        const QStringList f = lines[i + 1].split(u',');
+        for (int a = 0; a < 5; ++a)
+            EXPECT_EQ(f[a].toDouble(), rows[i][keys[a]].toDouble()) << "row " << i << " " << keys[a];
     }
 }
 
