@@ -19,18 +19,32 @@ std::string Number(double value)
     return text;
 }
 
+std::string DescribeMaterial(const TMaterial &m)
+{
+    switch (m.kind) {
+    case TMaterialKind::Copper: return "медь";
+    case TMaterialKind::Constant: return "постоянный коэффициент " + Number(m.alpha) + " 1/K";
+    case TMaterialKind::Glass:
+        return "стекло (" + Number(m.glass.glassAlpha) + " 1/K ниже Tg = " + Number(m.glass.tg) + " °C, " +
+               Number(m.glass.liquidAlpha) + " 1/K выше, ширина перехода " + Number(m.glass.width) +
+               " K; размягчение от " + Number(m.glass.softeningTemperature) + " °C, " +
+               Number(m.glass.softeningRate) + " мкм/мин на K)";
+    }
+    return {};
+}
+
 std::string DescribeSimulator(const TSimSettings &s)
 {
-    const std::string material = s.material.kind == TMaterialKind::Copper
-                                     ? "медь"
-                                     : "постоянный коэффициент " + Number(s.material.alpha) + " 1/K";
+    const std::string material = DescribeMaterial(s.material);
     return "Имитатор дилатометра: образец — " + material + ", " + Number(s.sampleLength) +
            " мкм, толкатель из кварцевого стекла (" + Number(s.rodAlpha) + " 1/K); печь от " +
            Number(s.StartTemperature()) + " °C, нагрев " + Number(s.heatingRate) + " K/мин до " +
            Number(s.maxTemperature) + " °C; шаг " + Number(s.step) + " с на опрос; шум " +
            Number(s.temperatureNoise) + " K и " + Number(s.lengthNoise) + " мкм; доля сбоев " +
            Number(s.failureRate) + "; зерно " + std::to_string(s.seed) +
-           ". Каналы: 0 — T образца, °C; 1 — удлинение, мкм; 2 — термопара печи, °C.";
+           ". Каналы: 0 — T образца, " + Number(s.temperatureScale) + " °C на код; 1 — удлинение, " +
+           Number(s.lengthScale) + " мкм на код; 2 — термопара печи, " + Number(s.temperatureScale) +
+           " °C на код.";
 }
 
 class TSimBackend final : public TBackend {

@@ -89,9 +89,9 @@ struct TKey {
     TSetter set;
 };
 
-const std::array<TKey, 19> &Keys()
+const std::array<TKey, 27> &Keys()
 {
-    static const std::array<TKey, 19> keys = {{
+    static const std::array<TKey, 27> keys = {{
         {"Backend", [](TBoardSettings &s, std::string_view v) {
              if (SameText(v, "auto")) s.backend = TBackendChoice::Auto;
              else if (SameText(v, "sim")) s.backend = TBackendChoice::Simulator;
@@ -112,6 +112,7 @@ const std::array<TKey, 19> &Keys()
         {"Material", [](TBoardSettings &s, std::string_view v) {
              if (SameText(v, "copper")) s.sim.material.kind = TMaterialKind::Copper;
              else if (SameText(v, "constant")) s.sim.material.kind = TMaterialKind::Constant;
+             else if (SameText(v, "glass")) s.sim.material.kind = TMaterialKind::Glass;
          }},
         {"Alpha", [](TBoardSettings &s, std::string_view v) { SetReal(s.sim.material.alpha, v, -1e-3, 1e-3); }},
         {"SampleLength", [](TBoardSettings &s, std::string_view v) { SetReal(s.sim.sampleLength, v, 0.0, 1e6, true); }},
@@ -135,6 +136,18 @@ const std::array<TKey, 19> &Keys()
         {"Seed", [](TBoardSettings &s, std::string_view v) {
              if (const auto n = ParseUnsigned(v)) s.sim.seed = *n;
          }},
+        {"TemperatureScale", [](TBoardSettings &s, std::string_view v) { SetReal(s.sim.temperatureScale, v, 0.0, 100.0, true); }},
+        {"LengthScale", [](TBoardSettings &s, std::string_view v) { SetReal(s.sim.lengthScale, v, 0.0, 1000.0, true); }},
+        {"GlassAlpha", [](TBoardSettings &s, std::string_view v) { SetReal(s.sim.material.glass.glassAlpha, v, -1e-3, 1e-3); }},
+        {"LiquidAlpha", [](TBoardSettings &s, std::string_view v) { SetReal(s.sim.material.glass.liquidAlpha, v, -1e-3, 1e-3); }},
+        {"GlassTg", [](TBoardSettings &s, std::string_view v) {
+             SetReal(s.sim.material.glass.tg, v, kLowestTemperature, kHighestTemperature);
+         }},
+        {"GlassWidth", [](TBoardSettings &s, std::string_view v) { SetReal(s.sim.material.glass.width, v, 0.0, 500.0, true); }},
+        {"SofteningTemperature", [](TBoardSettings &s, std::string_view v) {
+             SetReal(s.sim.material.glass.softeningTemperature, v, kLowestTemperature, kHighestTemperature);
+         }},
+        {"SofteningRate", [](TBoardSettings &s, std::string_view v) { SetReal(s.sim.material.glass.softeningRate, v, 0.0, 1e4); }},
     }};
     return keys;
 }

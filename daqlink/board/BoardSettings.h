@@ -19,7 +19,8 @@ enum class TBackendChoice {
 };
 
 // The simulated dilatometer: a furnace with its own controller, a sample, a
-// fused-silica push rod, and the noise and failures of the converter.
+// fused-silica push rod, and the noise, failures and resolution of the
+// converter.
 struct TSimSettings {
     TMaterial material;                      // "Material", "Alpha"
     double sampleLength = 50000.0;           // "SampleLength", micrometres
@@ -35,6 +36,8 @@ struct TSimSettings {
     double lengthNoise = 0.2;                // "LengthNoise", micrometres (standard deviation)
     double failureRate = 0.0;                // "FailureRate", share of failed conversions
     uint64_t seed = 1;                       // "Seed"
+    double temperatureScale = 1.0;           // "TemperatureScale", degrees Celsius per code (channels 0 and 2)
+    double lengthScale = 1.0;                // "LengthScale", micrometres per code (channel 1)
 
     double StartTemperature() const { return startTemperature.value_or(roomTemperature); }
     friend bool operator==(const TSimSettings &, const TSimSettings &) = default;

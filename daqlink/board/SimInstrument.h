@@ -4,7 +4,9 @@
 // with heating cut it cools toward room temperature (Newton's law). The sample
 // follows the furnace with a first-order lag. The length signal is the
 // sample's expansion minus that of an equal length of the fused-silica push
-// rod at the sample's temperature, zero at the start of the run. The clock
+// rod at the sample's temperature, zero at the start of the run, less what a
+// softened glass has flowed under the push rod. Each channel reads its value
+// in codes of its scale (TemperatureScale, LengthScale). The clock
 // moves only when a scan ends, one fixed step each time, so a run is
 // deterministic and needs no waiting.
 #include "daqlink/board/BoardExport.h"
@@ -17,8 +19,8 @@ namespace daqboard {
 
 // Converter channels of the simulated instrument.
 enum TSimChannel : int16_t {
-    SampleTemperatureChannel = 0, // degrees Celsius
-    LengthChangeChannel = 1,      // micrometres
+    SampleTemperatureChannel = 0, // degrees Celsius (times the temperature scale)
+    LengthChangeChannel = 1,      // micrometres (times the length scale)
     ControlTemperatureChannel = 2 // degrees Celsius, the furnace's thermocouple
 };
 
@@ -39,8 +41,8 @@ public:
 
     // Latches the noisy readings of the present instant for one scan.
     void BeginScan();
-    // One conversion of a channel from the latched readings, rounded to a
-    // 16-bit code. False for a failed conversion or a channel the instrument
+    // One conversion of a channel from the latched readings in codes of the
+    // channel's scale, rounded to a 16-bit code. False for a failed conversion or a channel the instrument
     // does not have.
     bool Convert(int16_t channel, int16_t *code);
     // The clock moves on by one step.
@@ -54,6 +56,8 @@ public:
     double FurnaceTemperature() const { return furnace_; }
     double SampleTemperature() const { return sample_; }
     double LengthChange() const;
+    // How far a softened glass has flowed shorter so far, micrometres.
+    double Flow() const { return flow_; }
     const TSimReading &Latched() const { return latched_; }
     const TSimSettings &Settings() const { return settings_; }
 
@@ -67,6 +71,7 @@ private:
     double time_ = 0.0;
     double furnace_ = 0.0;
     double sample_ = 0.0;
+    double flow_ = 0.0;
     bool heating_ = true;
     TSimReading latched_;
 };
