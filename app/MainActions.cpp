@@ -34,6 +34,23 @@ const TCommand kCommands[] = {
     {&TMainActions::ItemAbout, "ItemAbout", "О программе", "about"},
 };
 
+// The commands of the menus added beside the original ones, each with a
+// tooltip of its own (the menu shows it).
+struct TExtraCommand {
+    QAction *TMainActions::*item;
+    const char *name;
+    const char *text;
+    const char *icon;
+    const char *tip;
+};
+
+const TExtraCommand kAnalysisCommands[] = {
+    {&TMainActions::ItemGlass, "ItemGlass", "Стеклование и размягчение", "glass",
+     "Температура стеклования Tg по касательным к прямым участкам кривой L(T) и температура размягчения Ts"},
+    {&TMainActions::ItemSoftening, "ItemSoftening", "Выключение нагрева при размягчении", "softening",
+     "Выключать нагрев во время приема информации, когда образец размягчился"},
+};
+
 // A null entry stands for a separator.
 QMenu *AddMenu(QMenuBar *bar, const char *name, const char *title, std::initializer_list<QAction *> items)
 {
@@ -77,6 +94,13 @@ TMainActions CreateMainActions(QMainWindow &window)
         action->setIconVisibleInMenu(true);
         a.*c.item = action;
     }
+    for (const TExtraCommand &c : kAnalysisCommands) {
+        auto *action = new QAction(ProgramIcon(QString::fromLatin1(c.icon)), QString::fromUtf8(c.text), &window);
+        action->setObjectName(QString::fromLatin1(c.name));
+        action->setToolTip(QString::fromUtf8(c.tip));
+        action->setIconVisibleInMenu(true);
+        a.*c.item = action;
+    }
 
     QMenuBar *bar = window.menuBar();
     a.SubFile = AddMenu(bar, "SubFile", "Файл", {a.ItemOpen, a.ItemSave, nullptr, a.ItemExit});
@@ -85,6 +109,8 @@ TMainActions CreateMainActions(QMainWindow &window)
     a.SubProcessing = AddMenu(bar, "SubProcessing", "Обработка",
                               {a.ItemSmoothMean, a.ItemSmoothPoly, a.ItemSmoothSpline, a.ItemCalculate, a.ItemSved});
     a.SubService = AddMenu(bar, "SubService", "Сервис", {a.ItemTest, a.ItemExcel, nullptr, a.ItemSettings});
+    a.SubAnalysis = AddMenu(bar, "SubAnalysis", "Анализ", {a.ItemGlass, a.ItemSoftening});
+    a.SubAnalysis->setToolTipsVisible(true);
     a.SubInfo = AddMenu(bar, "SubInfo", "Информация", {a.ItemAbout});
 
     a.ToolBar1 = window.addToolBar(QStringLiteral("ToolBar1"));

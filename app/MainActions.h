@@ -26,12 +26,15 @@ struct TMainActions {
     QAction *ItemExcel = nullptr;           // "Экспорт в Excel"
     QAction *ItemSettings = nullptr;        // "Параметры"
     QAction *ItemAbout = nullptr;           // "О программе"
+    QAction *ItemGlass = nullptr;           // "Стеклование и размягчение"
+    QAction *ItemSoftening = nullptr;       // "Выключение нагрева при размягчении"
 
     QMenu *SubFile = nullptr;        // "Файл"
     QMenu *SubEdit = nullptr;        // "Правка"
     QMenu *SubADC = nullptr;         // "АЦП"
     QMenu *SubProcessing = nullptr;  // "Обработка"
     QMenu *SubService = nullptr;     // "Сервис"
+    QMenu *SubAnalysis = nullptr;    // "Анализ"
     QMenu *SubInfo = nullptr;        // "Информация"
     QToolBar *ToolBar1 = nullptr;
 };

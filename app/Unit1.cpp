@@ -5,12 +5,14 @@
 #include "analysis/DlgAlphaQuartz.h"
 #include "analysis/DlgCalcParam.h"
 #include "analysis/DlgCalcResult.h"
+#include "analysis/DlgGlass.h"
 #include "analysis/DlgScale.h"
 #include "analysis/DlgSved.h"
 #include "analysis/IntervalCommand.h"
 #include "analysis/core/XlsxSpreadsheet.h"
 #include "app/AboutForm.h"
 #include "app/CaseChannelDlg.h"
+#include "app/DlgSoftening.h"
 #include "app/ParamDlg.h"
 #include "app/SmoothCommands.h"
 #include "app/SplineKalibrDlg.h"
@@ -97,6 +99,7 @@ TMainForm::TMainForm(const TMainFormSetup &setup, QWidget *parent)
     Timer1 = new QTimer(this);
     connect(Timer1, &QTimer::timeout, this, &TMainForm::Timer1Timer);
     ConnectActions();
+    acquisition_.WatchSoftening(Softening, SplineT, SplineL);
 
     FormCreate();
     CreateDialogs();
@@ -148,6 +151,8 @@ void TMainForm::ConnectActions()
         {Actions.ItemExcel, &TMainForm::ExcelClick},
         {Actions.ItemSettings, &TMainForm::SettingsClick},
         {Actions.ItemAbout, &TMainForm::AboutClick},
+        {Actions.ItemGlass, &TMainForm::GlassClick},
+        {Actions.ItemSoftening, &TMainForm::SofteningClick},
     };
     for (const auto &[action, handler] : handlers)
         connect(action, &QAction::triggered, this, handler);
@@ -157,6 +162,7 @@ void TMainForm::ConnectActions()
 void TMainForm::FormCreate()
 {
     ShowMessages(ReadSettings(SettingsFilePath(DataDir), DataDir, Settings));
+    ShowMessages(ReadSofteningOptions(SettingsFilePath(DataDir), Softening));
     RemoveStaleTempFiles(DataDir, Settings);
     TXlsxSpreadsheet::RemoveOldWorkbooks(WorkbookDir, QDateTime::currentDateTime().addDays(-kWorkbookKeepDays));
     ShowMessages(OpenSplineKalibr(Settings, SplineT, SplineL));
@@ -187,6 +193,8 @@ void TMainForm::CreateDialogs()
     DlgSved = new TDlgSved(this);
     DlgScale = new TDlgScale(this);
     CaseChansDlg = new TCaseChansDlg(this);
+    DlgGlass = new TDlgGlass(this);
+    DlgSoftening = new TDlgSoftening(this);
 
     DlgParam->SetSplineDialogs(DlgSplineKalibrT, DlgSplineKalibrL);
     DlgParam->OnDaqSetup = [this] { return board_->DaqSetup(); };
@@ -300,7 +308,7 @@ void TMainForm::Timer1Timer()
     const TTickResult tick = acquisition_.Tick([this, &messages] { messages += DrawRun(); });
     if (!acquisition_.Running())
         Timer1->stop();
-    messages << tick.journalMessage << tick.autosaveMessage;
+    messages << tick.softeningMessage << tick.journalMessage << tick.autosaveMessage;
     ShowMessages(messages);
 }
 
@@ -323,6 +331,13 @@ void TMainForm::SettingsClick()
 }
 
 void TMainForm::AboutClick() { DialogRunner().Exec(*AboutDlg); }
+
+void TMainForm::SofteningClick()
+{
+    DlgSoftening->Fill(Softening);
+    if (DialogRunner().Exec(*DlgSoftening) == QDialog::Accepted)
+        Softening = DlgSoftening->Options();
+}
 
 std::optional<TChannel> TMainForm::ChooseChannel()
 {
@@ -369,6 +384,7 @@ void TMainForm::SmoothSplineClick() { ::SmoothSplineClick(RunData, ChannelChoice
 void TMainForm::CalculateClick() { ::CalculateClick(*analysis_); }
 void TMainForm::SvedClick() { ::SvedClick(*analysis_); }
 void TMainForm::ExcelClick() { ::ExcelClick(*analysis_); }
+void TMainForm::GlassClick() { ::GlassClick(*analysis_, *DlgGlass, Softening.MarginPercent); }
 
 bool TMainForm::FormCloseQuery()
 {
@@ -388,7 +404,10 @@ void TMainForm::FormClose()
         StopClick();
     acquisition_.ProgramClosing();
     QStringList messages = SaveSplineKalibr(Settings, SplineT, SplineL);
-    messages << WriteSettings(SettingsFilePath(DataDir), Settings);
+    if (const QString error = WriteSettings(SettingsFilePath(DataDir), Settings); !error.isEmpty())
+        messages << error;
+    else
+        messages << WriteSofteningOptions(SettingsFilePath(DataDir), Softening);
     ShowMessages(messages);
 }
 

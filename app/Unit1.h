@@ -10,6 +10,7 @@
 #include "app/core/MessageQueue.h"
 #include "app/core/RunData.h"
 #include "app/core/Settings.h"
+#include "app/core/SofteningSettings.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -21,7 +22,9 @@ class QTimer;
 class TAboutDlg;
 class TCaseDlg;
 class TCaseChansDlg;
+class TDlgGlass;
 class TDlgParam;
+class TDlgSoftening;
 class TDlgSplineKalibrL;
 class TDlgSplineKalibrT;
 class TSimpleChart;
@@ -45,6 +48,7 @@ public:
     // The run, always raw; replaced or changed only by the commands.
     TRunData RunData;
     TSettings Settings;
+    TSofteningOptions Softening;  // heating off at softening, section [Softening] of the settings file
     TSplineTable SplineT;  // reference points of T (and TC)
     TSplineTable SplineL;  // reference points of L
     const QString DataDir;
@@ -71,6 +75,8 @@ public:
     TDlgSved *DlgSved = nullptr;
     TDlgScale *DlgScale = nullptr;
     TCaseChansDlg *CaseChansDlg = nullptr;
+    TDlgGlass *DlgGlass = nullptr;
+    TDlgSoftening *DlgSoftening = nullptr;
 
     // Where the spreadsheet exports go; tests may replace it before a command
     // (a spreadsheet given must stay until it is replaced or the window goes).
@@ -108,6 +114,8 @@ public slots:
     void ExcelClick();
     void SettingsClick();
     void AboutClick();
+    void GlassClick();
+    void SofteningClick();
     void Timer1Timer();
 
 protected:

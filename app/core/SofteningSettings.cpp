@@ -111,5 +111,12 @@ QString WriteSofteningOptions(const QString &fileName, const TSofteningOptions &
             return QStringLiteral("Настройки не записаны: файл \"%1\" больше 1 МБ!").arg(fileName);
         old = *bytes;
     }
-    return WriteFileSafely(fileName, MergeSofteningOptions(old, options));
+    const QByteArray merged = MergeSofteningOptions(old, options);
+    if (merged == old)
+        return {};
+    // A file that never had the section keeps its shape while the option
+    // stays at its defaults.
+    if (options == TSofteningOptions{} && ScanIniSection(old, kSection).appendAt < 0)
+        return {};
+    return WriteFileSafely(fileName, merged);
 }

@@ -40,7 +40,9 @@ inline constexpr double kMaxMarginPercent = 20.0;
 // the section started at the end when the file has none.
 QByteArray MergeSofteningOptions(const QByteArray &old, const TSofteningOptions &options);
 
-// Writes the section into the settings file (safe write). A file that cannot
-// be read, or is larger than the settings reader reads, is not written.
-// Returns an empty string or the message to show.
+// Writes the section into the settings file (safe write): nothing when the
+// file already holds the options, nor when it has no such section and the
+// options are the defaults. A file that cannot be read, or is larger than
+// the settings reader reads, is not written. Returns an empty string or the
+// message to show.
 [[nodiscard]] QString WriteSofteningOptions(const QString &fileName, const TSofteningOptions &options);

@@ -79,6 +79,11 @@ TEST(SofteningSettings, BothSectionsSurviveEachOthersWrites)
     EXPECT_EQ(readSoftening, softening);
     EXPECT_EQ(ReadBytes(name).count("[Softening]"), 1);
 
+    // Options at their defaults add no section to a file without one.
+    WriteBytes(dir.filePath("plain.ini"), "[Options]\nN=5\n");
+    ASSERT_EQ(WriteSofteningOptions(dir.filePath("plain.ini"), TSofteningOptions{}), "");
+    EXPECT_EQ(ReadBytes(dir.filePath("plain.ini")), "[Options]\nN=5\n");
+
     WriteBytes(dir.filePath("big.ini"), QByteArray(kMaxSettingsBytes + 1, ';'));
     EXPECT_FALSE(WriteSofteningOptions(dir.filePath("big.ini"), softening).isEmpty());
     EXPECT_EQ(ReadBytes(dir.filePath("big.ini")).size(), kMaxSettingsBytes + 1);

@@ -1,0 +1,23 @@
+// "Стеклование и размягчение": the calibrated run analysed in its window.
+#include "analysis/AnalysisCommands.h"
+
+#include "analysis/DlgGlass.h"
+#include "analysis/core/GlassTransition.h"
+#include "app/widgets/DialogRunner.h"
+
+#include <memory>
+
+void GlassClick(TAnalysisContext &ctx, TDlgGlass &dialog, double marginPercent)
+{
+    // A calibrated copy taken now: an acquisition going on behind the window
+    // keeps appending to the run, and the window shows the run as it was.
+    const std::shared_ptr<const TRunData> calibrated =
+        CalibratedCopy(ctx.run, ctx.settings, ctx.tTable, ctx.lTable);
+    dialog.SetSpreadsheet(&ctx.spreadsheet);
+    dialog.Start(
+        [&ctx, calibrated](const analysis::TGlassParams &params) {
+            return analysis::AnalyseGlass(*calibrated, params, ctx.settings, ctx.tTable, ctx.lTable);
+        },
+        marginPercent);
+    DialogRunner().Exec(dialog);
+}
