@@ -14,9 +14,12 @@ void GlassClick(TAnalysisContext &ctx, TDlgGlass &dialog, double marginPercent)
     const std::shared_ptr<const TRunData> calibrated =
         CalibratedCopy(ctx.run, ctx.settings, ctx.tTable, ctx.lTable);
     dialog.SetSpreadsheet(&ctx.spreadsheet);
+    // The settings and tables are the main window's own, which outlive the
+    // dialog; the context around them may be rebuilt meanwhile.
     dialog.Start(
-        [&ctx, calibrated](const analysis::TGlassParams &params) {
-            return analysis::AnalyseGlass(*calibrated, params, ctx.settings, ctx.tTable, ctx.lTable);
+        [calibrated, &settings = ctx.settings, &tTable = ctx.tTable,
+         &lTable = ctx.lTable](const analysis::TGlassParams &params) {
+            return analysis::AnalyseGlass(*calibrated, params, settings, tTable, lTable);
         },
         marginPercent);
     DialogRunner().Exec(dialog);

@@ -45,7 +45,7 @@ TDlgSoftening::TDlgSoftening(QWidget *parent) : QDialog(parent, kFixedDialogFlag
     layout->addLayout(form);
     layout->addWidget(Label1);
     layout->addLayout(buttons);
-    setFixedSize(360, 210);
+    setFixedSize(360, 230);
 }
 
 void TDlgSoftening::Fill(const TSofteningOptions &options)
