@@ -12,6 +12,8 @@
 
 class TDlgCorrection;
 
+class TDlgGlass;
+
 // "Расчет": the calculation parameters dialog, the expansion coefficient per
 // interval, the result window. The four parameters read back are stored in
 // ctx.run; BaseLineFile may become "Nil".
@@ -28,6 +30,10 @@ void CorrectionClick(TAnalysisContext &ctx, TDlgCorrection &dlg, const QString &
 
 // "Экспорт в Excel": the calibrated run into a new workbook.
 void ExcelClick(TAnalysisContext &ctx);
+
+// "Стеклование и размягчение": the calibrated run's Tg and Ts in their window,
+// the softening found by the criterion with marginPercent.
+void GlassClick(TAnalysisContext &ctx, TDlgGlass &dialog, double marginPercent);
 
 // Asks for the plotting parameters (TDlgScale) and draws the first N points
 // (X, Y) into picture; the caller's arrays are not changed. True when a new

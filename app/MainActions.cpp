@@ -14,7 +14,7 @@ struct TCommand {
     const char *name;
     const char *text;
     const char *icon;
-    const char *toolTip = nullptr;  // none: the text
+    const char *toolTip = nullptr;  // none: the text (the commands of the original menus)
 };
 
 const TCommand kCommands[] = {
@@ -37,6 +37,10 @@ const TCommand kCommands[] = {
      "Коррекция по эталону: запись эталонного образца в файл коррекции для базовой линии"},
     {&TMainActions::ItemPhysical, "ItemPhysical", "Физический КТР", "physical",
      "Физический КТР: удлинение, деформация, средний и физический коэффициенты расширения по температуре"},
+    {&TMainActions::ItemGlass, "ItemGlass", "Стеклование и размягчение", "glass",
+     "Температура стеклования Tg по касательным к прямым участкам кривой L(T) и температура размягчения Ts"},
+    {&TMainActions::ItemSoftening, "ItemSoftening", "Выключение нагрева при размягчении", "softening",
+     "Выключать нагрев во время приема информации, когда образец размягчился"},
 };
 
 // A null entry stands for a separator.
@@ -90,7 +94,8 @@ TMainActions CreateMainActions(QMainWindow &window)
     a.SubProcessing = AddMenu(bar, "SubProcessing", "Обработка",
                               {a.ItemSmoothMean, a.ItemSmoothPoly, a.ItemSmoothSpline, a.ItemCalculate, a.ItemSved});
     a.SubService = AddMenu(bar, "SubService", "Сервис", {a.ItemTest, a.ItemExcel, nullptr, a.ItemSettings});
-    a.SubAnalysis = AddMenu(bar, "SubAnalysis", "Анализ", {a.ItemCorrection, a.ItemPhysical});
+    a.SubAnalysis = AddMenu(bar, "SubAnalysis", "Анализ",
+                            {a.ItemCorrection, a.ItemPhysical, nullptr, a.ItemGlass, a.ItemSoftening});
     a.SubAnalysis->setToolTipsVisible(true);
     a.SubInfo = AddMenu(bar, "SubInfo", "Информация", {a.ItemAbout});
 

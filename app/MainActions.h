@@ -28,6 +28,8 @@ struct TMainActions {
     QAction *ItemAbout = nullptr;           // "О программе"
     QAction *ItemCorrection = nullptr;      // "Коррекция по эталону"
     QAction *ItemPhysical = nullptr;        // "Физический КТР"
+    QAction *ItemGlass = nullptr;           // "Стеклование и размягчение"
+    QAction *ItemSoftening = nullptr;       // "Выключение нагрева при размягчении"
 
     QMenu *SubFile = nullptr;        // "Файл"
     QMenu *SubEdit = nullptr;        // "Правка"

@@ -6,6 +6,7 @@
 #include "analysis/DlgCalcParam.h"
 #include "analysis/DlgCalcResult.h"
 #include "analysis/DlgCorrection.h"
+#include "analysis/DlgGlass.h"
 #include "analysis/DlgScale.h"
 #include "analysis/DlgPhysParam.h"
 #include "analysis/DlgPhysResult.h"
@@ -16,6 +17,7 @@
 #include "analysis/core/XlsxSpreadsheet.h"
 #include "app/AboutForm.h"
 #include "app/CaseChannelDlg.h"
+#include "app/DlgSoftening.h"
 #include "app/ParamDlg.h"
 #include "app/SmoothCommands.h"
 #include "app/SplineKalibrDlg.h"
@@ -102,6 +104,7 @@ TMainForm::TMainForm(const TMainFormSetup &setup, QWidget *parent)
     Timer1 = new QTimer(this);
     connect(Timer1, &QTimer::timeout, this, &TMainForm::Timer1Timer);
     ConnectActions();
+    acquisition_.WatchSoftening(Softening, SplineT, SplineL);
 
     FormCreate();
     CreateDialogs();
@@ -155,6 +158,8 @@ void TMainForm::ConnectActions()
         {Actions.ItemAbout, &TMainForm::AboutClick},
         {Actions.ItemCorrection, &TMainForm::CorrectionClick},
         {Actions.ItemPhysical, &TMainForm::PhysicalClick},
+        {Actions.ItemGlass, &TMainForm::GlassClick},
+        {Actions.ItemSoftening, &TMainForm::SofteningClick},
     };
     for (const auto &[action, handler] : handlers)
         connect(action, &QAction::triggered, this, handler);
@@ -164,6 +169,7 @@ void TMainForm::ConnectActions()
 void TMainForm::FormCreate()
 {
     ShowMessages(ReadSettings(SettingsFilePath(DataDir), DataDir, Settings));
+    ShowMessages(ReadSofteningOptions(SettingsFilePath(DataDir), Softening));
     RemoveStaleTempFiles(DataDir, Settings);
     TXlsxSpreadsheet::RemoveOldWorkbooks(WorkbookDir, QDateTime::currentDateTime().addDays(-kWorkbookKeepDays));
     ShowMessages(OpenSplineKalibr(Settings, SplineT, SplineL));
@@ -197,6 +203,8 @@ void TMainForm::CreateDialogs()
     DlgCorrection = new TDlgCorrection(this);
     DlgPhysParam = new TDlgPhysParam(this);
     DlgPhysResult = new TDlgPhysResult(this);
+    DlgGlass = new TDlgGlass(this);
+    DlgSoftening = new TDlgSoftening(this);
 
     DlgParam->SetSplineDialogs(DlgSplineKalibrT, DlgSplineKalibrL);
     DlgParam->OnDaqSetup = [this] { return board_->DaqSetup(); };
@@ -310,7 +318,7 @@ void TMainForm::Timer1Timer()
     const TTickResult tick = acquisition_.Tick([this, &messages] { messages += DrawRun(); });
     if (!acquisition_.Running())
         Timer1->stop();
-    messages << tick.journalMessage << tick.autosaveMessage;
+    messages << tick.softeningMessage << tick.journalMessage << tick.autosaveMessage;
     ShowMessages(messages);
 }
 
@@ -337,6 +345,13 @@ void TMainForm::AboutClick() { DialogRunner().Exec(*AboutDlg); }
 void TMainForm::CorrectionClick()
 {
     ::CorrectionClick(*analysis_, *DlgCorrection, analysis::ProgramMaterialDirectory());
+}
+
+void TMainForm::SofteningClick()
+{
+    DlgSoftening->Fill(Softening);
+    if (DialogRunner().Exec(*DlgSoftening) == QDialog::Accepted)
+        Softening = DlgSoftening->Options();
 }
 
 std::optional<TChannel> TMainForm::ChooseChannel()
@@ -386,6 +401,7 @@ void TMainForm::CalculateClick() { ::CalculateClick(*analysis_); }
 void TMainForm::SvedClick() { ::SvedClick(*analysis_); }
 void TMainForm::ExcelClick() { ::ExcelClick(*analysis_); }
 void TMainForm::PhysicalClick() { ::PhysicalClick(*analysis_, *DlgPhysParam, *DlgPhysResult); }
+void TMainForm::GlassClick() { ::GlassClick(*analysis_, *DlgGlass, Softening.MarginPercent); }
 
 bool TMainForm::FormCloseQuery()
 {
@@ -405,7 +421,10 @@ void TMainForm::FormClose()
         StopClick();
     acquisition_.ProgramClosing();
     QStringList messages = SaveSplineKalibr(Settings, SplineT, SplineL);
-    messages << WriteSettings(SettingsFilePath(DataDir), Settings);
+    if (const QString error = WriteSettings(SettingsFilePath(DataDir), Settings); !error.isEmpty())
+        messages << error;
+    else
+        messages << WriteSofteningOptions(SettingsFilePath(DataDir), Softening);
     ShowMessages(messages);
 }
 

@@ -10,6 +10,7 @@
 #include "app/core/MessageQueue.h"
 #include "app/core/RunData.h"
 #include "app/core/Settings.h"
+#include "app/core/SofteningSettings.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -25,6 +26,9 @@ class TDlgCorrection;
 class TDlgParam;
 class TDlgPhysParam;
 class TDlgPhysResult;
+class TDlgGlass;
+class TDlgParam;
+class TDlgSoftening;
 class TDlgSplineKalibrL;
 class TDlgSplineKalibrT;
 class TSimpleChart;
@@ -48,6 +52,7 @@ public:
     // The run, always raw; replaced or changed only by the commands.
     TRunData RunData;
     TSettings Settings;
+    TSofteningOptions Softening;  // heating off at softening, section [Softening] of the settings file
     TSplineTable SplineT;  // reference points of T (and TC)
     TSplineTable SplineL;  // reference points of L
     const QString DataDir;
@@ -77,6 +82,8 @@ public:
     TDlgCorrection *DlgCorrection = nullptr;
     TDlgPhysParam *DlgPhysParam = nullptr;
     TDlgPhysResult *DlgPhysResult = nullptr;
+    TDlgGlass *DlgGlass = nullptr;
+    TDlgSoftening *DlgSoftening = nullptr;
 
     // Where the spreadsheet exports go; tests may replace it before a command
     // (a spreadsheet given must stay until it is replaced or the window goes).
@@ -116,6 +123,8 @@ public slots:
     void AboutClick();
     void CorrectionClick();
     void PhysicalClick();
+    void GlassClick();
+    void SofteningClick();
     void Timer1Timer();
 
 protected:

@@ -62,6 +62,7 @@ def main(out):
     chart, _ = gbench_medians(out / "chart.json")
     files, _ = gbench_medians(out / "files.json")
     analysis, _ = gbench_medians(out / "analysis.json")
+    glass, _ = gbench_medians(out / "glass.json")
     peer = peer_replot_seconds(out / "peer.txt")
     probe, wall, runs = startup_seconds(out / "startup.txt")
     full = json.loads((out / "fullrun.json").read_text())
@@ -90,6 +91,8 @@ def main(out):
          analysis["BM_Physical10000"], None, None, "budget", 50e-3),
         ("Spreadsheet export of 10000 samples (.xlsx written)",
          analysis["BM_XlsxExport10000"], None, None, "budget", 1.0),
+        ("Glass transition and softening point, 10000 samples",
+         glass["BM_GlassCommand10000"], None, None, "budget", 50e-3),
     ]
     print(f"Measured {context['date'][:10]} on {cpu_model()}, {context['num_cpus']} shared cores at "
           f"{context['mhz_per_cpu']} MHz; RelWithDebInfo build; times are medians.")

@@ -54,6 +54,26 @@ QString Help()
     return text;
 }
 
+// An option whose value name has several words ("--ranges T1 T2 T3 T4")
+// takes as many arguments: they are joined into its one value, blank-separated.
+QStringList JoinMultiWordValues(const TSubcommand &command, const QStringList &arguments)
+{
+    QStringList joined;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        joined << arguments[i];
+        for (const QCommandLineOption &option : command.options) {
+            const qsizetype words = option.valueName().count(u' ') + 1;
+            if (words < 2 || arguments[i] != QStringLiteral("--") + option.names().constFirst() ||
+                i + words >= arguments.size())
+                continue;
+            joined << arguments.mid(i + 1, words).join(u' ');
+            i += words;
+            break;
+        }
+    }
+    return joined;
+}
+
 int RunSubcommand(const TSubcommand &command, const QStringList &arguments)
 {
     QCommandLineParser parser;
@@ -61,7 +81,7 @@ int RunSubcommand(const TSubcommand &command, const QStringList &arguments)
     const QCommandLineOption help(QStringList{QStringLiteral("help"), QStringLiteral("h")});
     parser.addOption(help);
     parser.addOptions(command.options);
-    if (!parser.parse(arguments)) {
+    if (!parser.parse(JoinMultiWordValues(command, arguments))) {
         PrintError(QStringLiteral("Неверная командная строка: %1").arg(parser.errorText()));
         return kExitUsage;
     }

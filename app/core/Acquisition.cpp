@@ -1,6 +1,7 @@
 #include "app/core/Acquisition.h"
 
 #include "app/core/DataFiles.h"
+#include "app/core/LocaleFormat.h"
 
 #include <QDateTime>
 
@@ -76,7 +77,18 @@ TStartResult TAcquisition::Start(QString *stopped)
     running_ = true;
     autosaveFailing_ = false;
     autosavedCount_ = -1;
+    softening_.Reset();
+    watchedCount_ = 0;
+    softeningCut_ = false;
     return TStartResult::Started;
+}
+
+void TAcquisition::WatchSoftening(const TSofteningOptions &options, const TSplineTable &tTable,
+                                  const TSplineTable &lTable)
+{
+    softeningOptions_ = &options;
+    tTable_ = &tTable;
+    lTable_ = &lTable;
 }
 
 // The journal of the run before, if one was kept, goes with that run.
@@ -136,6 +148,7 @@ TTickResult TAcquisition::Tick(const std::function<void()> &show)
     Append(r, w);
     result.outcome = TTickOutcome::Stored;
     result.journalMessage = JournalSample();
+    result.softeningMessage = WatchSample();
     if (show)
         show();
     // The sample that reaches the point limit is saved whatever the interval,
@@ -275,6 +288,32 @@ QString TAcquisition::JournalSample()
     const bool firstFailure = !error.isEmpty() && !journalFailing_;
     journalFailing_ = !error.isEmpty();
     return firstFailure ? JournalWriteMessage(i, error) : QString();
+}
+
+// The sample just appended, calibrated, to the softening watch; the heating
+// is cut, and the user told, the first time the watch finds the curve has
+// turned over while the option is on. The watch sees every sample, so the
+// option may be switched on during a run.
+QString TAcquisition::WatchSample()
+{
+    if (!softeningOptions_)
+        return {};
+    const int32_t i = ValidCount(run_);
+    if (i != watchedCount_ + 1)
+        softening_.Restart();  // the run was cut or replaced between ticks
+    watchedCount_ = i;
+    const TCalibratedSample sample = CalibrateSample(run_.T[i - 1], run_.L[i - 1], settings_, *tTable_, *lTable_);
+    const TSofteningOptions &options = *softeningOptions_;
+    softening_.Add(sample.T, sample.L, options.MarginPercent / 100.0);
+    if (!options.Enabled || !softening_.Passed() || softeningCut_)
+        return {};
+    softeningCut_ = true;
+    HeaterOff(board_);
+    return QStringLiteral("Образец размягчился: удлинение прошло максимум %1 мкм при T = %2 °C и уменьшилось на "
+                          "%3 мкм (точка %4). Нагрев выключен.")
+        .arg(LocaleFixed(softening_.MaximumLength(), 6, 2), LocaleFixed(softening_.MaximumTemperature(), 6, 1),
+             LocaleFixed(softening_.DropAtPass(), 4, 2))
+        .arg(i);
 }
 
 QString TAcquisition::AutoSave(bool atLimit)

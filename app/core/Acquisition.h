@@ -3,11 +3,14 @@
 // tick appended to the run, autosave, the point limit and the heater commands
 // at start and stop. Window-free: the main window's timer only calls Tick, and
 // the redraw between storing a sample and autosaving it is handed in.
+#include "app/core/Calibration.h"
 #include "app/core/Journal.h"
 #include "app/core/ManageFuncs.h"
 #include "app/core/RunData.h"
 #include "app/core/RunTimes.h"
 #include "app/core/Settings.h"
+#include "app/core/SofteningSettings.h"
+#include "app/core/SofteningWatch.h"
 
 #include <QString>
 #include <array>
@@ -73,6 +76,8 @@ struct TTickResult {
     // The same for the journal: the first record of a streak that could not
     // be written.
     QString journalMessage;
+    // The heating was cut at this tick because the sample softened; said once a run.
+    QString softeningMessage;
 };
 
 // Wall-clock time in milliseconds since 1970-01-01 00:00 UTC.
@@ -95,7 +100,9 @@ public:
     TStartResult Start(QString *stopped = nullptr);
 
     // One tick: read the channels (and the weigher), append the sample unless
-    // a reading failed and write it to the journal, call show (the redraw,
+    // a reading failed and write it to the journal, watch it for softening
+    // (heating off the first time the sample has softened, when that option
+    // is on), call show (the redraw,
     // which also runs the heater's threshold test), autosave every
     // AutoSaveEvery samples and at PointLimit when AutoSaveFlag is set, and
     // stop at PointLimit. show must not call Tick; a nested call does nothing.
@@ -112,6 +119,12 @@ public:
 
     // A run is being acquired (the timer must be running).
     bool Running() const { return running_; }
+
+    // Heating off at softening: the options, read at every tick, and the
+    // reference-point tables the samples are calibrated with for the watch.
+    // Without this call no run is watched. All three must outlive the object.
+    void WatchSoftening(const TSofteningOptions &options, const TSplineTable &tTable, const TSplineTable &lTable);
+    const TSofteningWatch &Softening() const { return softening_; }
 
     // The stopped run is on disk (saved as a run file) or no longer in memory
     // (replaced): the journal kept since the stop is removed. Nothing while
@@ -141,6 +154,7 @@ private:
     void Append(const std::array<int32_t, 3> &r, double w);
     QString AutoSave(bool atLimit);
     QString JournalSample();
+    QString WatchSample();
     void BeginJournal();
     TJournalHeader JournalHeaderNow() const;
     int64_t Now() const;
@@ -160,4 +174,11 @@ private:
     bool journalFailing_ = false;
     bool keepJournalAtClose_ = false;
     int32_t autosavedCount_ = -1;  // Count at the last autosave of this run that succeeded
+
+    const TSofteningOptions *softeningOptions_ = nullptr;
+    const TSplineTable *tTable_ = nullptr;
+    const TSplineTable *lTable_ = nullptr;
+    TSofteningWatch softening_;
+    int32_t watchedCount_ = 0;  // Count after the sample the watch saw last
+    bool softeningCut_ = false;
 };

@@ -208,6 +208,29 @@ double TLCalibration::operator()(double raw) const
     return CubicValue({a_, b_, c_, d_}, raw);
 }
 
+namespace {
+
+double CalibrateValue(double raw, bool bySpline, const TSplineTable &table, const TCubic &p)
+{
+    if (!bySpline)
+        return CubicValue(p, raw);
+    TSplineCoefficients s;
+    if (BuildTableSpline(table, s) != TTableState::Ok)
+        return raw;
+    return numerics::SplineValue(table.Count, table.X, s.d, s.c, s.b, s.a, raw);
+}
+
+} // namespace
+
+TCalibratedSample CalibrateSample(double rawT, double rawL, const TSettings &settings, const TSplineTable &tTable,
+                                  const TSplineTable &lTable)
+{
+    return {CalibrateValue(rawT, settings.TSplineKalibrFlag, tTable,
+                           {settings.aT, settings.bT, settings.cT, settings.dT}),
+            CalibrateValue(rawL, settings.LSplineKalibrFlag, lTable,
+                           {settings.aL, settings.bL, settings.cL, settings.dL})};
+}
+
 QStringList TKalibrNotices::Update(const TKalibrStatus &status)
 {
     QStringList messages;

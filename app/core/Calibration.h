@@ -88,6 +88,16 @@ std::unique_ptr<TRunData> CalibratedCopy(const TRunData &run, const TSettings &s
                                          const TSplineTable &tTable, const TSplineTable &lTable,
                                          TKalibrStatus *status = nullptr);
 
+// One sample's raw T and L calibrated exactly as ApplyKalibr calibrates the
+// run's (a quantity whose table cannot be used keeps its raw value): for code
+// that follows a run reading by reading.
+struct TCalibratedSample {
+    double T = 0;
+    double L = 0;
+};
+TCalibratedSample CalibrateSample(double rawT, double rawL, const TSettings &settings, const TSplineTable &tTable,
+                                  const TSplineTable &lTable);
+
 // Turns the statuses of successive calibrations into messages, so that an
 // unusable table is reported once rather than on every redraw: a message is
 // returned when a quantity's state changes to a failure, nothing while it

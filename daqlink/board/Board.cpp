@@ -19,13 +19,24 @@ std::string Number(double value)
     return text;
 }
 
+std::string DescribeMaterial(const TMaterial &m)
+{
+    switch (m.kind) {
+    case TMaterialKind::Copper: return "медь";
+    case TMaterialKind::Constant: return "постоянный коэффициент " + Number(m.alpha) + " 1/K";
+    case TMaterialKind::Library: return m.library.data ? m.library.data->name : m.library.id;
+    case TMaterialKind::Glass:
+        return "стекло (" + Number(m.glass.glassAlpha) + " 1/K ниже Tg = " + Number(m.glass.tg) + " °C, " +
+               Number(m.glass.liquidAlpha) + " 1/K выше, ширина перехода " + Number(m.glass.width) +
+               " K; размягчение от " + Number(m.glass.softeningTemperature) + " °C, " +
+               Number(m.glass.softeningRate) + " мкм/мин на K)";
+    }
+    return {};
+}
+
 std::string DescribeSimulator(const TSimSettings &s)
 {
-    std::string material = "медь";
-    if (s.material.kind == TMaterialKind::Constant)
-        material = "постоянный коэффициент " + Number(s.material.alpha) + " 1/K";
-    else if (s.material.kind == TMaterialKind::Library && s.material.library.data)
-        material = s.material.library.data->name;
+    const std::string material = DescribeMaterial(s.material);
     const std::string rod = s.pushRod.data ? s.pushRod.data->name : Number(s.rodAlpha) + " 1/K";
     return "Имитатор дилатометра: образец — " + material + ", " + Number(s.sampleLength) +
            " мкм, толкатель из кварцевого стекла (" + rod + "); печь от " +

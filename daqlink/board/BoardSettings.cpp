@@ -91,9 +91,9 @@ struct TKey {
     TSetter set;
 };
 
-const std::array<TKey, 23> &Keys()
+const std::array<TKey, 29> &Keys()
 {
-    static const std::array<TKey, 23> keys = {{
+    static const std::array<TKey, 29> keys = {{
         {"Backend", [](TBoardSettings &s, std::string_view v) {
              if (SameText(v, "auto")) s.backend = TBackendChoice::Auto;
              else if (SameText(v, "sim")) s.backend = TBackendChoice::Simulator;
@@ -116,6 +116,7 @@ const std::array<TKey, 23> &Keys()
              s.sim.material.library = {};
              if (SameText(v, "copper")) s.sim.material.kind = TMaterialKind::Copper;
              else if (SameText(v, "constant")) s.sim.material.kind = TMaterialKind::Constant;
+             else if (SameText(v, "glass")) s.sim.material.kind = TMaterialKind::Glass;
              else s.sim.material.library.id = std::string(v);
          }},
         {"PushRod", [](TBoardSettings &s, std::string_view v) {
@@ -151,6 +152,16 @@ const std::array<TKey, 23> &Keys()
         {"Seed", [](TBoardSettings &s, std::string_view v) {
              if (const auto n = ParseUnsigned(v)) s.sim.seed = *n;
          }},
+        {"GlassAlpha", [](TBoardSettings &s, std::string_view v) { SetReal(s.sim.material.glass.glassAlpha, v, -1e-3, 1e-3); }},
+        {"LiquidAlpha", [](TBoardSettings &s, std::string_view v) { SetReal(s.sim.material.glass.liquidAlpha, v, -1e-3, 1e-3); }},
+        {"GlassTg", [](TBoardSettings &s, std::string_view v) {
+             SetReal(s.sim.material.glass.tg, v, kLowestTemperature, kHighestTemperature);
+         }},
+        {"GlassWidth", [](TBoardSettings &s, std::string_view v) { SetReal(s.sim.material.glass.width, v, 0.0, 500.0, true); }},
+        {"SofteningTemperature", [](TBoardSettings &s, std::string_view v) {
+             SetReal(s.sim.material.glass.softeningTemperature, v, kLowestTemperature, kHighestTemperature);
+         }},
+        {"SofteningRate", [](TBoardSettings &s, std::string_view v) { SetReal(s.sim.material.glass.softeningRate, v, 0.0, 1e4); }},
     }};
     return keys;
 }

@@ -19,7 +19,8 @@ enum class TBackendChoice {
 };
 
 // The simulated dilatometer: a furnace with its own controller, a sample, a
-// fused-silica push rod, and the noise and failures of the converter.
+// fused-silica push rod, and the noise, failures and resolution of the
+// converter.
 struct TSimSettings {
     TMaterial material;                      // "Material", "Alpha"
     double sampleLength = 50000.0;           // "SampleLength", micrometres

@@ -72,7 +72,24 @@ double CopperIntegral(double k0, double k1)
     return IntegrateSmooth(CopperAlpha, k0, k1);
 }
 
+// ln(1 + e^u) without overflow for large u.
+double Softplus(double u) { return u > 0.0 ? u + std::log1p(std::exp(-u)) : std::log1p(std::exp(u)); }
+
 } // namespace
+
+double GlassAlpha(const TGlass &glass, double celsius)
+{
+    const double step = 1.0 / (1.0 + std::exp(-(celsius - glass.tg) / glass.width));
+    return glass.glassAlpha + (glass.liquidAlpha - glass.glassAlpha) * step;
+}
+
+// The integral of the logistic step is width * softplus((T - tg) / width).
+double GlassExpansion(const TGlass &glass, double t0, double t1)
+{
+    const double w = glass.width;
+    const double blend = w * (Softplus((t1 - glass.tg) / w) - Softplus((t0 - glass.tg) / w));
+    return glass.glassAlpha * (t1 - t0) + (glass.liquidAlpha - glass.glassAlpha) * blend;
+}
 
 double CopperAlpha(double kelvin)
 {
@@ -97,6 +114,8 @@ double ExpansionCoefficient(const TMaterial &material, double celsius)
         return CopperAlpha(celsius + kZeroCelsius);
     case TMaterialKind::Constant:
         return material.alpha;
+    case TMaterialKind::Glass:
+        return GlassAlpha(material.glass, celsius);
     }
     return material.alpha;
 }
@@ -112,6 +131,8 @@ double RelativeExpansion(const TMaterial &material, double t0, double t1)
         return CopperIntegral(t0 + kZeroCelsius, t1 + kZeroCelsius);
     case TMaterialKind::Constant:
         return material.alpha * (t1 - t0);
+    case TMaterialKind::Glass:
+        return GlassExpansion(material.glass, t0, t1);
     }
     return material.alpha * (t1 - t0);
 }

@@ -15,6 +15,20 @@ constexpr double kMaxSubStep = 1.0;
 // changes which conversions fail but not the noise of the others.
 constexpr uint64_t kFailureStreamSalt = 0x6A09E667F3BCC909ull;
 
+// The integral over h seconds of max(0, T - top) for T going linearly from a
+// to b.
+double ExcessIntegral(double a, double b, double top, double h)
+{
+    const double ea = a - top, eb = b - top;
+    if (ea <= 0.0 && eb <= 0.0)
+        return 0.0;
+    if (ea >= 0.0 && eb >= 0.0)
+        return 0.5 * (ea + eb) * h;
+    // Above the top for the share of the step on the far side of the crossing.
+    const double above = std::max(ea, eb);
+    return 0.5 * above * h * above / (above - std::min(ea, eb));
+}
+
 } // namespace
 
 int16_t RoundToCode(double value)
@@ -39,6 +53,7 @@ void TSimInstrument::Start(const TSimSettings &settings)
     time_ = 0.0;
     furnace_ = settings.StartTemperature();
     sample_ = furnace_;
+    flow_ = 0.0;
     heating_ = true;
     latched_ = {sample_, 0.0, furnace_};
 }
@@ -49,7 +64,7 @@ double TSimInstrument::LengthChange() const
     const double sample = RelativeExpansion(settings_.material, t0, sample_);
     const double rod = settings_.pushRod.data ? LibraryExpansion(*settings_.pushRod.data, t0, sample_)
                                               : settings_.rodAlpha * (sample_ - t0);
-    return settings_.sampleLength * (sample - rod);
+    return settings_.sampleLength * (sample - rod) - flow_;
 }
 
 void TSimInstrument::BeginScan()
@@ -112,7 +127,13 @@ void TSimInstrument::Advance(double seconds)
         furnace_ = NextFurnace(furnace_, h);
         // First-order lag driven by the furnace's mean over the sub-step.
         const double drive = 0.5 * (before + furnace_);
+        const double sampleBefore = sample_;
         sample_ = drive + (sample_ - drive) * keep;
+        if (settings_.material.kind == TMaterialKind::Glass) {
+            const TGlass &glass = settings_.material.glass;
+            flow_ += glass.softeningRate / 60.0 *
+                     ExcessIntegral(sampleBefore, sample_, glass.softeningTemperature, h);
+        }
         time_ += h;
     }
 }

@@ -5,8 +5,9 @@
 // follows the furnace with a first-order lag. The length signal is the
 // sample's expansion minus that of an equal length of the fused-silica push
 // rod at the sample's temperature (a constant coefficient, or a material of
-// the reference library), zero at the start of the run. Each channel's code
-// is its value divided by the channel's scale. The clock
+// the reference library), zero at the start of the run, less what a softened
+// glass has flowed under the push rod. Each channel's code is its value
+// divided by the channel's scale. The clock
 // moves only when a scan ends, one fixed step each time, so a run is
 // deterministic and needs no waiting.
 #include "daqlink/board/BoardExport.h"
@@ -41,8 +42,8 @@ public:
 
     // Latches the noisy readings of the present instant for one scan.
     void BeginScan();
-    // One conversion of a channel from the latched readings, rounded to a
-    // 16-bit code. False for a failed conversion or a channel the instrument
+    // One conversion of a channel from the latched readings in codes of the
+    // channel's scale, rounded to a 16-bit code. False for a failed conversion or a channel the instrument
     // does not have.
     bool Convert(int16_t channel, int16_t *code);
     // The clock moves on by one step.
@@ -56,6 +57,8 @@ public:
     double FurnaceTemperature() const { return furnace_; }
     double SampleTemperature() const { return sample_; }
     double LengthChange() const;
+    // How far a softened glass has flowed shorter so far, micrometres.
+    double Flow() const { return flow_; }
     const TSimReading &Latched() const { return latched_; }
     const TSimSettings &Settings() const { return settings_; }
 
@@ -69,6 +72,7 @@ private:
     double time_ = 0.0;
     double furnace_ = 0.0;
     double sample_ = 0.0;
+    double flow_ = 0.0;
     bool heating_ = true;
     TSimReading latched_;
 };

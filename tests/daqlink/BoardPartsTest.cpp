@@ -66,6 +66,19 @@ TEST(BoardSettings, LibraryMaterialsAreReadFromTheirFiles)
     }
 }
 
+TEST(BoardSettings, ReadsTheGlassAndTheChannelScales)
+{
+    const TBoardSettings parsed = ParseSettings(
+        "Material = Glass\nGlassAlpha = 8.5e-6\nLiquidAlpha = 2.6e-5\nGlassTg = 525.5\nGlassWidth = 12\n"
+        "SofteningTemperature = 590\nSofteningRate = 3.5\nTemperatureScale = 0.05\nLengthScale = 0.02\n");
+    TBoardSettings expected;
+    expected.sim.material.kind = TMaterialKind::Glass;
+    expected.sim.material.glass = {8.5e-6, 2.6e-5, 525.5, 12, 590, 3.5};
+    expected.sim.temperatureScale = 0.05;
+    expected.sim.lengthScale = 0.02;
+    EXPECT_TRUE(parsed == expected);
+}
+
 // The example file shipped beside the sources lists every key at its default.
 TEST(BoardSettings, ExampleFileStatesTheDefaults)
 {
@@ -86,7 +99,8 @@ TEST(BoardSettings, BadValuesAndUnknownKeysLeaveTheDefaults)
         "Backend = nidaq",    "Device =",            "SampleLength = 0", "MaxTemperature = 5000",
         "RoomTemperature = -300", "StartTemperature = x", "Alpha = 1",   "Colour = blue",
         "= 5",                "Step = 6 0",          "Step = 0x3C",      "Step = ,5",
-        "TemperatureScale = 0", "LengthScale = -1", "LengthScale = 1e4",
+        "Material = glas",    "GlassWidth = 0",      "GlassWidth = -8",  "GlassTg = 2000",
+        "SofteningRate = -1", "TemperatureScale = 0", "LengthScale = -0.02", "LengthScale = 1e4",
     };
     for (const char *line : lines)
         EXPECT_TRUE(ParseSettings(line) == TBoardSettings{}) << line;
@@ -175,9 +189,19 @@ TEST(Materials, ExpansionIsTheIntegralOfTheCoefficient)
         {"downward", 700, 100},
     };
     const TMaterial copper;
-    for (const TCase &c : cases)
+    TMaterial glass{TMaterialKind::Glass, 0, {}};
+    TMaterial narrowGlass = glass;
+    narrowGlass.glass.width = 0.5;  // a step far steeper than the Simpson steps' scale
+    for (const TCase &c : cases) {
         EXPECT_NEAR(RelativeExpansion(copper, c.t0, c.t1), simpson(copper, c.t0, c.t1), 1e-12) << c.name;
+        EXPECT_NEAR(RelativeExpansion(glass, c.t0, c.t1), simpson(glass, c.t0, c.t1), 1e-12) << c.name;
+        EXPECT_NEAR(RelativeExpansion(narrowGlass, c.t0, c.t1), simpson(narrowGlass, c.t0, c.t1), 1e-10) << c.name;
+    }
     EXPECT_EQ(RelativeExpansion(copper, 300, 300), 0.0);
+    // Far from the transformation range the glass expands along its two
+    // straight asymptotes, which meet at Tg: 9e-6 below, 30e-6 above.
+    EXPECT_NEAR(RelativeExpansion(glass, 20, 400), 9e-6 * 380, 1e-10);
+    EXPECT_NEAR(RelativeExpansion(glass, 20, 800), 9e-6 * 780 + 21e-6 * (800 - 550), 1e-10);
     const TMaterial constant{TMaterialKind::Constant, 1.2e-5, {}};
     EXPECT_DOUBLE_EQ(RelativeExpansion(constant, 20, 120), 1.2e-3);
 }

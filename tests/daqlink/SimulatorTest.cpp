@@ -167,6 +167,35 @@ TEST(Simulator, MeanExpansionCoefficientIsRecovered)
     }
 }
 
+// A glass read at fine channel scales: the sample's temperature follows the
+// ramp behind its lag, its length the glass's closed-form expansion less the
+// silica push rod's, and above the softening temperature less the flow. On a
+// steady ramp of b K/min the flow at R um/min per K above Ts has reached
+// R (T - Ts)^2 / (2 b) by the temperature T.
+TEST(Simulator, GlassExpandsThroughItsTransformationAndFlowsAboveSoftening)
+{
+    const double tScale = 0.05, lScale = 0.02;
+    TRun run(kQuiet + "Material = glass\nStep = 12\nTemperatureScale = 0.05\nLengthScale = 0.02\n");
+    const double rate = 5.0 / 60.0, tau = 60.0;
+    const double ag = 9e-6, al = 30e-6, tg = 550, w = 8, ts = 600, flowRate = 2, rod = 5.2e-7;
+    const auto softplus = [](double u) { return std::log(1.0 + std::exp(u)); };
+    int past = 0;
+    for (int k = 0;; ++k) {
+        const TScan s = run.Read();
+        const double t = 12.0 * k;
+        const double sample = 20.0 + rate * t - rate * tau * (1.0 - std::exp(-t / tau));
+        if (sample > 640)
+            break;
+        ASSERT_NEAR(s.t * tScale, sample, 0.5 * tScale + 0.01) << "read " << k;
+        const double strain = ag * (sample - 20) + (al - ag) * w * (softplus((sample - tg) / w) - softplus((20 - tg) / w));
+        const double flow = sample > ts ? flowRate * (sample - ts) * (sample - ts) / (2 * 5.0) : 0.0;
+        const double length = 50000 * (strain - rod * (sample - 20)) - flow;
+        ASSERT_NEAR(s.l * lScale, length, 0.5 * lScale + 0.03) << "read " << k << " at " << sample << " C";
+        past += sample > ts + 10;
+    }
+    EXPECT_GT(past, 25);
+}
+
 TEST(Simulator, FailedConversionsGiveTheFailureCodeAtTheirRate)
 {
     struct TCase {
