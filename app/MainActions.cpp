@@ -6,6 +6,7 @@
 #include <QToolBar>
 
 #include <initializer_list>
+#include <utility>
 
 namespace {
 
@@ -32,6 +33,16 @@ const TCommand kCommands[] = {
     {&TMainActions::ItemExcel, "ItemExcel", "Экспорт в Excel", "excel"},
     {&TMainActions::ItemSettings, "ItemSettings", "Параметры", "settings"},
     {&TMainActions::ItemAbout, "ItemAbout", "О программе", "about"},
+    {&TMainActions::ItemArchive, "ItemArchive", "Архив запусков", "archive"},
+    {&TMainActions::ItemSampleDescription, "ItemSampleDescription", "Описание образца", "description"},
+    {&TMainActions::ItemReport, "ItemReport", "Отчет", "report"},
+};
+
+// Tooltips of the commands beyond the fixed menus, which say more than their names.
+const std::pair<QAction *TMainActions::*, const char *> kToolTips[] = {
+    {&TMainActions::ItemArchive, "Архив запусков: поиск, открытие, сравнение, отчеты"},
+    {&TMainActions::ItemSampleDescription, "Описание образца текущего запуска: образец, материал, партия, оператор"},
+    {&TMainActions::ItemReport, "Отчет о текущем запуске в PDF"},
 };
 
 // A null entry stands for a separator.
@@ -77,6 +88,8 @@ TMainActions CreateMainActions(QMainWindow &window)
         action->setIconVisibleInMenu(true);
         a.*c.item = action;
     }
+    for (const auto &[item, tip] : kToolTips)
+        (a.*item)->setToolTip(QString::fromUtf8(tip));
 
     QMenuBar *bar = window.menuBar();
     a.SubFile = AddMenu(bar, "SubFile", "Файл", {a.ItemOpen, a.ItemSave, nullptr, a.ItemExit});
@@ -85,6 +98,8 @@ TMainActions CreateMainActions(QMainWindow &window)
     a.SubProcessing = AddMenu(bar, "SubProcessing", "Обработка",
                               {a.ItemSmoothMean, a.ItemSmoothPoly, a.ItemSmoothSpline, a.ItemCalculate, a.ItemSved});
     a.SubService = AddMenu(bar, "SubService", "Сервис", {a.ItemTest, a.ItemExcel, nullptr, a.ItemSettings});
+    a.SubArchive = AddMenu(bar, "SubArchive", "Архив", {a.ItemArchive, a.ItemSampleDescription, a.ItemReport});
+    a.SubArchive->setToolTipsVisible(true);
     a.SubInfo = AddMenu(bar, "SubInfo", "Информация", {a.ItemAbout});
 
     a.ToolBar1 = window.addToolBar(QStringLiteral("ToolBar1"));

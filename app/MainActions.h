@@ -26,12 +26,16 @@ struct TMainActions {
     QAction *ItemExcel = nullptr;           // "Экспорт в Excel"
     QAction *ItemSettings = nullptr;        // "Параметры"
     QAction *ItemAbout = nullptr;           // "О программе"
+    QAction *ItemArchive = nullptr;         // "Архив запусков"
+    QAction *ItemSampleDescription = nullptr;  // "Описание образца"
+    QAction *ItemReport = nullptr;          // "Отчет"
 
     QMenu *SubFile = nullptr;        // "Файл"
     QMenu *SubEdit = nullptr;        // "Правка"
     QMenu *SubADC = nullptr;         // "АЦП"
     QMenu *SubProcessing = nullptr;  // "Обработка"
     QMenu *SubService = nullptr;     // "Сервис"
+    QMenu *SubArchive = nullptr;     // "Архив"
     QMenu *SubInfo = nullptr;        // "Информация"
     QToolBar *ToolBar1 = nullptr;
 };

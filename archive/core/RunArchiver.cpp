@@ -35,7 +35,7 @@ QString TRunArchiver::SetDescription(const TSampleDescription &description)
 }
 
 QString TRunArchiver::RecordFile(const QString &fileName, TRunSource source, const TRunSettings &settings,
-                                 const TRunTimes *times)
+                                 const TRunTimes *times, const TRunData *held)
 {
     if (!archive_)
         return {};
@@ -43,6 +43,8 @@ QString TRunArchiver::RecordFile(const QString &fileName, TRunSource source, con
     const std::optional<TRunFile> file = ReadRunFacts(fileName, settings, error);
     if (!file)
         return QStringLiteral("Архив: запуск не записан: %1").arg(error);
+    if (held && SamplesDigest(*held) != file->facts.samplesSha256)
+        return QStringLiteral("Архив: файл \"%1\" не содержит запуск, он не записан в архив.").arg(fileName);
     TRunEntry entry;
     entry.path = QFileInfo(fileName).absoluteFilePath();
     entry.source = source;
@@ -72,6 +74,27 @@ QString TRunArchiver::RecordFile(const QString &fileName, TRunSource source, con
         it = pending_.erase(it);
     }
     return {};
+}
+
+void TRunArchiver::RowDescribed(int64_t id, const TSampleDescription &description)
+{
+    if (std::find(rows_.begin(), rows_.end(), id) != rows_.end())
+        description_ = description;
+}
+
+std::vector<TArchiveResult> TRunArchiver::ResultsOf(const TRunData &run) const
+{
+    std::vector<TArchiveResult> results;
+    const QString digest = SamplesDigest(run);
+    if (archive_) {
+        const std::vector<int64_t> ids = archive_->RunsWithSamples(digest);
+        if (!ids.empty())
+            results = archive_->Results(ids.front());
+    }
+    for (const TPending &p : pending_)
+        if (p.samplesSha256 == digest)
+            results.push_back(p.result);
+    return results;
 }
 
 QString TRunArchiver::StoreResult(const TRunData &run, const TArchiveResult &result)

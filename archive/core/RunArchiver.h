@@ -32,9 +32,11 @@ public:
     // of its recording; an opened file's row keeps its own description (a
     // new row takes that of a row with the same bytes), which becomes the
     // description of the run in memory. Results that wait for these samples
-    // are stored with the row.
+    // are stored with the row. held: the run the file must hold (a written
+    // file that does not hold its samples, as after a failed write, is not
+    // archived with them, and an error says so).
     [[nodiscard]] QString RecordFile(const QString &fileName, TRunSource source, const TRunSettings &settings,
-                                     const TRunTimes *times = nullptr);
+                                     const TRunTimes *times = nullptr, const TRunData *held = nullptr);
 
     // The run in memory was replaced (a recording started, a file opened, the
     // test run): the rows belong to the run before. The description stays.
@@ -45,6 +47,14 @@ public:
     // written with them. The one call through which every analysis command
     // files its result.
     [[nodiscard]] QString StoreResult(const TRunData &run, const TArchiveResult &result);
+
+    // A row's description was changed elsewhere (the archive window): when
+    // the row is one of the run in memory, its description follows.
+    void RowDescribed(int64_t id, const TSampleDescription &description);
+
+    // The results stored with the first row holding run's samples, then those
+    // still waiting for one: what a report of the run in memory shows.
+    std::vector<TArchiveResult> ResultsOf(const TRunData &run) const;
 
     // The rows of the run in memory, in the order they were recorded.
     const std::vector<int64_t> &Rows() const { return rows_; }

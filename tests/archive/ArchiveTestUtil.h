@@ -64,3 +64,18 @@ struct TArchiveFixture {
     }
     archive::TOpenedArchive Open() { return archive::OpenArchive(Setup()); }
 };
+
+#include <QProcess>
+#include <QRegularExpression>
+
+// The text of a PDF as pdftotext reads it, blanks run together: what a
+// reader of the document would find by searching it.
+inline QString PdfText(const QString &pdf)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    if (!process.waitForFinished(30000) || process.exitCode() != 0)
+        return QStringLiteral("(pdftotext failed: %1)").arg(QString::fromUtf8(process.readAllStandardError()));
+    return QString::fromUtf8(process.readAllStandardOutput()).replace(QRegularExpression(QStringLiteral("[ \\t]+")),
+                                                                      QStringLiteral(" "));
+}
