@@ -445,7 +445,7 @@ void TMainForm::ReportClick()
     std::optional<TFileState> state;
     for (int64_t id : archiver_.Rows()) {
         const std::optional<TRunEntry> row = archive_ ? archive_->Run(id) : std::nullopt;
-        if (row && row->facts.samplesSha256 == digest) {
+        if (row && row->facts.samplesDigest == digest) {
             entry = *row;
             state = CheckRunFile(entry.path, entry.facts.size, entry.facts.sha256);
             break;

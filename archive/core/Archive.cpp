@@ -26,7 +26,7 @@ void BindDescription(TStatement &stmt, int first, const TSampleDescription &d)
         .Bind(first + 2, d.batch)
         .Bind(first + 3, d.operatorName)
         .Bind(first + 4, d.note)
-        .Bind(first + 5, SearchText(d));
+        .Bind(first + 5, SearchText(d).toUtf8());
 }
 
 TSampleDescription ReadDescription(const TStatement &stmt, int first)
@@ -51,7 +51,7 @@ TRunEntry ReadRunEntry(const TStatement &s)
     e.path = s.Text(1);
     e.facts.size = s.Int(2);
     e.facts.sha256 = s.Text(3);
-    e.facts.samplesSha256 = s.Text(4);
+    e.facts.samplesDigest = s.Text(4);
     e.facts.mtimeMs = s.OptInt(5);
     e.facts.count = int32_t(s.Int(6));
     e.facts.tMin = s.OptReal(7);
@@ -76,7 +76,7 @@ TRunEntry ReadRunEntry(const TStatement &s)
 int InsertRunEntry(TDatabase &db, TRunEntry &e, bool keepId)
 {
     TStatement stmt = db.Prepare(
-        "INSERT INTO runs(id, path, size, sha256, samples_sha256, file_mtime, sample_count, t_min, t_max, "
+        "INSERT INTO runs(id, path, size, sha256, samples_digest, file_mtime, sample_count, t_min, t_max, "
         "calc_points, sample_length, quartz_length, quartz_alpha, started_at, ended_at, run_date, source, "
         "added_at, seen_at, settings, spline_t, spline_l, sample_name, material, batch, operator, note, "
         "search_text) VALUES(?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
@@ -88,7 +88,7 @@ int InsertRunEntry(TDatabase &db, TRunEntry &e, bool keepId)
     stmt.Bind(2, e.path)
         .Bind(3, int64_t(e.facts.size))
         .Bind(4, e.facts.sha256)
-        .Bind(5, e.facts.samplesSha256)
+        .Bind(5, e.facts.samplesDigest)
         .Bind(6, e.facts.mtimeMs)
         .Bind(7, int64_t(e.facts.count))
         .Bind(8, e.facts.tMin)
@@ -281,13 +281,13 @@ std::optional<TRunEntry> TArchive::Run(int64_t id)
     return ReadRunEntry(stmt);
 }
 
-std::vector<int64_t> TArchive::RunsWithSamples(const QString &samplesSha256)
+std::vector<int64_t> TArchive::RunsWithSamples(const QString &samplesDigest)
 {
     std::vector<int64_t> ids;
-    TStatement stmt = db_->Prepare("SELECT id FROM runs WHERE samples_sha256 = ? ORDER BY id DESC");
+    TStatement stmt = db_->Prepare("SELECT id FROM runs WHERE samples_digest = ? ORDER BY id DESC");
     if (!stmt.IsValid())
         return ids;
-    stmt.Bind(1, samplesSha256);
+    stmt.Bind(1, samplesDigest);
     while (stmt.Step() == SQLITE_ROW)
         ids.push_back(stmt.Int(0));
     return ids;
@@ -314,7 +314,7 @@ std::optional<std::vector<int64_t>> TArchive::Query(const TArchiveFilter &filter
     QByteArray sql = "SELECT id FROM runs WHERE 1";
     const QStringList words = filter.text.toLower().split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
     for (qsizetype i = 0; i < words.size(); ++i)
-        sql += " AND instr(search_text, ?) > 0";
+        sql += " AND contains(search_text, ?)";
     if (filter.fromMs)
         sql += " AND run_date >= ?";
     if (filter.toMs)
@@ -324,15 +324,18 @@ std::optional<std::vector<int64_t>> TArchive::Query(const TArchiveFilter &filter
     if (filter.tTo)
         sql += " AND t_min <= ?";
     const char *direction = descending ? " DESC" : " ASC";
-    sql += QByteArray(" ORDER BY ") + kOrderColumns[int(key)] + direction + ", id" + direction;
+    // "+": the order is sorted, not walked along an index: a filter that keeps
+    // few rows would otherwise visit every row in the index's order.
+    sql += QByteArray(" ORDER BY +") + kOrderColumns[int(key)] + direction + ", id" + direction;
     TStatement stmt = db_->Prepare(sql.constData());
     if (!stmt.IsValid()) {
         error = Failed(QStringLiteral("не удалось прочитать архив"));
         return std::nullopt;
     }
     int index = 0;
+    // As UTF-8 bytes, as the search text is stored (see contains()).
     for (const QString &word : words)
-        stmt.Bind(++index, word);
+        stmt.Bind(++index, word.toUtf8());
     for (const auto &bound : {filter.fromMs, filter.toMs})
         if (bound)
             stmt.Bind(++index, *bound);

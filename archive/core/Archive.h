@@ -5,10 +5,15 @@
 // them. The archive never owns the data: rows name files, and a file that is
 // missing or no longer holds what was archived is reported as such.
 //
-// The database runs in WAL mode with full sync, so a committed row survives a
-// killed program and a power cut; every write is one transaction. Its schema
-// version is PRAGMA user_version and grows by forward migrations (see
-// docs/archive.md); application_id marks the file as the program's.
+// The database runs in WAL mode; every write is one transaction, so a
+// committed row survives a killed program. Commits are not flushed to the
+// disk one by one (synchronous NORMAL: the write-ahead log is flushed at its
+// checkpoints and when the program closes the archive), which keeps the
+// write at the end of a run within a few milliseconds: a power cut may lose
+// the rows of the last minutes, never the archive itself, and never a run
+// file. Its schema version is PRAGMA user_version and grows by forward
+// migrations (see docs/archive.md); application_id marks the file as the
+// program's.
 #include "archive/core/ArchiveTypes.h"
 #include "archive/core/Sqlite.h"
 
@@ -50,7 +55,7 @@ public:
 
     std::optional<TRunEntry> Run(int64_t id);
     // Rows whose samples have this digest, newest first.
-    std::vector<int64_t> RunsWithSamples(const QString &samplesSha256);
+    std::vector<int64_t> RunsWithSamples(const QString &samplesDigest);
 
     // The one call through which a command stores its result with a run.
     // result.id receives the result's id.

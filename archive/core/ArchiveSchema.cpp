@@ -10,7 +10,7 @@ CREATE TABLE runs(
   path TEXT NOT NULL,
   size INTEGER NOT NULL,
   sha256 TEXT NOT NULL,
-  samples_sha256 TEXT NOT NULL,
+  samples_digest TEXT NOT NULL,
   file_mtime INTEGER,
   sample_count INTEGER NOT NULL,
   t_min REAL,
@@ -33,10 +33,10 @@ CREATE TABLE runs(
   batch TEXT NOT NULL DEFAULT '',
   operator TEXT NOT NULL DEFAULT '',
   note TEXT NOT NULL DEFAULT '',
-  search_text TEXT NOT NULL DEFAULT '',
+  search_text BLOB NOT NULL DEFAULT '',
   UNIQUE(path, sha256));
-CREATE INDEX runs_run_date ON runs(run_date);
-CREATE INDEX runs_samples ON runs(samples_sha256);
+CREATE INDEX runs_filter ON runs(run_date, t_min, t_max, search_text);
+CREATE INDEX runs_samples ON runs(samples_digest);
 CREATE INDEX runs_sha256 ON runs(sha256);
 CREATE TABLE results(
   id INTEGER PRIMARY KEY,
@@ -53,7 +53,7 @@ CREATE INDEX results_run ON results(run_id);
 const int kMigrationCount = int(std::size(kMigrations));
 
 const char kRunColumns[] =
-    "id, path, size, sha256, samples_sha256, file_mtime, sample_count, t_min, t_max, calc_points, sample_length, "
+    "id, path, size, sha256, samples_digest, file_mtime, sample_count, t_min, t_max, calc_points, sample_length, "
     "quartz_length, quartz_alpha, started_at, ended_at, source, added_at, seen_at, settings, spline_t, spline_l, "
     "sample_name, material, batch, operator, note";
 

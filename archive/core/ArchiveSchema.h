@@ -25,7 +25,7 @@ QJsonObject SettingsJson(const TSettings &settings);
 void ReadSettingsJson(const QJsonObject &object, TSettings &settings);
 QByteArray TableBlob(bool used, const TSplineTable &table);
 
-// The lower-case text the word search looks in.
+// The lower-case text the word search looks in (stored as UTF-8 bytes).
 QString SearchText(const TSampleDescription &description);
 
 // Whole rows: read from a statement over kRunColumns, and inserted (with

@@ -45,7 +45,7 @@ struct TRunSettings {
 struct TRunFacts {
     qint64 size = 0;
     QString sha256;         // of the file's bytes, lower-case hex
-    QString samplesSha256;  // of the samples the program reads from it (SamplesDigest)
+    QString samplesDigest;  // BLAKE2b-256 of the samples the program reads from it (SamplesDigest)
     std::optional<int64_t> mtimeMs;  // last modification of the file
     int32_t count = 0;      // samples, after the error filter
     std::optional<double> tMin, tMax;  // calibrated T, deg C; none without a finite sample

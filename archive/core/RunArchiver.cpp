@@ -43,7 +43,7 @@ QString TRunArchiver::RecordFile(const QString &fileName, TRunSource source, con
     const std::optional<TRunFile> file = ReadRunFacts(fileName, settings, error);
     if (!file)
         return QStringLiteral("Архив: запуск не записан: %1").arg(error);
-    if (held && SamplesDigest(*held) != file->facts.samplesSha256)
+    if (held && !SameSamples(*held, *file->run))
         return QStringLiteral("Архив: файл \"%1\" не содержит запуск, он не записан в архив.").arg(fileName);
     TRunEntry entry;
     entry.path = QFileInfo(fileName).absoluteFilePath();
@@ -65,7 +65,7 @@ QString TRunArchiver::RecordFile(const QString &fileName, TRunSource source, con
         rows_.push_back(entry.id);
 
     for (auto it = pending_.begin(); it != pending_.end();) {
-        if (it->samplesSha256 != entry.facts.samplesSha256) {
+        if (it->samplesDigest != entry.facts.samplesDigest) {
             ++it;
             continue;
         }
@@ -92,7 +92,7 @@ std::vector<TArchiveResult> TRunArchiver::ResultsOf(const TRunData &run) const
             results = archive_->Results(ids.front());
     }
     for (const TPending &p : pending_)
-        if (p.samplesSha256 == digest)
+        if (p.samplesDigest == digest)
             results.push_back(p.result);
     return results;
 }

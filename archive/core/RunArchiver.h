@@ -63,7 +63,7 @@ public:
 
 private:
     struct TPending {
-        QString samplesSha256;
+        QString samplesDigest;
         TArchiveResult result;
     };
 

@@ -8,31 +8,37 @@
 #include <QFileInfo>
 
 #include <cmath>
+#include <cstddef>
+#include <cstring>
 
 namespace archive {
 namespace {
-
-template <typename T>
-void AddValue(QCryptographicHash &hash, T value)
-{
-    hash.addData(QByteArrayView(reinterpret_cast<const char *>(&value), sizeof value));
-}
 
 } // namespace
 
 QString SamplesDigest(const TRunData &run)
 {
-    QCryptographicHash hash(QCryptographicHash::Sha256);
+    QCryptographicHash hash(QCryptographicHash::Blake2b_256);
     const int32_t n = ValidCount(run);
-    AddValue(hash, n);
-    // The packed record's arrays are read by value, slot by slot.
-    for (int32_t i = 0; i < n; ++i)
-        AddValue(hash, double(run.T[i]));
-    for (int32_t i = 0; i < n; ++i)
-        AddValue(hash, double(run.L[i]));
-    for (int32_t i = 0; i < n; ++i)
-        AddValue(hash, double(run.TC[i]));
+    hash.addData(QByteArrayView(reinterpret_cast<const char *>(&n), sizeof n));
+    // The samples of each channel lie one after another in the record (the
+    // file's little-endian float64 image): hashed as bytes, not as doubles.
+    const auto *record = reinterpret_cast<const char *>(&run);
+    for (const size_t offset : {offsetof(TRunData, T), offsetof(TRunData, L), offsetof(TRunData, TC)})
+        hash.addData(QByteArrayView(record + offset, qsizetype(n) * qsizetype(sizeof(double))));
     return QString::fromLatin1(hash.result().toHex());
+}
+
+bool SameSamples(const TRunData &a, const TRunData &b)
+{
+    const int32_t n = ValidCount(a);
+    if (n != ValidCount(b))
+        return false;
+    const auto *ra = reinterpret_cast<const char *>(&a), *rb = reinterpret_cast<const char *>(&b);
+    for (const size_t offset : {offsetof(TRunData, T), offsetof(TRunData, L), offsetof(TRunData, TC)})
+        if (std::memcmp(ra + offset, rb + offset, size_t(n) * sizeof(double)) != 0)
+            return false;
+    return true;
 }
 
 std::optional<QString> FileDigest(const QString &fileName)
@@ -62,7 +68,7 @@ TRunFacts FactsOfRun(const TRunData &raw, const TRunSettings &settings)
     facts.sampleLength = raw.SampleLength;
     facts.quartzLength = raw.QuartzLength;
     facts.quartzAlpha = raw.QuartzAlpha;
-    facts.samplesSha256 = SamplesDigest(raw);
+    facts.samplesDigest = SamplesDigest(raw);
     return facts;
 }
 

@@ -11,11 +11,15 @@
 
 namespace archive {
 
-// SHA-256 (lower-case hex) of the samples as the program holds them: Count
-// as a little-endian int32, then T, L and TC of samples 1..Count as float64.
-// Slots above Count and the calculation parameters do not count, so the
-// same samples give the same digest whatever a file holds beyond them.
+// BLAKE2b-256 (lower-case hex) of the samples as the program holds them:
+// Count as a little-endian int32, then T, L and TC of samples 1..Count as
+// float64. Slots above Count and the calculation parameters do not count, so
+// the same samples give the same digest whatever a file holds beyond them.
+// (BLAKE2b: a tenth of SHA-256's work here; only the file keeps SHA-256.)
 QString SamplesDigest(const TRunData &run);
+
+// Whether two runs hold the same samples (count, and T, L, TC bit for bit).
+bool SameSamples(const TRunData &a, const TRunData &b);
 
 // SHA-256 of a file's bytes, read in pieces; nullopt when it cannot be read.
 std::optional<QString> FileDigest(const QString &fileName);

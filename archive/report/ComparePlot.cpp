@@ -184,7 +184,9 @@ void PaintComparison(QPainter &painter, const QRectF &area, const std::vector<TC
     painter.setClipRect(plot.adjusted(-thin, -thin, thin, thin));
     for (size_t k = 0; k < curves.size(); ++k) {
         const std::vector<QPointF> points = CurvePoints(curves[k], plot, xr.lo, xr.hi, yr.lo, yr.hi);
-        painter.setPen(QPen(CurveColor(k), thin * 1.5));
+        // One device pixel on the screen, where a line of width 1 takes the
+        // painter's fast path; wider on a printed page.
+        painter.setPen(QPen(CurveColor(k), thin > 1 ? thin * 1.5 : 1.0));
         painter.drawPolyline(points.data(), int(points.size()));
     }
     painter.setClipping(false);
