@@ -127,7 +127,7 @@ void TArchiveWindow::SetArchive(TArchive *archive)
         LabelCount->setText(QStringLiteral("Архив недоступен."));
         return;
     }
-    const int widths[] = {45, 110, 130, 130, 80, 100, 55, 60, 60, 130, 80};
+    const int widths[] = {40, 120, 120, 150, 70, 90, 55, 55, 55, 110, 80};
     for (int c = 0; c < int(std::size(widths)); ++c)
         Table->setColumnWidth(c, widths[c]);
     Table->sortByColumn(TArchiveModel::ColDate, Qt::DescendingOrder);

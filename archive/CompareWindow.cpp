@@ -1,9 +1,9 @@
 #include "archive/CompareWindow.h"
 
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 using namespace archive;
@@ -17,8 +17,11 @@ TCompareWindow::TCompareWindow(QWidget *parent) : QDialog(parent)
     Plot = new TComparePlotWidget(this);
     LabelProblems = new QLabel(this);
     LabelProblems->setWordWrap(true);
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto *close = new QPushButton(QStringLiteral("Закрыть"), this);
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(close);
     auto *top = new QHBoxLayout;
     top->addWidget(new QLabel(QStringLiteral("График"), this));
     top->addWidget(ComboMode);
@@ -27,7 +30,7 @@ TCompareWindow::TCompareWindow(QWidget *parent) : QDialog(parent)
     layout->addLayout(top);
     layout->addWidget(Plot, 1);
     layout->addWidget(LabelProblems);
-    layout->addWidget(buttons);
+    layout->addLayout(buttons);
     resize(820, 560);
     connect(ComboMode, &QComboBox::currentIndexChanged, this, [this] { Load(); });
 }

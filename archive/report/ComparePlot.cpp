@@ -135,6 +135,10 @@ void PaintComparison(QPainter &painter, const QRectF &area, const std::vector<TC
     }
     xr.Widen();
     yr.Widen();
+    // A margin above and below, so that no curve runs along the frame.
+    const double margin = (yr.hi - yr.lo) * 0.04;
+    yr.lo -= margin;
+    yr.hi += margin;
 
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);

@@ -295,3 +295,80 @@ TEST(ArchiveWindow, ComparesRunsWithTheirOwnCalibration)
 }
 
 } // namespace
+
+namespace {
+
+// A heating run of a material against the fused-silica push rod: T from 20
+// deg C by 0.1 K per sample, L = L0 (alpha - alpha of silica) (T - 20) in
+// micrometres with a slight curvature and a little noise.
+std::unique_ptr<TRunData> MaterialRun(double alpha, double curvature, unsigned seed)
+{
+    auto run = FormulaRun(kRunCapacity, 20, 0.1);
+    std::srand(seed);
+    for (int i = 0; i < kRunCapacity; ++i) {
+        const double dt = run->T[i] - 20;
+        run->L[i] = 50000 * (alpha - 0.55e-6) * dt + curvature * dt * dt + 0.02 * (std::rand() % 100 - 50) / 50.0;
+    }
+    return run;
+}
+
+// The archive window and a comparison of three runs as a user sees them;
+// written as PNG files for the documentation when VAROTEM_DOCS_DIR names a
+// directory.
+TEST(ArchiveWindow, PicturesForTheDocumentation)
+{
+    TWindow w;
+    const struct {
+        const char *file, *name, *material, *batch, *who;
+        double alpha, curvature;
+    } runs[] = {
+        {"silica-3.dat", "Эталон КВ-3", "Кварцевое стекло КУ-1", "2026/11", "Иванова", 0.55e-6, 0},
+        {"alumina-12.dat", "Образец 12", "Корунд ВК-94", "17", "Петров", 7.2e-6, 1.5e-4},
+        {"steel-7.dat", "Образец 7", "Сталь 12Х18Н10Т", "17", "Петров", 16.8e-6, 4e-4},
+        {"glass-2.dat", "Образец 2", "Стекло С52-1", "5", "Сидорова", 5.2e-6, 2e-4},
+    };
+    for (const auto &r : runs) {
+        ASSERT_EQ(SaveData(w.File(QString::fromLatin1(r.file)), *MaterialRun(r.alpha, r.curvature, 1)), "");
+        w.prompt.openNames.push_back(w.File(QString::fromLatin1(r.file)));
+        w.form->OpenClick();
+        w.Describe({QString::fromUtf8(r.name), QString::fromUtf8(r.material), QString::fromUtf8(r.batch),
+                    QString::fromUtf8(r.who), QStringLiteral("нагрев 5 К/мин до 1020 °C")});
+    }
+    const QString docs = qEnvironmentVariable("VAROTEM_DOCS_DIR");
+    TArchiveWindow &window = *w.form->ArchiveWindow;
+    QImage table, comparison;
+    w.prompt.dialogs.push_back([&](QDialog &) {
+        window.resize(1000, 330);
+        window.show();
+        window.SelectIds({1, 2, 3});
+        QCoreApplication::processEvents();
+        table = window.grab().toImage();
+        w.prompt.dialogs.push_back([&](QDialog &dialog) {
+            dialog.resize(760, 480);
+            dialog.show();
+            QCoreApplication::processEvents();
+            comparison = dialog.grab().toImage();
+            dialog.hide();
+            return int(QDialog::Rejected);
+        });
+        window.BtnCompare->click();
+        window.hide();
+        return int(QDialog::Rejected);
+    });
+    w.form->ArchiveClick();
+    ASSERT_EQ(window.Comparison->Plot->Curves().size(), 3u);
+    EXPECT_EQ(table.size(), QSize(1000, 330));
+    EXPECT_EQ(comparison.size(), QSize(760, 480));
+    if (!docs.isEmpty()) {
+        EXPECT_TRUE(table.save(docs + QStringLiteral("/archive-window.png")));
+        EXPECT_TRUE(comparison.save(docs + QStringLiteral("/archive-comparison.png")));
+        // The last run opened, calculated with its results stored, and its report.
+        w.prompt.dialogs.push_back([](QDialog &) { return int(QDialog::Accepted); });
+        w.prompt.dialogs.push_back([](QDialog &) { return int(QDialog::Accepted); });
+        w.form->CalculateClick();
+        w.prompt.saveNames.push_back(docs + QStringLiteral("/archive-report.pdf"));
+        w.form->ReportClick();
+    }
+}
+
+} // namespace
