@@ -39,12 +39,17 @@ QCommandLineOption Valued(const char *name, const char *value, const QString &de
     return QCommandLineOption(QString::fromLatin1(name), description, QString::fromLatin1(value));
 }
 
-// The archive asked for; its messages (a rebuild) on standard error.
-std::unique_ptr<TArchive> OpenFor(const QCommandLineParser &parser)
+// The archive asked for; its messages (a rebuild) on standard error. Only
+// "add" creates an archive that does not exist yet; the others read.
+std::unique_ptr<TArchive> OpenFor(const QCommandLineParser &parser, bool create = false)
 {
     TArchiveSetup setup;
     setup.fileName = parser.isSet(kArchiveOption) ? parser.value(kArchiveOption)
                                                   : DefaultArchiveDir() + QString::fromLatin1(kArchiveFileName);
+    if (!create && !QFileInfo::exists(setup.fileName)) {
+        PrintError(QStringLiteral("Архив \"%1\" не найден!").arg(setup.fileName));
+        return nullptr;
+    }
     setup.runDirs = {QFileInfo(setup.fileName).absolutePath()};
     TOpenedArchive opened = OpenArchive(setup);
     for (const QString &message : opened.messages)
@@ -264,7 +269,7 @@ int Add(const QCommandLineParser &parser)
     const std::optional<TEvalInput> input = ReadEvalInput(parser, file);
     if (!input)
         return kExitFailed;
-    const auto archive = OpenFor(parser);
+    const auto archive = OpenFor(parser, true);
     if (!archive)
         return kExitFailed;
     TRunArchiver archiver(archive.get());

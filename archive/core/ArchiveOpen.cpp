@@ -163,7 +163,7 @@ bool SalvageCopy(const QString &fileName, const QString &copy)
     const uint32_t pages = byte(28) << 24 | byte(29) << 16 | byte(30) << 8 | byte(31);
     const qint64 size = qint64(pageSize) * pages;
     // Only within reason: the header of a damaged file may say anything.
-    if (size > file.size() && size <= (qint64(1) << 32))
+    if (size > file.size() && size <= (qint64(1) << 30))
         file.resize(size);
     return true;
 }

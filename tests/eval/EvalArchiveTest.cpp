@@ -7,6 +7,7 @@
 #include "tests/archive/ArchiveTestUtil.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -121,6 +122,13 @@ TEST_F(EvalArchive, AddListShow)
 
 TEST_F(EvalArchive, WrongCommandLines)
 {
+    // Reading an archive that does not exist creates none.
+    const TResult none = Run({"archive", "list"});
+    EXPECT_EQ(none.code, 1);
+    EXPECT_FALSE(QFileInfo::exists(ArchiveFile()));
+    ASSERT_EQ(SaveData(Path(QStringLiteral("a.dat")), *FormulaRun(10)), "");
+    ASSERT_EQ(Run({"archive", "add", "a.dat"}).code, 0);
+
     const struct {
         const char *name;
         QStringList arguments;
@@ -131,6 +139,7 @@ TEST_F(EvalArchive, WrongCommandLines)
         {"unknown sort key", {"archive", "list", "--sort", "colour"}, 2},
         {"a date in another form", {"archive", "list", "--from", "01.02.2026"}, 2},
         {"not a run file", {"archive", "add", "missing.dat"}, 1},
+        {"a report of an unknown id", {"archive", "report", "7", "out.pdf"}, 1},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
@@ -138,6 +147,7 @@ TEST_F(EvalArchive, WrongCommandLines)
         EXPECT_EQ(r.code, row.code) << r.err.toStdString();
         EXPECT_FALSE(r.err.isEmpty());
     }
+    EXPECT_FALSE(QFileInfo::exists(Path(QStringLiteral("out.pdf"))));
 }
 
 // The report of a run with its "Расчет" table, written without a display:
