@@ -130,6 +130,32 @@ TEST(MainWindowArchive, RowsOfARecordedSavedAndOpenedRun)
     EXPECT_EQ(w.Archive().Run(saved->id)->description.name, "образец 5");
 }
 
+// A recording interrupted (the window gone without stopping it) and
+// brought back from its journal at the next start is archived as the
+// autosave it is written to, with the times of its samples.
+TEST(MainWindowArchive, RecoveredRunIsArchived)
+{
+    TWindow w;
+    w.Describe(Described(QStringLiteral("прерванный")));
+    w.board.readings = {{10, 20, 30}, {11, 21, 31}, {12, 22, 32}, {13, 23, 33}};
+    w.form->GoClick();
+    for (int i = 0; i < 4; ++i)
+        w.form->Timer1Timer();
+    const int64_t lastSample = w.form->Acquisition().Times().sampleMs[3];
+    w.form.reset();  // no stop, no autosave: only the journal holds the run
+
+    w.prompt.yesNo = {true};
+    w.form = std::make_unique<TMainForm>(TMainFormSetup{w.dir.path(), &w.board, w.File("workbooks"),
+                                                        w.File("archive/Varotem-archive.sqlite"), {}});
+    ASSERT_EQ(w.form->RunData.Count, 4);
+    ASSERT_EQ(w.Archive().RowCount(), 1);
+    const std::optional<TRunEntry> row = w.Archive().Run(w.AllRows()[0].id);
+    EXPECT_EQ(row->source, TRunSource::Autosaved);
+    EXPECT_EQ(row->path, w.form->Settings.AutoSaveFile);
+    EXPECT_EQ(row->facts.count, 4);
+    EXPECT_EQ(row->endedMs, lastSample);
+}
+
 // "Расчет" on the test run: its table goes to the archive with the
 // parameters that gave it (waiting for the run's file until it is saved),
 // and "Отчет" in the result window writes the report with that table.
