@@ -243,11 +243,16 @@ TEST(ArchiveWindow, FiltersOpensAndDeletes)
     EXPECT_EQ(w.form->RunData.Count, 200);
     EXPECT_EQ(w.form->Archiver().Description().name, "кварц-1");
 
+    // "Отчет" of the chosen row: written, named after its sample, and opened.
     // Delete: No to the row keeps it; Yes to the row and No to the file
     // keeps the file.
     w.prompt.dialogs.push_back([&](QDialog &) {
         window.EditSearch->clear();
         window.SelectIds({window.Model()->IdAt(0)});
+        w.prompt.saveNames.push_back(w.File("row.pdf"));
+        window.BtnReport->click();
+        EXPECT_EQ(w.opened, QList<QUrl>{QUrl::fromLocalFile(w.File("row.pdf"))});
+        EXPECT_TRUE(PdfText(w.File("row.pdf")).contains(QStringLiteral("кварц-1")));
         window.BtnDelete->click();
         EXPECT_EQ(window.Model()->rowCount(), 3);
         w.prompt.yesNo = {true, false};
