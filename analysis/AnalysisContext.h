@@ -5,9 +5,13 @@
 // context over them and its own state, binds the dialogs and calls the
 // commands from its slots.
 #include "analysis/core/AnalysisMessages.h"
+#include "analysis/core/ExpansionCalc.h"
 #include "app/core/Calibration.h"
 #include "app/core/RunData.h"
 #include "app/core/Settings.h"
+
+#include <functional>
+#include <vector>
 
 class TDlgAlphaQuartz;
 class TDlgCalcParam;
@@ -27,6 +31,8 @@ struct TAnalysisContext {
     TDlgSved &sved;
     TDlgScale &scale;
     TSpreadsheet &spreadsheet;      // the run export and the result window's "В Excel"
+    // A calculation gave results (before they are shown): the run archive keeps them.
+    std::function<void(const analysis::TCalcParams &, const std::vector<analysis::TCalcRow> &)> onCalculated = {};
 };
 
 // Connects the dialogs with each other and with the context: the second

@@ -30,6 +30,8 @@ void CalculateClick(TAnalysisContext &ctx)
         analysis::Calculate(*calibrated, params, ctx.settings, ctx.tTable, ctx.lTable);
     if (!ShowReport(ctx, outcome))
         return;
+    if (ctx.onCalculated)
+        ctx.onCalculated(params, outcome.Rows);
     ctx.calcResult.ShowResults(outcome.Rows);
     DialogRunner().Exec(ctx.calcResult);
 }

@@ -42,9 +42,12 @@ TDlgCalcResult::TDlgCalcResult(QWidget *parent) : QDialog(parent, kToolWindowFla
 
     BitBtn1 = new QPushButton(QStringLiteral("Close"), this);
     BitBtn2 = new QPushButton(QStringLiteral("В Excel"), this);
+    BtnReport = new QPushButton(QStringLiteral("Отчет"), this);
+    BtnReport->hide();
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(BitBtn2);
+    buttons->addWidget(BtnReport);
     buttons->addWidget(BitBtn1);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(PageControl1);
@@ -52,6 +55,10 @@ TDlgCalcResult::TDlgCalcResult(QWidget *parent) : QDialog(parent, kToolWindowFla
 
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
     connect(BitBtn2, &QPushButton::clicked, this, &TDlgCalcResult::BitBtn2Click);
+    connect(BtnReport, &QPushButton::clicked, this, [this] {
+        if (onReport_)
+            onReport_();
+    });
     SimpleChart1->installEventFilter(this);
     FormCreate();
 }
@@ -85,6 +92,12 @@ void TDlgCalcResult::ShowResults(const std::vector<analysis::TCalcRow> &rows)
     SimpleChart1->SetData(n, x.data(), y.data());
     PageControl1->setCurrentIndex(0);
     SimpleChart1->RepaintOrReport();
+}
+
+void TDlgCalcResult::SetOnReport(std::function<void()> onReport)
+{
+    onReport_ = std::move(onReport);
+    BtnReport->setVisible(bool(onReport_));
 }
 
 void TDlgCalcResult::BitBtn2Click()

@@ -5,6 +5,7 @@
 #include "analysis/core/ExpansionCalc.h"
 
 #include <QDialog>
+#include <functional>
 #include <vector>
 
 class QPushButton;
@@ -23,6 +24,10 @@ public:
     TStringGrid *StringGrid1;     // page "Таблица": 7 columns, header row
     QPushButton *BitBtn1;         // Close
     QPushButton *BitBtn2;         // "В Excel"
+    QPushButton *BtnReport;       // "Отчет": shown when OnReport is set
+
+    // The report of the run and its results ("Отчет").
+    void SetOnReport(std::function<void()> onReport);
 
     // The spreadsheet "В Excel" writes to (not owned); set by BindAnalysisDialogs.
     void SetSpreadsheet(TSpreadsheet *sheet) { spreadsheet_ = sheet; }
@@ -42,4 +47,5 @@ private:
     void FormCreate();
 
     TSpreadsheet *spreadsheet_ = nullptr;
+    std::function<void()> onReport_;
 };

@@ -6,6 +6,7 @@
 #include <QToolBar>
 
 #include <initializer_list>
+#include <utility>
 
 namespace {
 
@@ -41,6 +42,11 @@ const TCommand kCommands[] = {
      "Температура стеклования Tg по касательным к прямым участкам кривой L(T) и температура размягчения Ts"},
     {&TMainActions::ItemSoftening, "ItemSoftening", "Выключение нагрева при размягчении", "softening",
      "Выключать нагрев во время приема информации, когда образец размягчился"},
+    {&TMainActions::ItemArchive, "ItemArchive", "Архив запусков", "archive",
+     "Архив запусков: поиск, открытие, сравнение, отчеты"},
+    {&TMainActions::ItemSampleDescription, "ItemSampleDescription", "Описание образца", "description",
+     "Описание образца текущего запуска: образец, материал, партия, оператор"},
+    {&TMainActions::ItemReport, "ItemReport", "Отчет", "report", "Отчет о текущем запуске в PDF"},
 };
 
 // A null entry stands for a separator.
@@ -97,6 +103,8 @@ TMainActions CreateMainActions(QMainWindow &window)
     a.SubAnalysis = AddMenu(bar, "SubAnalysis", "Анализ",
                             {a.ItemCorrection, a.ItemPhysical, nullptr, a.ItemGlass, a.ItemSoftening});
     a.SubAnalysis->setToolTipsVisible(true);
+    a.SubArchive = AddMenu(bar, "SubArchive", "Архив", {a.ItemArchive, a.ItemSampleDescription, a.ItemReport});
+    a.SubArchive->setToolTipsVisible(true);
     a.SubInfo = AddMenu(bar, "SubInfo", "Информация", {a.ItemAbout});
 
     a.ToolBar1 = window.addToolBar(QStringLiteral("ToolBar1"));

@@ -30,6 +30,9 @@ struct TMainActions {
     QAction *ItemPhysical = nullptr;        // "Физический КТР"
     QAction *ItemGlass = nullptr;           // "Стеклование и размягчение"
     QAction *ItemSoftening = nullptr;       // "Выключение нагрева при размягчении"
+    QAction *ItemArchive = nullptr;         // "Архив запусков"
+    QAction *ItemSampleDescription = nullptr;  // "Описание образца"
+    QAction *ItemReport = nullptr;          // "Отчет"
 
     QMenu *SubFile = nullptr;        // "Файл"
     QMenu *SubEdit = nullptr;        // "Правка"
@@ -37,6 +40,7 @@ struct TMainActions {
     QMenu *SubProcessing = nullptr;  // "Обработка"
     QMenu *SubService = nullptr;     // "Сервис"
     QMenu *SubAnalysis = nullptr;    // "Анализ": the commands beyond the original menus
+    QMenu *SubArchive = nullptr;     // "Архив"
     QMenu *SubInfo = nullptr;        // "Информация"
     QToolBar *ToolBar1 = nullptr;
 };

@@ -16,6 +16,11 @@
 #include "analysis/PhysicalCommand.h"
 #include "analysis/core/XlsxSpreadsheet.h"
 #include "app/AboutForm.h"
+#include "archive/ArchiveWindow.h"
+#include "archive/DlgSampleDescription.h"
+#include "archive/core/CalcResult.h"
+#include "archive/core/ReportContent.h"
+#include "archive/core/RunFacts.h"
 #include "app/CaseChannelDlg.h"
 #include "app/DlgSoftening.h"
 #include "app/ParamDlg.h"
@@ -93,7 +98,11 @@ TMainForm::TMainForm(const TMainFormSetup &setup, QWidget *parent)
       WorkbookDir(setup.workbookDir.isEmpty() ? TXlsxSpreadsheet::DefaultDirectory() : setup.workbookDir),
       ownBoard_(setup.board ? nullptr : std::make_unique<TLinkBoard>()),
       board_(setup.board ? setup.board : ownBoard_.get()),
-      acquisition_(*board_, RunData, Settings)
+      acquisition_(*board_, RunData, Settings),
+      archiveFile_(setup.archiveFile.isEmpty()
+                       ? archive::DefaultArchiveDir() + QString::fromLatin1(archive::kArchiveFileName)
+                       : setup.archiveFile),
+      openUrl_(setup.openUrl ? setup.openUrl : TUrlOpener([](const QUrl &url) { return QDesktopServices::openUrl(url); }))
 {
     setWindowTitle(kCaption);
     setWindowIcon(ProgramIcon(QStringLiteral("varotem")));
@@ -160,6 +169,9 @@ void TMainForm::ConnectActions()
         {Actions.ItemPhysical, &TMainForm::PhysicalClick},
         {Actions.ItemGlass, &TMainForm::GlassClick},
         {Actions.ItemSoftening, &TMainForm::SofteningClick},
+        {Actions.ItemArchive, &TMainForm::ArchiveClick},
+        {Actions.ItemSampleDescription, &TMainForm::SampleDescriptionClick},
+        {Actions.ItemReport, &TMainForm::ReportClick},
     };
     for (const auto &[action, handler] : handlers)
         connect(action, &QAction::triggered, this, handler);
@@ -173,6 +185,7 @@ void TMainForm::FormCreate()
     RemoveStaleTempFiles(DataDir, Settings);
     TXlsxSpreadsheet::RemoveOldWorkbooks(WorkbookDir, QDateTime::currentDateTime().addDays(-kWorkbookKeepDays));
     ShowMessages(OpenSplineKalibr(Settings, SplineT, SplineL));
+    OpenArchive();
     TimeAxis();
     TestClick();
     RecoverRun();
@@ -185,6 +198,52 @@ void TMainForm::RecoverRun()
     if (recovery.recovered)
         SetMainGraphic();
     ShowMessages(recovery.messages);
+    if (recovery.recovered) {
+        recordedHere_ = true;
+        recordSettings_ = Settings;
+        ArchiveFile(Settings.AutoSaveFile, archive::TRunSource::Autosaved, true);
+    }
+}
+
+// Opened once at start; a damaged archive is rebuilt from the run files it
+// listed and those beside the autosave file.
+void TMainForm::OpenArchive()
+{
+    archive::TArchiveSetup setup;
+    setup.fileName = archiveFile_;
+    setup.runDirs = {QFileInfo(Settings.AutoSaveFile).absolutePath(), QFileInfo(archiveFile_).absolutePath()};
+    setup.rebuildSettings = RunSettings();
+    archive::TOpenedArchive opened = archive::OpenArchive(setup);
+    archive_ = std::move(opened.archive);
+    archiver_ = archive::TRunArchiver(archive_.get());
+    ShowMessages(opened.messages);
+}
+
+archive::TRunSettings TMainForm::RunSettings() const
+{
+    archive::TRunSettings s{Settings, SplineT, SplineL};
+    if (recordedHere_) {
+        s.settings.Chan1 = recordSettings_.Chan1;
+        s.settings.Chan2 = recordSettings_.Chan2;
+        s.settings.Chan3 = recordSettings_.Chan3;
+        s.settings.TimerWorkInterval = recordSettings_.TimerWorkInterval;
+        s.settings.LWeightDriver = recordSettings_.LWeightDriver;
+    }
+    return s;
+}
+
+void TMainForm::ArchiveFile(const QString &name, archive::TRunSource source, bool recorded)
+{
+    const bool opened = source == archive::TRunSource::Opened;
+    const TRunTimes *times = recorded && recordedHere_ ? &acquisition_.Times() : nullptr;
+    ShowMessages({archiver_.RecordFile(name, source, RunSettings(), times, opened ? nullptr : &RunData)});
+}
+
+void TMainForm::ArchiveFinishedRun()
+{
+    const int32_t n = ValidCount(RunData);
+    if (Settings.AutoSaveFlag && n > 0 && acquisition_.AutosavedCount() == n && !acquisition_.Running())
+        ArchiveFile(Settings.AutoSaveFile, archive::TRunSource::Autosaved, true);
 }
 
 void TMainForm::CreateDialogs()
@@ -205,6 +264,16 @@ void TMainForm::CreateDialogs()
     DlgPhysResult = new TDlgPhysResult(this);
     DlgGlass = new TDlgGlass(this);
     DlgSoftening = new TDlgSoftening(this);
+
+    ArchiveWindow = new TArchiveWindow(this);
+    DlgSampleDescription = new TDlgSampleDescription(this);
+    ArchiveWindow->OnOpen = [this](const QString &name) { return OpenRunFile(name); };
+    ArchiveWindow->OnDescribed = [this](int64_t id, const archive::TSampleDescription &d) {
+        archiver_.RowDescribed(id, d);
+    };
+    ArchiveWindow->OpenUrl = openUrl_;
+    ArchiveWindow->Version = QStringLiteral(VAROTEM_VERSION);
+    DlgCalcResult->SetOnReport([this] { ReportClick(); });
 
     DlgParam->SetSplineDialogs(DlgSplineKalibrT, DlgSplineKalibrL);
     DlgParam->OnDaqSetup = [this] { return board_->DaqSetup(); };
@@ -250,6 +319,8 @@ void TMainForm::ShowMessages(const QStringList &messages) { messages_.Show(messa
 void TMainForm::TestClick()
 {
     acquisition_.RunReleased();
+    archiver_.RunReplaced();
+    recordedHere_ = false;
     FillTestRun(RunData);
     SetMainGraphic();
 }
@@ -257,15 +328,23 @@ void TMainForm::TestClick()
 void TMainForm::OpenClick()
 {
     const QString name = Prompt().OpenFileName(RunFileOpenOptions());
-    if (name.isEmpty())
-        return;
+    if (!name.isEmpty())
+        OpenRunFile(name);
+}
+
+QString TMainForm::OpenRunFile(const QString &name)
+{
     if (const QString error = ReadRunFile(name, RunData, Settings.ErrorCode); !error.isEmpty()) {
         ShowMessages({error});
-        return;
+        return error;
     }
     acquisition_.RunReleased();
+    archiver_.RunReplaced();
+    recordedHere_ = false;
     setWindowTitle(kCaption + QStringLiteral(" - ") + QFileInfo(name).fileName());
     SetMainGraphic();
+    ArchiveFile(name, archive::TRunSource::Opened, false);
+    return {};
 }
 
 void TMainForm::SaveClick()
@@ -290,9 +369,11 @@ void TMainForm::SaveClick()
         ShowMessages({error});
         return;
     }
-    if (SaveKindOf(name) == TSaveKind::Data)
-        acquisition_.RunReleased();
     setWindowTitle(kCaption + QStringLiteral(" - ") + QFileInfo(name).fileName());
+    if (SaveKindOf(name) == TSaveKind::Data) {
+        acquisition_.RunReleased();
+        ArchiveFile(name, archive::TRunSource::Saved, true);
+    }
 }
 
 void TMainForm::ExitClick() { close(); }
@@ -301,12 +382,19 @@ void TMainForm::GoClick()
 {
     Timer1->setInterval(TimerPeriodMs(Settings));
     QString stopped;
+    const bool wasRunning = acquisition_.Running();
     const TStartResult started = acquisition_.Start(&stopped);
     if (started != TStartResult::Started) {
         Timer1->stop();  // a run being acquired has stopped
         ShowMessages({StartMessage(started), stopped});
+        if (wasRunning)
+            ArchiveFinishedRun();
         return;
     }
+    // A description filled before the start goes with the new run.
+    archiver_.RunReplaced();
+    recordedHere_ = true;
+    recordSettings_ = Settings;
     ChartT->ClearData();
     Timer1->start();
     ShowMessages({acquisition_.TakeJournalNotice()});
@@ -315,17 +403,25 @@ void TMainForm::GoClick()
 void TMainForm::Timer1Timer()
 {
     QStringList messages;
+    const bool wasRunning = acquisition_.Running();
     const TTickResult tick = acquisition_.Tick([this, &messages] { messages += DrawRun(); });
     if (!acquisition_.Running())
         Timer1->stop();
+    // The run ended at its point limit: its file is archived after the
+    // tick, so no archive write ever lengthens a tick.
+    if (wasRunning && !acquisition_.Running())
+        QTimer::singleShot(0, this, &TMainForm::ArchiveFinishedRun);
     messages << tick.softeningMessage << tick.journalMessage << tick.autosaveMessage;
     ShowMessages(messages);
 }
 
 void TMainForm::StopClick()
 {
+    const bool wasRunning = acquisition_.Running();
     Timer1->stop();
     ShowMessages({acquisition_.Stop()});
+    if (wasRunning)
+        ArchiveFinishedRun();
 }
 
 void TMainForm::SettingsClick()
@@ -352,6 +448,49 @@ void TMainForm::SofteningClick()
     DlgSoftening->Fill(Softening);
     if (DialogRunner().Exec(*DlgSoftening) == QDialog::Accepted)
         Softening = DlgSoftening->Options();
+}
+
+void TMainForm::ArchiveClick()
+{
+    ArchiveWindow->SetArchive(archive_.get());
+    DialogRunner().Exec(*ArchiveWindow);
+}
+
+void TMainForm::SampleDescriptionClick()
+{
+    DlgSampleDescription->Fill(archiver_.Description());
+    if (DialogRunner().Exec(*DlgSampleDescription) != QDialog::Accepted)
+        return;
+    ShowMessages({archiver_.SetDescription(DlgSampleDescription->Description())});
+}
+
+// The report of the run in memory: that of its archived row when one holds
+// exactly these samples, otherwise of the run as it stands; with the
+// results stored with it, or waiting for its file.
+void TMainForm::ReportClick()
+{
+    using namespace archive;
+    const QString digest = SamplesDigest(RunData);
+    TRunEntry entry;
+    std::optional<TFileState> state;
+    for (int64_t id : archiver_.Rows()) {
+        const std::optional<TRunEntry> row = archive_ ? archive_->Run(id) : std::nullopt;
+        if (row && row->facts.samplesDigest == digest) {
+            entry = *row;
+            state = CheckRunFile(entry.path, entry.facts.size, entry.facts.sha256);
+            break;
+        }
+    }
+    if (!state) {
+        entry.settings = RunSettings();
+        entry.facts = FactsOfRun(RunData, entry.settings);
+        entry.description = archiver_.Description();
+        if (recordedHere_)
+            SetRecordingTimes(acquisition_.Times(), entry.facts.count, entry);
+    }
+    const TReportContent content = ReportContent(entry, state, &RunData, archiver_.ResultsOf(RunData),
+                                                 QDateTime::currentMSecsSinceEpoch(), QStringLiteral(VAROTEM_VERSION));
+    SaveReport(content, reportOptions_, openUrl_);
 }
 
 std::optional<TChannel> TMainForm::ChooseChannel()
@@ -385,6 +524,10 @@ void TMainForm::SetSpreadsheet(TSpreadsheet *spreadsheet)
     analysis_ = std::make_unique<TAnalysisContext>(TAnalysisContext{
         RunData, Settings, SplineT, SplineL, *DlgCalcResult, *DlgCalcParam, *DlgAlphaQuartz, *DlgSved,
         *DlgScale, *spreadsheet_});
+    analysis_->onCalculated = [this](const analysis::TCalcParams &params,
+                                     const std::vector<analysis::TCalcRow> &rows) {
+        ShowMessages({archiver_.StoreResult(RunData, archive::CalcResult(params, rows))});
+    };
     BindAnalysisDialogs(*analysis_);
     BindPhysicalDialogs(*analysis_, *DlgPhysParam, *DlgPhysResult);
 }

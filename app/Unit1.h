@@ -4,6 +4,8 @@
 // carries it out (app/core and the dialogs).
 #include "analysis/AnalysisContext.h"
 #include "app/MainActions.h"
+#include "archive/ReportCommand.h"
+#include "archive/core/RunArchiver.h"
 #include "app/core/Acquisition.h"
 #include "app/core/Calibration.h"
 #include "app/core/CommandHooks.h"
@@ -20,6 +22,8 @@
 class QTabWidget;
 class QTimer;
 class TAboutDlg;
+class TArchiveWindow;
+class TDlgSampleDescription;
 class TCaseDlg;
 class TCaseChansDlg;
 class TDlgCorrection;
@@ -39,6 +43,8 @@ struct TMainFormSetup {
     QString dataDir;              // settings, reference points, autosave; empty: ProgramDataDir()
     TBoardPort *board = nullptr;  // not owned; null: the board libraries
     QString workbookDir;          // the spreadsheet exports; empty: TXlsxSpreadsheet::DefaultDirectory()
+    QString archiveFile;          // the run archive; empty: Varotem-archive.sqlite in archive::DefaultArchiveDir()
+    TUrlOpener openUrl;           // opens a written report; empty: the desktop's viewer
 };
 
 class TMainForm : public QMainWindow {
@@ -84,6 +90,9 @@ public:
     TDlgPhysResult *DlgPhysResult = nullptr;
     TDlgGlass *DlgGlass = nullptr;
     TDlgSoftening *DlgSoftening = nullptr;
+    // The windows of the menu "Архив", created after the fixed ones.
+    TArchiveWindow *ArchiveWindow = nullptr;
+    TDlgSampleDescription *DlgSampleDescription = nullptr;
 
     // Where the spreadsheet exports go; tests may replace it before a command
     // (a spreadsheet given must stay until it is replaced or the window goes).
@@ -93,6 +102,10 @@ public:
 
     TBoardPort &Board() { return *board_; }
     const TAcquisition &Acquisition() const { return acquisition_; }
+    // The run archive (null when it could not be opened) and the rows of the
+    // run in memory.
+    archive::TArchive *Archive() const { return archive_.get(); }
+    archive::TRunArchiver &Archiver() { return archiver_; }
 
     // Shows the run: a calibrated copy on the three charts, the heater's
     // threshold test, then the messages of the redraw. RunData is not changed.
@@ -126,6 +139,9 @@ public slots:
     void GlassClick();
     void SofteningClick();
     void Timer1Timer();
+    void ArchiveClick();
+    void SampleDescriptionClick();
+    void ReportClick();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -143,6 +159,18 @@ private:
     std::optional<TChannel> ChooseChannel();
     TChannelChoice ChannelChoice();
     TRunRedraw Redraw();
+    // Opens a run file as "Открыть" does: an empty string, or the message shown.
+    QString OpenRunFile(const QString &name);
+    void OpenArchive();
+    // The settings a file of the run in memory is archived with: the
+    // calibration in force, and the channels and period its recording
+    // started with when it was recorded here.
+    archive::TRunSettings RunSettings() const;
+    // Archives a run file just written (its samples must be the run's) or
+    // opened; recorded: with the times of the recording.
+    void ArchiveFile(const QString &name, archive::TRunSource source, bool recorded);
+    // A recording has ended: its autosave file is archived when it holds the run.
+    void ArchiveFinishedRun();
 
     std::unique_ptr<TBoardPort> ownBoard_;
     TBoardPort *board_;
@@ -152,6 +180,13 @@ private:
     std::unique_ptr<TSpreadsheet> ownSpreadsheet_;
     TSpreadsheet *spreadsheet_ = nullptr;
     std::unique_ptr<TAnalysisContext> analysis_;
+    std::unique_ptr<archive::TArchive> archive_;
+    archive::TRunArchiver archiver_;
+    QString archiveFile_;
+    TUrlOpener openUrl_;
+    TFileDialogOptions reportOptions_ = ReportFileOptions();
+    TSettings recordSettings_;   // in force when the run in memory started recording
+    bool recordedHere_ = false;  // the run in memory was recorded (or recovered) here
     bool drawing_ = false;
     bool closed_ = false;
 };

@@ -44,7 +44,8 @@ int main(int argc, char **argv)
     int32_t count = 0;
     qint64 autosaveBytes = 0;
     {
-        TMainForm form(TMainFormSetup{dir.path(), nullptr, dir.filePath("workbooks")});
+        TMainForm form(TMainFormSetup{dir.path(), nullptr, dir.filePath("workbooks"),
+                                                      dir.filePath("archive/Varotem-archive.sqlite"), {}});
         form.resize(1024, 720);
         form.show();
         QApplication::processEvents();

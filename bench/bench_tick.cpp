@@ -70,7 +70,8 @@ struct TBenchWindow {
     explicit TBenchWindow(bool splines, bool journal = true)
     {
         SetPrompt(&prompt);
-        form = std::make_unique<TMainForm>(TMainFormSetup{dir.path(), &board, dir.filePath("workbooks")});
+        form = std::make_unique<TMainForm>(TMainFormSetup{dir.path(), &board, dir.filePath("workbooks"),
+                                                      dir.filePath("archive/Varotem-archive.sqlite"), {}});
         // Without a journal: the autosave file in a directory that does not
         // exist, so the journal beside it cannot be begun.
         if (!journal)

@@ -45,8 +45,10 @@ live, autosaves them and can switch the furnace heater off at a chosen event.
 It smooths and calibrates the runs and computes the thermal expansion
 coefficient with the quartz push-rod and baseline corrections. Without a board
 it runs against a built-in simulated dilatometer. The interface is in Russian.
-varotem-eval runs the same calculation and export on the command line, without
-a display.")
+Every run saved, autosaved or opened is kept in a run archive (SQLite) with
+the sample's description and its results; runs are found, compared on one
+chart and reported as PDF. varotem-eval runs the same calculation, export and
+archive commands on the command line, without a display.")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
@@ -55,9 +57,13 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # What the linker does not see: the SVG icon engine and image plugin (the
 # toolbar icons), the metric-compatible fonts for the charts' font names, and
-# Qt's Russian translation of its own dialogs (qtbase_ru.qm).
-# The X11 platform plugin comes with libqt6gui6, which shlibdeps adds.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, fonts-liberation, qt6-translations-l10n")
+# Qt's Russian translation of its own dialogs (qtbase_ru.qm), and the DejaVu
+# fonts of the archive's PDF reports. The run archive's SQLite library is
+# also named, though shlibdeps finds it too.
+# The X11 and offscreen platform plugins (the latter for varotem-eval's
+# reports) come with libqt6gui6, which shlibdeps adds.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "libqt6svg6, fonts-liberation, qt6-translations-l10n, fonts-dejavu-core, libsqlite3-0")
 # The spreadsheet export opens its workbook through xdg-open.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 include(CPack)

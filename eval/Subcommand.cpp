@@ -96,6 +96,13 @@ int RunSubcommand(const TSubcommand &command, const QStringList &arguments)
     return command.run(parser);
 }
 
+// How many words of the command line name the command, or 0.
+qsizetype NameWords(const TSubcommand &command, const QStringList &arguments)
+{
+    const QStringList words = command.name.split(u' ');
+    return arguments.mid(1, words.size()) == words ? words.size() : 0;
+}
+
 } // namespace
 
 TSubcommandRegistration::TSubcommandRegistration(TSubcommand subcommand)
@@ -110,6 +117,14 @@ std::vector<const TSubcommand *> Subcommands()
         all.push_back(&command);
     std::sort(all.begin(), all.end(), [](const TSubcommand *a, const TSubcommand *b) { return a->name < b->name; });
     return all;
+}
+
+const TSubcommand *FindSubcommand(const QStringList &arguments)
+{
+    for (const TSubcommand *command : Subcommands())
+        if (NameWords(*command, arguments) > 0)
+            return command;
+    return nullptr;
 }
 
 int RunEval(const QStringList &arguments)
@@ -127,10 +142,8 @@ int RunEval(const QStringList &arguments)
         PrintOut((QStringLiteral("varotem-eval ") + QCoreApplication::applicationVersion() + u'\n').toUtf8());
         return kExitOk;
     }
-    for (const TSubcommand *command : Subcommands()) {
-        if (command->name == first)
-            return RunSubcommand(*command, arguments.mid(1));
-    }
+    if (const TSubcommand *command = FindSubcommand(arguments))
+        return RunSubcommand(*command, arguments.mid(NameWords(*command, arguments)));
     PrintError(QStringLiteral("Неизвестная команда \"%1\". Команды: varotem-eval --help").arg(first));
     return kExitUsage;
 }

@@ -20,13 +20,16 @@ inline constexpr int kExitFailed = 1;  // the command could not be carried out; 
 inline constexpr int kExitUsage = 2;   // the command line is wrong
 
 struct TSubcommand {
-    QString name;                       // "calc"
+    QString name;                       // "calc"; a command of a family is named by two words: "archive list"
     QStringList arguments;              // positional, as shown in the help: {"RUN.dat"}
     QString summary;                    // what it does, one sentence
     QList<QCommandLineOption> options;  // its options, in the order the help lists them
     // Runs with the parsed command line (the positional arguments are checked
     // in number); returns the exit status.
     std::function<int(const QCommandLineParser &parser)> run;
+    // Paints (fonts, PDF): runs under a QGuiApplication on the offscreen
+    // platform; all others run under a QCoreApplication.
+    bool gui = false;
 };
 
 class TSubcommandRegistration {
@@ -36,6 +39,9 @@ public:
 
 // The registered subcommands, by name.
 std::vector<const TSubcommand *> Subcommands();
+
+// The subcommand the arguments name (arguments[0] is the program); null when none.
+const TSubcommand *FindSubcommand(const QStringList &arguments);
 
 // The whole program on its arguments (arguments[0] is the program): the
 // subcommand's exit status, or the help, the version, a usage error.

@@ -4,10 +4,25 @@
 #include "eval/Subcommand.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
+
+#include <memory>
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    // Only a command that paints (a PDF report) needs fonts, and so a
+    // QGuiApplication; it runs on the offscreen platform, with no display.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const TSubcommand *command = FindSubcommand(arguments);
+    std::unique_ptr<QCoreApplication> app;
+    if (command && command->gui) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     QCoreApplication::setApplicationName(QStringLiteral("varotem-eval"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VAROTEM_VERSION));
     return RunEval(QCoreApplication::arguments());

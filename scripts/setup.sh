@@ -12,10 +12,14 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-svg-dev libgl-dev qt6-translations-l10n
   # spreadsheet writer and the Linux board driver library
   libxlsxwriter-dev libcomedi-dev
+  # the run archive's database
+  libsqlite3-dev
   # fonts with Cyrillic (Liberation is metric-compatible with Times New Roman)
   fonts-liberation fonts-dejavu-core fontconfig
   # tests and benchmarks
   googletest libgtest-dev libgmock-dev libbenchmark-dev python3 python3-openpyxl
+  # reading the archive's PDF reports back
+  poppler-utils
   # fuzzing (libFuzzer comes with clang's runtime)
   clang libclang-rt-14-dev
   # peer benchmarks

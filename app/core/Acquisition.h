@@ -140,6 +140,11 @@ public:
     // another name; empty when neither. Emptied by the call.
     QString TakeJournalNotice();
 
+    // Samples of the run in the autosave file as last written by this
+    // recording, -1 before its first autosave: the finished run is on disk
+    // when this equals its count.
+    int32_t AutosavedCount() const { return autosavedCount_; }
+
     // The wall-clock times of the run recorded last (or recovered).
     const TRunTimes &Times() const { return times_; }
     TRunTimes &Times() { return times_; }

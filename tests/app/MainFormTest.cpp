@@ -171,7 +171,7 @@ TEST(MainFormLayout, TabsChartsAndDialogs)
                                    "Температура по реперным точкам", "Сведение", "Параметры сведения",
                                    "Выбор канала", "Коррекция по эталону", "Физический КТР",
                                    "Результаты: физический КТР", "Стеклование и размягчение",
-                                   "Выключение нагрева при размягчении"}));
+                                   "Выключение нагрева при размягчении", "Архив", "Описание образца"}));
     EXPECT_EQ(form->CaseChansDlg->Channel(), TChannel::T);
     EXPECT_EQ(form->CaseChansDlg->size(), QSize(201, 128));
 }
@@ -191,7 +191,7 @@ TEST(MainFormLayout, MenuAndToolbarInOrderWithIcons)
                            "Сервис: Тестовый пример, Экспорт в Excel, -, Параметры",
                            "Анализ: Коррекция по эталону, Физический КТР, -, Стеклование и размягчение, "
                            "Выключение нагрева при размягчении",
-                           "Информация: О программе"}));
+                           "Архив: Архив запусков, Описание образца, Отчет", "Информация: О программе"}));
 
     for (QAction *item : {form->Actions.ItemCorrection, form->Actions.ItemPhysical}) {
         EXPECT_TRUE(IconHasPixels(item->icon())) << item->text().toStdString();

@@ -11,7 +11,8 @@
 
 inline std::unique_ptr<TMainForm> NewForm(const QTemporaryDir &dir, TBoardPort &board)
 {
-    return std::make_unique<TMainForm>(TMainFormSetup{dir.path(), &board, dir.filePath("workbooks")});
+    return std::make_unique<TMainForm>(TMainFormSetup{dir.path(), &board, dir.filePath("workbooks"),
+                                                      dir.filePath("archive/Varotem-archive.sqlite"), {}});
 }
 
 inline QString DirPath(const QTemporaryDir &dir) { return dir.path() + u'/'; }

@@ -1,0 +1,160 @@
+#include "archive/core/ReportContent.h"
+
+#include "archive/core/CalcResult.h"
+
+#include "analysis/core/ExpansionCalc.h"
+#include "app/core/DataFiles.h"
+#include "app/core/LocaleFormat.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QJsonArray>
+
+namespace archive {
+namespace {
+
+QString Or(const QString &text, const QString &fallback) { return text.isEmpty() ? fallback : text; }
+
+QString Calibration(bool byPoints, const TSplineTable &table, double a, double b, double c, double d)
+{
+    if (byPoints)
+        return QStringLiteral("по реперным точкам (%1)").arg(table.Count);
+    return QStringLiteral("Y = a + b X + c X^2 + d X^3; a = %1, b = %2, c = %3, d = %4")
+        .arg(LocaleGeneral(a), LocaleGeneral(b), LocaleGeneral(c), LocaleGeneral(d));
+}
+
+QString ParamText(const QJsonValue &value)
+{
+    if (value.isBool())
+        return value.toBool() ? QStringLiteral("да") : QStringLiteral("нет");
+    if (value.isDouble())
+        return LocaleGeneral(value.toDouble());
+    if (value.isArray())
+        return QStringLiteral("%1 строк").arg(value.toArray().size());
+    return value.toString();
+}
+
+QStringList CalcRowTexts(const std::vector<double> &v)
+{
+    analysis::TCalcRow row;
+    row.J = int32_t(v[0]);
+    row.T = v[1];
+    row.DL = v[2];
+    row.DLQ = v[3];
+    row.Diff = v[4];
+    row.Relative = v[5];
+    row.Alpha = v[6];
+    return analysis::FormatCalcRow(row);
+}
+
+TReportTable TableOf(const TArchiveResult &r)
+{
+    TReportTable t;
+    t.title = r.command;
+    QStringList params;
+    for (auto it = r.params.begin(); it != r.params.end(); ++it)
+        params << QStringLiteral("%1 = %2").arg(it.key(), ParamText(it.value()));
+    t.subtitle = QStringLiteral("%1. Параметры: %2").arg(ReportTime(r.createdMs), params.join(QStringLiteral("; ")));
+    for (auto it = r.values.begin(); it != r.values.end(); ++it)
+        t.values << QStringLiteral("%1 = %2").arg(it.key(), ParamText(it.value()));
+    t.header = r.columns;
+    const bool calc = r.command == kCalcCommand && r.columns == analysis::CalcHeader();
+    for (const std::vector<double> &values : r.rows) {
+        if (calc) {
+            t.rows.push_back(CalcRowTexts(values));
+            continue;
+        }
+        QStringList texts;
+        for (double v : values)
+            texts << LocaleGeneral(v, 6);
+        t.rows.push_back(texts);
+    }
+    return t;
+}
+
+} // namespace
+
+QString ReportTime(int64_t ms)
+{
+    return QDateTime::fromMSecsSinceEpoch(ms).toString(QStringLiteral("dd.MM.yyyy HH:mm:ss"));
+}
+
+TReportContent ReportContent(const TRunEntry &entry, std::optional<TFileState> state, const TRunData *raw,
+                             const std::vector<TArchiveResult> &results, int64_t nowMs, const QString &version)
+{
+    TReportContent c;
+    const QString unknown = QStringLiteral("-");
+    c.title = entry.id ? QStringLiteral("Отчет о запуске № %1").arg(entry.id) : QStringLiteral("Отчет о запуске");
+    const TSampleDescription &d = entry.description;
+    c.sample = {{QStringLiteral("Образец"), Or(d.name, unknown)},
+                {QStringLiteral("Материал"), Or(d.material, unknown)},
+                {QStringLiteral("Партия"), Or(d.batch, unknown)},
+                {QStringLiteral("Оператор"), Or(d.operatorName, unknown)},
+                {QStringLiteral("Примечание"), Or(d.note, unknown)}};
+
+    const TRunFacts &f = entry.facts;
+    const QString range = f.tMin && f.tMax ? QStringLiteral("%1 ... %2 deg C")
+                                                 .arg(LocaleFixed(*f.tMin, 15, 1), LocaleFixed(*f.tMax, 15, 1))
+                                           : unknown;
+    c.record = {{QStringLiteral("Файл"), Or(QDir::toNativeSeparators(entry.path), QStringLiteral("не сохранен"))},
+                {QStringLiteral("Состояние файла"),
+                 state ? FileStateCaption(*state) : QStringLiteral("запуск не в архиве")},
+                {QStringLiteral("Размер, байт"), f.size ? QString::number(f.size) : unknown},
+                {QStringLiteral("SHA-256"), Or(f.sha256, unknown)},
+                {QStringLiteral("Точек"), QString::number(f.count)},
+                {QStringLiteral("Диапазон температур"), range},
+                {QStringLiteral("Начало записи"), entry.startedMs ? ReportTime(*entry.startedMs) : unknown},
+                {QStringLiteral("Конец записи"), entry.endedMs ? ReportTime(*entry.endedMs) : unknown}};
+    if (entry.addedMs)
+        c.record.push_back({QStringLiteral("В архиве с"), ReportTime(entry.addedMs)});
+
+    c.params = {{QStringLiteral("Точек"), QString::number(f.calcPoints)},
+                {QStringLiteral("Длина образца"), LocaleGeneral(f.sampleLength)},
+                {QStringLiteral("L кварца"), LocaleGeneral(f.quartzLength)},
+                {QStringLiteral("Alpha кварца"), LocaleGeneral(f.quartzAlpha)}};
+
+    const TSettings &s = entry.settings.settings;
+    c.settings = {
+        {QStringLiteral("Калибровка T"),
+         Calibration(s.TSplineKalibrFlag, entry.settings.tTable, s.aT, s.bT, s.cT, s.dT)},
+        {QStringLiteral("Калибровка L"),
+         Calibration(s.LSplineKalibrFlag, entry.settings.lTable, s.aL, s.bL, s.cL, s.dL)},
+        {QStringLiteral("Каналы"), QStringLiteral("T - %1, L - %2, TC - %3").arg(s.Chan1).arg(s.Chan2).arg(s.Chan3)},
+        {QStringLiteral("Частота, с"), QString::number(s.TimerWorkInterval)},
+        {QStringLiteral("Код ошибки"), QString::number(s.ErrorCode)},
+        {QStringLiteral("Весы для L"), s.LWeightDriver ? QStringLiteral("да") : QStringLiteral("нет")}};
+
+    if (raw) {
+        QString problem;
+        c.curve = CurveOf(entry, *raw, TCompareMode::Length, {}, problem);
+        c.curveNote = problem;
+    } else {
+        c.curveNote = state ? QStringLiteral("Файл записи %1: график не построен.").arg(FileStateCaption(*state))
+                            : QStringLiteral("График не построен.");
+    }
+    for (const TArchiveResult &r : LastResults(results))
+        c.tables.push_back(TableOf(r));
+    c.footer = QStringLiteral("Отчет составлен %1, Varotem %2").arg(ReportTime(nowMs), version);
+    return c;
+}
+
+std::optional<TReportContent> ReportOfRow(TArchive &archive, int64_t id, int64_t nowMs, const QString &version,
+                                          QString &error)
+{
+    const std::optional<TRunEntry> entry = archive.Run(id);
+    if (!entry) {
+        error = QStringLiteral("В архиве нет запуска № %1!").arg(id);
+        return std::nullopt;
+    }
+    const TFileState state = CheckRunFile(entry->path, entry->facts.size, entry->facts.sha256);
+    std::unique_ptr<TRunData> raw;
+    if (state == TFileState::Present) {
+        raw = std::make_unique<TRunData>();
+        ClearRun(*raw);
+        if (!ReadRunFile(entry->path, *raw, entry->settings.settings.ErrorCode).isEmpty())
+            raw.reset();
+    }
+    return ReportContent(*entry, state, raw.get(), archive.Results(id), nowMs, version);
+}
+
+} // namespace archive
