@@ -172,20 +172,22 @@ TEST_F(Correction, FileReadingsCalibrateToTheCorrection)
     const TCorrectionOutcome out = MakeCorrection(*run, copper, l0, settings, tTable, lTable);
     ASSERT_TRUE(out.Failure.isEmpty()) << out.Failure.toStdString();
     const TRunData &file = *out.File;
-    EXPECT_EQ(file.Count, n);
-    EXPECT_EQ(file.SampleLength, l0);
-    EXPECT_EQ(file.QuartzAlpha, aq);
-    EXPECT_EQ(file.QuartzLength, lq);
-    EXPECT_EQ(file.CalcPoints, 7);
+    // Fields of the packed record are read by value: a reference to one may
+    // be misaligned.
+    EXPECT_EQ(int32_t(file.Count), n);
+    EXPECT_EQ(double(file.SampleLength), l0);
+    EXPECT_EQ(double(file.QuartzAlpha), aq);
+    EXPECT_EQ(double(file.QuartzLength), lq);
+    EXPECT_EQ(int32_t(file.CalcPoints), 7);
     for (int32_t i = 0; i < n; i += 37) {
         const double t = 20 + i;
         const double expected = -1e-6 * l0 * (t - 20) - 3 + aq * lq * (t - 20);
         const double x = file.L[i];
         EXPECT_NEAR(2 * x + 1e-4 * x * x, expected, 1e-9) << i;
-        EXPECT_EQ(file.T[i], run->T[i]);
-        EXPECT_EQ(file.TC[i], run->TC[i]);
+        EXPECT_EQ(double(file.T[i]), double(run->T[i]));
+        EXPECT_EQ(double(file.TC[i]), double(run->TC[i]));
     }
-    EXPECT_EQ(file.T[n], 0.0);
+    EXPECT_EQ(double(file.T[n]), 0.0);
 }
 
 TEST_F(Correction, RefusesWhatCannotGiveACorrection)
