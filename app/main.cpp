@@ -1,4 +1,4 @@
-#include "app/Language.h"
+#include "app/core/Language.h"
 #include "app/MainActions.h"
 #include "app/Unit1.h"
 #include "app/WidgetPrompt.h"
@@ -7,6 +7,8 @@
 
 #include <QApplication>
 
+#include <cstdio>
+
 int main(int argc, char *argv[])
 {
     StartupProbeBegin();
@@ -14,9 +16,16 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Varotem"));
     QApplication::setDesktopFileName(QStringLiteral("varotem"));
     QApplication::setWindowIcon(ProgramIcon(QStringLiteral("varotem")));
-    const TLanguage language(QStringLiteral("ru"));
+    // A language the program does not speak is a mistake on the command line:
+    // said on stderr, and the program does not start (exit code 2).
+    const TLanguageChoice choice = ChooseLanguage(QCoreApplication::arguments(), QLocale::system());
+    if (!choice.error.isEmpty()) {
+        std::fprintf(stderr, "varotem: %s\n", qPrintable(choice.error));
+        return 2;
+    }
+    const TLanguage language(choice.language);
     for (const QString &missing : language.Missing())
-        qWarning("Varotem: %s cannot be loaded; the toolkit's dialogs stay in English", qPrintable(missing));
+        qWarning("Varotem: %s cannot be loaded; its texts stay untranslated", qPrintable(missing));
 
     TWidgetPrompt prompt;
     SetPrompt(&prompt);
