@@ -10,7 +10,7 @@
 
 TCaseChansDlg::TCaseChansDlg(QWidget *parent) : QDialog(parent, kFixedDialogFlags)
 {
-    setWindowTitle(QStringLiteral("Выбор канала"));
+    setWindowTitle(tr("Выбор канала"));
     KeepCentredOnScreen(*this);
     GroupBox1 = new QGroupBox(QStringLiteral(" "), this);
     RadioButton1 = new QRadioButton(QStringLiteral("T"), GroupBox1);
