@@ -9,7 +9,7 @@
 
 TMstWindow::TMstWindow(QWidget *parent) : QDialog(parent, kToolWindowFlags)
 {
-    setWindowTitle(QStringLiteral("Масштаб"));
+    setWindowTitle(tr("Масштаб"));
     setFixedSize(194, 112);
     KeepCentredOnScreen(*this);
 
