@@ -1,6 +1,7 @@
 // The language the program speaks: chosen from the command line or the
 // system locale, and the catalogues that make its menus English.
 #include "app/core/Language.h"
+#include "app/core/LinkBoard.h"
 #include "tests/app/MainFormTestUtil.h"
 
 #include <QDir>
@@ -96,4 +97,18 @@ TEST(Language, MenuTitlesFollowTheInstalledCatalogue)
         const auto form = NewForm(dir, board);
         EXPECT_EQ(MenuTitles(*form), russian);
     }
+}
+
+// The board library's report (DAQ Setup) follows the program's language.
+TEST(Language, BoardReportFollowsTheInstalledCatalogue)
+{
+    TLinkBoard board;
+    {
+        const TLanguage language("en", QStringLiteral(VAROTEM_TEST_TRANSLATIONS_DIR));
+        const QString report = board.DaqSetup();
+        EXPECT_TRUE(report.startsWith("Next acquisition: Simulated dilatometer: sample of ")) << report.toStdString();
+        EXPECT_TRUE(report.contains(" µm per count; 2 – furnace thermocouple")) << report.toStdString();
+    }
+    const QString report = board.DaqSetup();
+    EXPECT_TRUE(report.startsWith("Следующий прием: Имитатор дилатометра: образец — ")) << report.toStdString();
 }
