@@ -12,17 +12,21 @@
 int main(int argc, char *argv[])
 {
     StartupProbeBegin();
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Varotem"));
-    QApplication::setDesktopFileName(QStringLiteral("varotem"));
-    QApplication::setWindowIcon(ProgramIcon(QStringLiteral("varotem")));
     // A language the program does not speak is a mistake on the command line:
-    // said on stderr, and the program does not start (exit code 2).
-    const TLanguageChoice choice = ChooseLanguage(QCoreApplication::arguments(), QLocale::system());
+    // said on stderr, and the program does not start (exit code 2), even
+    // where no display could be opened.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const TLanguageChoice choice = ChooseLanguage(arguments, QLocale::system());
     if (!choice.error.isEmpty()) {
         std::fprintf(stderr, "varotem: %s\n", qPrintable(choice.error));
         return 2;
     }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Varotem"));
+    QApplication::setDesktopFileName(QStringLiteral("varotem"));
+    QApplication::setWindowIcon(ProgramIcon(QStringLiteral("varotem")));
     const TLanguage language(choice.language);
     for (const QString &missing : language.Missing())
         qWarning("Varotem: %s cannot be loaded; its texts stay untranslated", qPrintable(missing));
