@@ -29,7 +29,7 @@ TDlgSoftening::TDlgSoftening(QWidget *parent) : QDialog(parent, kFixedDialogFlag
     auto *form = new QFormLayout;
     form->addRow(tr("Запас, % удлинения"), SpinEdit1);
 
-    BitBtn1 = new QPushButton(QStringLiteral("Cancel"), this);
+    BitBtn1 = new QPushButton(tr("Cancel"), this);
     BitBtn2 = new QPushButton(QStringLiteral("OK"), this);
     BitBtn2->setDefault(true);
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::reject);

@@ -66,7 +66,7 @@ TDlgParam::TDlgParam(QWidget *parent) : QDialog(parent, kFixedDialogFlags)
     PageControl1->addTab(CreateControlPage(), tr("Управление"));
 
     BitBtnOk = new QPushButton(QStringLiteral("OK"), this);
-    BitBtnCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    BitBtnCancel = new QPushButton(tr("Cancel"), this);
     BitBtnOk->setDefault(true);
     connect(BitBtnOk, &QPushButton::clicked, this, &TDlgParam::accept);
     connect(BitBtnCancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -92,7 +92,7 @@ QWidget *TDlgParam::CreateAdcPage()
     SpinEdit3 = NewSpin(GroupBox1, kMin, kMax);
     SpinEdit4 = NewSpin(GroupBox1, -32000, 32000);
     CheckBox1 = new QCheckBox(tr("Использовать весы для  L"), GroupBox1);
-    Button1 = new QPushButton(QStringLiteral("DAQ Setup"), GroupBox1);
+    Button1 = new QPushButton(tr("DAQ Setup"), GroupBox1);
     connect(Button1, &QPushButton::clicked, this, &TDlgParam::Button1Click);
     auto *connection = new QFormLayout(GroupBox1);
     connection->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
@@ -156,9 +156,9 @@ QWidget *TDlgParam::CreateCalibrationPage()
     }
 
     CheckBox3 = new QCheckBox(tr("Температура по реперным точкам"), page);
-    BitBtn3 = new QPushButton(QStringLiteral("Edit"), page);
+    BitBtn3 = new QPushButton(tr("Edit"), page);
     CheckBox4 = new QCheckBox(tr("L по реперным точкам"), page);
-    BitBtn4 = new QPushButton(QStringLiteral("Edit"), page);
+    BitBtn4 = new QPushButton(tr("Edit"), page);
     connect(BitBtn3, &QPushButton::clicked, this, &TDlgParam::BitBtn3Click);
     connect(BitBtn4, &QPushButton::clicked, this, &TDlgParam::BitBtn4Click);
     auto *tables = new QGridLayout;
@@ -316,7 +316,7 @@ void TDlgParam::Button1Click()
 {
     if (!OnDaqSetup)
         return;
-    Prompt().Message(OnDaqSetup(), QStringLiteral("DAQ Setup"));
+    Prompt().Message(OnDaqSetup(), tr("DAQ Setup"));
 }
 
 void TDlgParam::BitBtn3Click()

@@ -37,7 +37,7 @@ TDlgSplineKalibr::TDlgSplineKalibr(const QString &caption, const QString &quanti
     SpeedButton1 = new QToolButton(this);
     SpeedButton1->setText(QStringLiteral("..."));
     SpeedButton1->setToolTip(tr("Выбрать файл"));
-    BitBtn1 = new QPushButton(QStringLiteral("Close"), this);
+    BitBtn1 = new QPushButton(tr("Close"), this);
 
     connect(SpinEdit1, &QSpinBox::valueChanged, this, &TDlgSplineKalibr::SpinEdit1Change);
     connect(SpeedButton1, &QToolButton::clicked, this, &TDlgSplineKalibr::SpeedButton1Click);

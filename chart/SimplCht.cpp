@@ -122,7 +122,7 @@ TSimpleChart::TSimpleChart(QWidget *parent) : QWidget(parent)
     xyWindow_->OnClosed = [this] { menu_.XYWindowItem->setChecked(false); };
 
     mstWindow_ = std::make_unique<TMstWindow>();
-    mstWindow_->setWindowTitle(QStringLiteral("Mst."));
+    mstWindow_->setWindowTitle(tr("Mst."));
 
     saveDialog_.title = tr("Save Graphic");
     saveDialog_.filter = QStringLiteral("Windows Bitmaps (*.bmp)|*.bmp|All Files (*.*)|*.*");

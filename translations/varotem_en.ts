@@ -449,6 +449,10 @@ of a quartz dilatometer</translation>
         <source>Выбор канала</source>
         <translation>Select channel</translation>
     </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
 </context>
 <context>
     <name>TDlgParam</name>
@@ -582,6 +586,18 @@ of a quartz dilatometer</translation>
         <translation>The reference-point table of %1 is not accepted: %2!
 Correct the table (button &quot;Edit&quot;) or clear the check box &quot;%3&quot;.</translation>
     </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>DAQ Setup</source>
+        <translation>DAQ Setup</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Edit</translation>
+    </message>
 </context>
 <context>
     <name>TDlgSoftening</name>
@@ -601,6 +617,10 @@ Correct the table (button &quot;Edit&quot;) or clear the check box &quot;%3&quot
         <source>Запас, % удлинения</source>
         <translation>Margin, % of elongation</translation>
     </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
 </context>
 <context>
     <name>TDlgSplineKalibr</name>
@@ -615,6 +635,10 @@ Correct the table (button &quot;Edit&quot;) or clear the check box &quot;%3&quot
     <message>
         <source>Хранить в файле</source>
         <translation>Keep in file</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
     </message>
 </context>
 <context>
@@ -657,6 +681,18 @@ Do you really want to exit?</translation>
     <message>
         <source>Масштаб</source>
         <translation>Scale</translation>
+    </message>
+    <message>
+        <source>Min = </source>
+        <translation>Min = </translation>
+    </message>
+    <message>
+        <source>Max = </source>
+        <translation>Max = </translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>
@@ -744,6 +780,10 @@ Do you really want to exit?</translation>
     <message>
         <source>Save Graphic</source>
         <translation>Save Graphic</translation>
+    </message>
+    <message>
+        <source>Mst.</source>
+        <translation>Scale</translation>
     </message>
 </context>
 <context>
