@@ -236,7 +236,7 @@ The journal &quot;%1&quot; is kept: the run will be offered again at the program
     </message>
     <message>
         <source>Тестовый пример</source>
-        <translation>Test example</translation>
+        <translation>Test run</translation>
     </message>
     <message>
         <source>Экспорт в Excel</source>
@@ -482,15 +482,15 @@ of a quartz dilatometer</translation>
     </message>
     <message>
         <source>Кривая T</source>
-        <translation>Curve T</translation>
+        <translation>T channel</translation>
     </message>
     <message>
         <source>Кривая L</source>
-        <translation>Curve L</translation>
+        <translation>L channel</translation>
     </message>
     <message>
         <source>Кривая TC</source>
-        <translation>Curve TC</translation>
+        <translation>TC channel</translation>
     </message>
     <message>
         <source>Код ошибки</source>
@@ -546,19 +546,19 @@ of a quartz dilatometer</translation>
     </message>
     <message>
         <source>При превышении T</source>
-        <translation>T rising above</translation>
+        <translation>T rising above the value</translation>
     </message>
     <message>
         <source>При превышении L</source>
-        <translation>L rising above</translation>
+        <translation>L rising above the value</translation>
     </message>
     <message>
         <source>При принижении T</source>
-        <translation>T falling below</translation>
+        <translation>T falling below the value</translation>
     </message>
     <message>
         <source>При принижении L</source>
-        <translation>L falling below</translation>
+        <translation>L falling below the value</translation>
     </message>
     <message>
         <source>Включить при</source>
