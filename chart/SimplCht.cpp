@@ -140,8 +140,10 @@ void TSimpleChart::CreateMenu()
     auto *modeGroup = new QActionGroup(popMenu_.get());
     modeGroup->setExclusive(true);
     for (const TEntryDef &entry : kEntries) {
-        auto *action = new QAction(ChartText(entry.caption), popMenu_.get());
-        action->setSeparator(entry.kind == TEntryKind::Separator);
+        // A separator keeps no text: some styles would draw it on the line.
+        const bool separator = entry.kind == TEntryKind::Separator;
+        auto *action = new QAction(separator ? QString() : ChartText(entry.caption), popMenu_.get());
+        action->setSeparator(separator);
         action->setCheckable(entry.kind == TEntryKind::Mode || entry.kind == TEntryKind::Check);
         if (entry.kind == TEntryKind::Mode)
             modeGroup->addAction(action);
