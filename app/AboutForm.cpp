@@ -1,5 +1,6 @@
 #include "app/AboutForm.h"
 
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QIcon>
@@ -9,11 +10,11 @@
 #error "VAROTEM_VERSION must be defined by the build"
 #endif
 
-QString VersionText() { return QStringLiteral("Версия ") + QStringLiteral(VAROTEM_VERSION); }
+QString VersionText() { return QCoreApplication::translate("TAboutDlg", "Версия ") + QStringLiteral(VAROTEM_VERSION); }
 
 TAboutDlg::TAboutDlg(QWidget *parent) : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("О программе"));
+    setWindowTitle(tr("О программе"));
     auto *icon = new QLabel(this);
     icon->setPixmap(QIcon(QStringLiteral(":/icons/varotem.svg")).pixmap(64, 64));
 
@@ -23,7 +24,7 @@ TAboutDlg::TAboutDlg(QWidget *parent) : QDialog(parent)
     big.setBold(true);
     ProductName->setFont(big);
     Version = new QLabel(VersionText(), this);
-    auto *purpose = new QLabel(QStringLiteral("Запись и обработка измерений\nкварцевого дилатометра"), this);
+    auto *purpose = new QLabel(tr("Запись и обработка измерений\nкварцевого дилатометра"), this);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

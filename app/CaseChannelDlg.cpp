@@ -10,7 +10,7 @@
 
 TCaseChansDlg::TCaseChansDlg(QWidget *parent) : QDialog(parent, kFixedDialogFlags)
 {
-    setWindowTitle(QStringLiteral("Выбор канала"));
+    setWindowTitle(tr("Выбор канала"));
     KeepCentredOnScreen(*this);
     GroupBox1 = new QGroupBox(QStringLiteral(" "), this);
     RadioButton1 = new QRadioButton(QStringLiteral("T"), GroupBox1);
@@ -21,7 +21,7 @@ TCaseChansDlg::TCaseChansDlg(QWidget *parent) : QDialog(parent, kFixedDialogFlag
     for (QRadioButton *b : {RadioButton1, RadioButton2, RadioButton3})
         radios->addWidget(b);
 
-    BitBtn1 = new QPushButton(QStringLiteral("Cancel"), this);
+    BitBtn1 = new QPushButton(tr("Cancel"), this);
     BitBtn2 = new QPushButton(QStringLiteral("OK"), this);
     BitBtn2->setDefault(true);
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::reject);

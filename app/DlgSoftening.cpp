@@ -12,25 +12,24 @@
 
 TDlgSoftening::TDlgSoftening(QWidget *parent) : QDialog(parent, kFixedDialogFlags)
 {
-    setWindowTitle(QStringLiteral("Выключение нагрева при размягчении"));
+    setWindowTitle(tr("Выключение нагрева при размягчении"));
     KeepCentredOnScreen(*this);
 
-    CheckBox1 = new QCheckBox(QStringLiteral("Выключать нагрев при размягчении образца"), this);
+    CheckBox1 = new QCheckBox(tr("Выключать нагрев при размягчении образца"), this);
     SpinEdit1 = new QDoubleSpinBox(this);
     SpinEdit1->setRange(kMinMarginPercent, kMaxMarginPercent);
     SpinEdit1->setDecimals(2);
     SpinEdit1->setSingleStep(0.05);
-    Label1 = new QLabel(QStringLiteral(
-                            "Во время приема информации нагрев выключается один раз, когда сглаженная кривая "
+    Label1 = new QLabel(tr("Во время приема информации нагрев выключается один раз, когда сглаженная кривая "
                             "L(T) прошла максимум: при растущей температуре удлинение опустилось ниже "
                             "максимума больше чем на запас (в процентах удлинения до максимума) и больше "
                             "шума. Управление нагревом в \"Параметрах\" действует, как прежде."),
                         this);
     Label1->setWordWrap(true);
     auto *form = new QFormLayout;
-    form->addRow(QStringLiteral("Запас, % удлинения"), SpinEdit1);
+    form->addRow(tr("Запас, % удлинения"), SpinEdit1);
 
-    BitBtn1 = new QPushButton(QStringLiteral("Cancel"), this);
+    BitBtn1 = new QPushButton(tr("Cancel"), this);
     BitBtn2 = new QPushButton(QStringLiteral("OK"), this);
     BitBtn2->setDefault(true);
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::reject);

@@ -1,6 +1,7 @@
 #include "app/MainActions.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QToolBar>
@@ -19,40 +20,43 @@ struct TCommand {
 };
 
 const TCommand kCommands[] = {
-    {&TMainActions::ItemOpen, "ItemOpen", "Открыть", "open"},
-    {&TMainActions::ItemSave, "ItemSave", "Сохранить", "save"},
-    {&TMainActions::ItemExit, "ItemExit", "Выход", "exit"},
-    {&TMainActions::ItemChoiceInterval, "ItemChoiceInterval", "Выбор интервала", "interval"},
-    {&TMainActions::ItemGo, "ItemGo", "Начать прием информации", "go"},
-    {&TMainActions::ItemStop, "ItemStop", "Закончить прием информации", "stop"},
-    {&TMainActions::ItemSmoothMean, "ItemSmoothMean", "Сглаживание скользящим средним", "smooth_mean"},
-    {&TMainActions::ItemSmoothPoly, "ItemSmoothPoly", "Сглаживание по семи точкам", "smooth_poly"},
-    {&TMainActions::ItemSmoothSpline, "ItemSmoothSpline", "Сглаживание сплайном", "smooth_spline"},
-    {&TMainActions::ItemCalculate, "ItemCalculate", "Расчет", "calc"},
-    {&TMainActions::ItemSved, "ItemSved", "Сведение", "sved"},
-    {&TMainActions::ItemTest, "ItemTest", "Тестовый пример", "test"},
-    {&TMainActions::ItemExcel, "ItemExcel", "Экспорт в Excel", "excel"},
-    {&TMainActions::ItemSettings, "ItemSettings", "Параметры", "settings"},
-    {&TMainActions::ItemAbout, "ItemAbout", "О программе", "about"},
-    {&TMainActions::ItemCorrection, "ItemCorrection", "Коррекция по эталону", "correction",
-     "Коррекция по эталону: запись эталонного образца в файл коррекции для базовой линии"},
-    {&TMainActions::ItemPhysical, "ItemPhysical", "Физический КТР", "physical",
-     "Физический КТР: удлинение, деформация, средний и физический коэффициенты расширения по температуре"},
-    {&TMainActions::ItemGlass, "ItemGlass", "Стеклование и размягчение", "glass",
-     "Температура стеклования Tg по касательным к прямым участкам кривой L(T) и температура размягчения Ts"},
-    {&TMainActions::ItemSoftening, "ItemSoftening", "Выключение нагрева при размягчении", "softening",
-     "Выключать нагрев во время приема информации, когда образец размягчился"},
-    {&TMainActions::ItemArchive, "ItemArchive", "Архив запусков", "archive",
-     "Архив запусков: поиск, открытие, сравнение, отчеты"},
-    {&TMainActions::ItemSampleDescription, "ItemSampleDescription", "Описание образца", "description",
-     "Описание образца текущего запуска: образец, материал, партия, оператор"},
-    {&TMainActions::ItemReport, "ItemReport", "Отчет", "report", "Отчет о текущем запуске в PDF"},
+    {&TMainActions::ItemOpen, "ItemOpen", QT_TRANSLATE_NOOP("MainMenu", "Открыть"), "open"},
+    {&TMainActions::ItemSave, "ItemSave", QT_TRANSLATE_NOOP("MainMenu", "Сохранить"), "save"},
+    {&TMainActions::ItemExit, "ItemExit", QT_TRANSLATE_NOOP("MainMenu", "Выход"), "exit"},
+    {&TMainActions::ItemChoiceInterval, "ItemChoiceInterval", QT_TRANSLATE_NOOP("MainMenu", "Выбор интервала"), "interval"},
+    {&TMainActions::ItemGo, "ItemGo", QT_TRANSLATE_NOOP("MainMenu", "Начать прием информации"), "go"},
+    {&TMainActions::ItemStop, "ItemStop", QT_TRANSLATE_NOOP("MainMenu", "Закончить прием информации"), "stop"},
+    {&TMainActions::ItemSmoothMean, "ItemSmoothMean", QT_TRANSLATE_NOOP("MainMenu", "Сглаживание скользящим средним"), "smooth_mean"},
+    {&TMainActions::ItemSmoothPoly, "ItemSmoothPoly", QT_TRANSLATE_NOOP("MainMenu", "Сглаживание по семи точкам"), "smooth_poly"},
+    {&TMainActions::ItemSmoothSpline, "ItemSmoothSpline", QT_TRANSLATE_NOOP("MainMenu", "Сглаживание сплайном"), "smooth_spline"},
+    {&TMainActions::ItemCalculate, "ItemCalculate", QT_TRANSLATE_NOOP("MainMenu", "Расчет"), "calc"},
+    {&TMainActions::ItemSved, "ItemSved", QT_TRANSLATE_NOOP("MainMenu", "Сведение"), "sved"},
+    {&TMainActions::ItemTest, "ItemTest", QT_TRANSLATE_NOOP("MainMenu", "Тестовый пример"), "test"},
+    {&TMainActions::ItemExcel, "ItemExcel", QT_TRANSLATE_NOOP("MainMenu", "Экспорт в Excel"), "excel"},
+    {&TMainActions::ItemSettings, "ItemSettings", QT_TRANSLATE_NOOP("MainMenu", "Параметры"), "settings"},
+    {&TMainActions::ItemAbout, "ItemAbout", QT_TRANSLATE_NOOP("MainMenu", "О программе"), "about"},
+    {&TMainActions::ItemCorrection, "ItemCorrection", QT_TRANSLATE_NOOP("MainMenu", "Коррекция по эталону"), "correction",
+     QT_TRANSLATE_NOOP("MainMenu", "Коррекция по эталону: запись эталонного образца в файл коррекции для базовой линии")},
+    {&TMainActions::ItemPhysical, "ItemPhysical", QT_TRANSLATE_NOOP("MainMenu", "Физический КТР"), "physical",
+     QT_TRANSLATE_NOOP("MainMenu", "Физический КТР: удлинение, деформация, средний и физический коэффициенты расширения по температуре")},
+    {&TMainActions::ItemGlass, "ItemGlass", QT_TRANSLATE_NOOP("MainMenu", "Стеклование и размягчение"), "glass",
+     QT_TRANSLATE_NOOP("MainMenu", "Температура стеклования Tg по касательным к прямым участкам кривой L(T) и температура размягчения Ts")},
+    {&TMainActions::ItemSoftening, "ItemSoftening", QT_TRANSLATE_NOOP("MainMenu", "Выключение нагрева при размягчении"), "softening",
+     QT_TRANSLATE_NOOP("MainMenu", "Выключать нагрев во время приема информации, когда образец размягчился")},
+    {&TMainActions::ItemArchive, "ItemArchive", QT_TRANSLATE_NOOP("MainMenu", "Архив запусков"), "archive",
+     QT_TRANSLATE_NOOP("MainMenu", "Архив запусков: поиск, открытие, сравнение, отчеты")},
+    {&TMainActions::ItemSampleDescription, "ItemSampleDescription", QT_TRANSLATE_NOOP("MainMenu", "Описание образца"), "description",
+     QT_TRANSLATE_NOOP("MainMenu", "Описание образца текущего запуска: образец, материал, партия, оператор")},
+    {&TMainActions::ItemReport, "ItemReport", QT_TRANSLATE_NOOP("MainMenu", "Отчет"), "report", QT_TRANSLATE_NOOP("MainMenu", "Отчет о текущем запуске в PDF")},
 };
+
+// The commands' and menus' texts are translated in the context "MainMenu".
+QString MenuText(const char *text) { return QCoreApplication::translate("MainMenu", text); }
 
 // A null entry stands for a separator.
 QMenu *AddMenu(QMenuBar *bar, const char *name, const char *title, std::initializer_list<QAction *> items)
 {
-    QMenu *menu = bar->addMenu(QString::fromUtf8(title));
+    QMenu *menu = bar->addMenu(MenuText(title));
     menu->setObjectName(QString::fromLatin1(name));
     for (QAction *item : items) {
         if (item)
@@ -86,26 +90,26 @@ TMainActions CreateMainActions(QMainWindow &window)
 {
     TMainActions a;
     for (const TCommand &c : kCommands) {
-        auto *action = new QAction(ProgramIcon(QString::fromLatin1(c.icon)), QString::fromUtf8(c.text), &window);
+        auto *action = new QAction(ProgramIcon(QString::fromLatin1(c.icon)), MenuText(c.text), &window);
         action->setObjectName(QString::fromLatin1(c.name));
-        action->setToolTip(c.toolTip ? QString::fromUtf8(c.toolTip) : action->text());
+        action->setToolTip(c.toolTip ? MenuText(c.toolTip) : action->text());
         action->setIconVisibleInMenu(true);
         a.*c.item = action;
     }
 
     QMenuBar *bar = window.menuBar();
-    a.SubFile = AddMenu(bar, "SubFile", "Файл", {a.ItemOpen, a.ItemSave, nullptr, a.ItemExit});
-    a.SubEdit = AddMenu(bar, "SubEdit", "Правка", {a.ItemChoiceInterval});
-    a.SubADC = AddMenu(bar, "SubADC", "АЦП", {a.ItemGo, a.ItemStop});
-    a.SubProcessing = AddMenu(bar, "SubProcessing", "Обработка",
+    a.SubFile = AddMenu(bar, "SubFile", QT_TRANSLATE_NOOP("MainMenu", "Файл"), {a.ItemOpen, a.ItemSave, nullptr, a.ItemExit});
+    a.SubEdit = AddMenu(bar, "SubEdit", QT_TRANSLATE_NOOP("MainMenu", "Правка"), {a.ItemChoiceInterval});
+    a.SubADC = AddMenu(bar, "SubADC", QT_TRANSLATE_NOOP("MainMenu", "АЦП"), {a.ItemGo, a.ItemStop});
+    a.SubProcessing = AddMenu(bar, "SubProcessing", QT_TRANSLATE_NOOP("MainMenu", "Обработка"),
                               {a.ItemSmoothMean, a.ItemSmoothPoly, a.ItemSmoothSpline, a.ItemCalculate, a.ItemSved});
-    a.SubService = AddMenu(bar, "SubService", "Сервис", {a.ItemTest, a.ItemExcel, nullptr, a.ItemSettings});
-    a.SubAnalysis = AddMenu(bar, "SubAnalysis", "Анализ",
+    a.SubService = AddMenu(bar, "SubService", QT_TRANSLATE_NOOP("MainMenu", "Сервис"), {a.ItemTest, a.ItemExcel, nullptr, a.ItemSettings});
+    a.SubAnalysis = AddMenu(bar, "SubAnalysis", QT_TRANSLATE_NOOP("MainMenu", "Анализ"),
                             {a.ItemCorrection, a.ItemPhysical, nullptr, a.ItemGlass, a.ItemSoftening});
     a.SubAnalysis->setToolTipsVisible(true);
-    a.SubArchive = AddMenu(bar, "SubArchive", "Архив", {a.ItemArchive, a.ItemSampleDescription, a.ItemReport});
+    a.SubArchive = AddMenu(bar, "SubArchive", QT_TRANSLATE_NOOP("MainMenu", "Архив"), {a.ItemArchive, a.ItemSampleDescription, a.ItemReport});
     a.SubArchive->setToolTipsVisible(true);
-    a.SubInfo = AddMenu(bar, "SubInfo", "Информация", {a.ItemAbout});
+    a.SubInfo = AddMenu(bar, "SubInfo", QT_TRANSLATE_NOOP("MainMenu", "Информация"), {a.ItemAbout});
 
     a.ToolBar1 = window.addToolBar(QStringLiteral("ToolBar1"));
     a.ToolBar1->setObjectName(QStringLiteral("ToolBar1"));

@@ -8,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -37,7 +38,7 @@ bool CopyReal(const QLineEdit *edit, double &field, const QString &name, QString
 {
     double value = 0;
     if (!LocaleParseReal(edit->text(), value)) {
-        message = QStringLiteral("'%1' не является числом (поле %2)!").arg(edit->text(), name);
+        message = QCoreApplication::translate("TDlgParam", "'%1' не является числом (поле %2)!").arg(edit->text(), name);
         return false;
     }
     field = value;
@@ -46,8 +47,8 @@ bool CopyReal(const QLineEdit *edit, double &field, const QString &name, QString
 
 QString RefusedTable(const QString &quantity, const QString &checkBox, TTableState state)
 {
-    return QStringLiteral("Таблица реперных точек %1 не принята: %2!\nИсправьте таблицу (кнопка \"Edit\") "
-                          "или снимите флажок \"%3\".")
+    return QCoreApplication::translate("TDlgParam", "Таблица реперных точек %1 не принята: %2!\nИсправьте таблицу "
+                                                    "(кнопка \"Edit\") или снимите флажок \"%3\".")
         .arg(quantity, SplineTableProblem(state), checkBox);
 }
 
@@ -57,15 +58,15 @@ QString RefusedTable(const QString &quantity, const QString &checkBox, TTableSta
 // of the screen.
 TDlgParam::TDlgParam(QWidget *parent) : QDialog(parent, kFixedDialogFlags)
 {
-    setWindowTitle(QStringLiteral("Параметры"));
+    setWindowTitle(tr("Параметры"));
     KeepCentredOnScreen(*this);
     PageControl1 = new QTabWidget(this);
-    PageControl1->addTab(CreateAdcPage(), QStringLiteral("АЦП"));
-    PageControl1->addTab(CreateCalibrationPage(), QStringLiteral("Калибровка"));
-    PageControl1->addTab(CreateControlPage(), QStringLiteral("Управление"));
+    PageControl1->addTab(CreateAdcPage(), tr("АЦП"));
+    PageControl1->addTab(CreateCalibrationPage(), tr("Калибровка"));
+    PageControl1->addTab(CreateControlPage(), tr("Управление"));
 
     BitBtnOk = new QPushButton(QStringLiteral("OK"), this);
-    BitBtnCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    BitBtnCancel = new QPushButton(tr("Cancel"), this);
     BitBtnOk->setDefault(true);
     connect(BitBtnOk, &QPushButton::clicked, this, &TDlgParam::accept);
     connect(BitBtnCancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -85,49 +86,49 @@ QWidget *TDlgParam::CreateAdcPage()
     auto *page = new QWidget;
     constexpr int kMin = std::numeric_limits<int>::min(), kMax = std::numeric_limits<int>::max();
 
-    GroupBox1 = new QGroupBox(QStringLiteral("Параметры соединения"), page);
+    GroupBox1 = new QGroupBox(tr("Параметры соединения"), page);
     SpinEdit1 = NewSpin(GroupBox1, kMin, kMax);
     SpinEdit2 = NewSpin(GroupBox1, kMin, kMax);
     SpinEdit3 = NewSpin(GroupBox1, kMin, kMax);
     SpinEdit4 = NewSpin(GroupBox1, -32000, 32000);
-    CheckBox1 = new QCheckBox(QStringLiteral("Использовать весы для  L"), GroupBox1);
-    Button1 = new QPushButton(QStringLiteral("DAQ Setup"), GroupBox1);
+    CheckBox1 = new QCheckBox(tr("Использовать весы для  L"), GroupBox1);
+    Button1 = new QPushButton(tr("DAQ Setup"), GroupBox1);
     connect(Button1, &QPushButton::clicked, this, &TDlgParam::Button1Click);
     auto *connection = new QFormLayout(GroupBox1);
     connection->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
-    connection->addRow(QStringLiteral("Кривая T"), SpinEdit1);
-    connection->addRow(QStringLiteral("Кривая L"), SpinEdit2);
-    connection->addRow(QStringLiteral("Кривая TC"), SpinEdit3);
-    connection->addRow(QStringLiteral("Код ошибки"), SpinEdit4);
+    connection->addRow(tr("Кривая T"), SpinEdit1);
+    connection->addRow(tr("Кривая L"), SpinEdit2);
+    connection->addRow(tr("Кривая TC"), SpinEdit3);
+    connection->addRow(tr("Код ошибки"), SpinEdit4);
     connection->addRow(CheckBox1);
     auto *setup = new QHBoxLayout;
     setup->addWidget(Button1);
     setup->addStretch();
     connection->addRow(setup);
 
-    GroupBox2 = new QGroupBox(QStringLiteral("Параметры таймера"), page);
+    GroupBox2 = new QGroupBox(tr("Параметры таймера"), page);
     SpinEdit5 = NewSpin(GroupBox2, 1, 60);
     SpinEdit6 = NewSpin(GroupBox2, 1, 10000);
-    CheckBox2 = new QCheckBox(QStringLiteral("Автосохранение каждые"), GroupBox2);
+    CheckBox2 = new QCheckBox(tr("Автосохранение каждые"), GroupBox2);
     SpinEdit7 = NewSpin(GroupBox2, 1, 10000);
     Edit1 = new QLineEdit(GroupBox2);
     Edit1->setMinimumWidth(260);
     SpeedButton1 = new QToolButton(GroupBox2);
     SpeedButton1->setText(QStringLiteral("..."));
-    SpeedButton1->setToolTip(QStringLiteral("Выбрать файл автосохранения"));
+    SpeedButton1->setToolTip(tr("Выбрать файл автосохранения"));
     connect(SpeedButton1, &QToolButton::clicked, this, &TDlgParam::SpeedButton1Click);
     auto *every = new QHBoxLayout;
     every->addWidget(CheckBox2);
     every->addWidget(SpinEdit7);
-    every->addWidget(new QLabel(QStringLiteral("точек в файл"), GroupBox2));
+    every->addWidget(new QLabel(tr("точек в файл"), GroupBox2));
     every->addStretch();
     auto *file = new QHBoxLayout;
     file->addWidget(Edit1, 1);
     file->addWidget(SpeedButton1);
     auto *timer = new QFormLayout(GroupBox2);
     timer->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
-    timer->addRow(QStringLiteral("Частота, с"), SpinEdit5);
-    timer->addRow(QStringLiteral("Число точек"), SpinEdit6);
+    timer->addRow(tr("Частота, с"), SpinEdit5);
+    timer->addRow(tr("Число точек"), SpinEdit6);
     timer->addRow(every);
     timer->addRow(file);
 
@@ -154,10 +155,10 @@ QWidget *TDlgParam::CreateCalibrationPage()
         }
     }
 
-    CheckBox3 = new QCheckBox(QStringLiteral("Температура по реперным точкам"), page);
-    BitBtn3 = new QPushButton(QStringLiteral("Edit"), page);
-    CheckBox4 = new QCheckBox(QStringLiteral("L по реперным точкам"), page);
-    BitBtn4 = new QPushButton(QStringLiteral("Edit"), page);
+    CheckBox3 = new QCheckBox(tr("Температура по реперным точкам"), page);
+    BitBtn3 = new QPushButton(tr("Edit"), page);
+    CheckBox4 = new QCheckBox(tr("L по реперным точкам"), page);
+    BitBtn4 = new QPushButton(tr("Edit"), page);
     connect(BitBtn3, &QPushButton::clicked, this, &TDlgParam::BitBtn3Click);
     connect(BitBtn4, &QPushButton::clicked, this, &TDlgParam::BitBtn4Click);
     auto *tables = new QGridLayout;
@@ -183,22 +184,22 @@ QWidget *TDlgParam::CreateCalibrationPage()
 QWidget *TDlgParam::CreateControlPage()
 {
     auto *page = new QWidget;
-    GroupBox3 = new QGroupBox(QStringLiteral("Нагрев"), page);
-    CheckBox5 = new QCheckBox(QStringLiteral("Включить управление"), GroupBox3);
+    GroupBox3 = new QGroupBox(tr("Нагрев"), page);
+    CheckBox5 = new QCheckBox(tr("Включить управление"), GroupBox3);
     ComboBox1 = new QComboBox(GroupBox3);
-    ComboBox1->addItem(QStringLiteral("Начале приема информации с АЦП"));
+    ComboBox1->addItem(tr("Начале приема информации с АЦП"));
     ComboBox2 = new QComboBox(GroupBox3);
-    ComboBox2->addItems({QStringLiteral("Окончании приема информации с АЦП"), QStringLiteral("При превышении T"),
-                         QStringLiteral("При превышении L"), QStringLiteral("При принижении T"),
-                         QStringLiteral("При принижении L")});
+    ComboBox2->addItems({tr("Окончании приема информации с АЦП"), tr("При превышении T"),
+                         tr("При превышении L"), tr("При принижении T"),
+                         tr("При принижении L")});
     ComboBox1->setCurrentIndex(0);
     ComboBox2->setCurrentIndex(0);
     Edit10 = new QLineEdit(GroupBox3);
     auto *form = new QFormLayout(GroupBox3);
     form->addRow(CheckBox5);
-    form->addRow(QStringLiteral("Включить при"), ComboBox1);
-    form->addRow(QStringLiteral("Выключить при"), ComboBox2);
-    form->addRow(QStringLiteral("Значение"), Edit10);
+    form->addRow(tr("Включить при"), ComboBox1);
+    form->addRow(tr("Выключить при"), ComboBox2);
+    form->addRow(tr("Значение"), Edit10);
 
     auto *layout = new QVBoxLayout(page);
     layout->addWidget(GroupBox3);
@@ -277,7 +278,7 @@ QString TDlgParam::CopyBack(TSettings &s, TSplineTable &tTable, TSplineTable &lT
     s.ManageFlag = CheckBox5->isChecked();
     s.ManageStartEvent = ComboBox1->currentIndex();
     s.ManageStopEvent = ComboBox2->currentIndex();
-    if (!CopyReal(Edit10, s.ManageValue, QStringLiteral("\"Значение\""), message))
+    if (!CopyReal(Edit10, s.ManageValue, tr("\"Значение\""), message))
         return message;
     return {};
 }
@@ -315,7 +316,7 @@ void TDlgParam::Button1Click()
 {
     if (!OnDaqSetup)
         return;
-    Prompt().Message(OnDaqSetup(), QStringLiteral("DAQ Setup"));
+    Prompt().Message(OnDaqSetup(), tr("DAQ Setup"));
 }
 
 void TDlgParam::BitBtn3Click()

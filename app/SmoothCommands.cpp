@@ -4,6 +4,7 @@
 #include "app/core/Prompt.h"
 #include "numerics/SmoothFuncs.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <algorithm>
@@ -12,10 +13,14 @@
 
 namespace {
 
-const QString kMeanCaption = QStringLiteral("Сглаживание скользящим средним");
-const QString kSplineCaption = QStringLiteral("Сглаживание сплайном");
+// Texts in the language installed when they are shown, not at start-up.
+QString MeanCaption() { return QCoreApplication::translate("SmoothCommands", "Сглаживание скользящим средним"); }
+QString SplineCaption() { return QCoreApplication::translate("SmoothCommands", "Сглаживание сплайном"); }
 const QString kDefaultParameter = QStringLiteral("10");
-const QString kSplineFailed = QStringLiteral("Сглаживание сплайном невозможно: канал не изменён!");
+QString SplineFailed()
+{
+    return QCoreApplication::translate("SmoothCommands", "Сглаживание сплайном невозможно: канал не изменён!");
+}
 
 // Asks for the filter parameter `name` ("M" or "R"). Cancel keeps the default
 // text. A text that is not a 32-bit integer, or a negative value, is refused
@@ -27,11 +32,11 @@ std::optional<int32_t> AskParameter(const QString &caption, const QString &name)
                              .value_or(kDefaultParameter);
     int32_t value = 0;
     if (!LocaleParseInt(text, value)) {
-        Prompt().Message(QStringLiteral("\"%1\" не является целым числом!").arg(text));
+        Prompt().Message(QCoreApplication::translate("SmoothCommands", "\"%1\" не является целым числом!").arg(text));
         return std::nullopt;
     }
     if (value < 0) {
-        Prompt().Message(QStringLiteral("%1 не может быть отрицательным!").arg(name));
+        Prompt().Message(QCoreApplication::translate("SmoothCommands", "%1 не может быть отрицательным!").arg(name));
         return std::nullopt;
     }
     return value;
@@ -69,7 +74,7 @@ void SmoothMeanClick(TRunData &run, const TChannelChoice &chooseChannel, const T
     const std::optional<TChannel> channel = ChooseChannel(chooseChannel);
     if (!channel)
         return;
-    const std::optional<int32_t> M = AskParameter(kMeanCaption, QStringLiteral("M"));
+    const std::optional<int32_t> M = AskParameter(MeanCaption(), QStringLiteral("M"));
     if (!M)
         return;
     std::vector<double> y = ChannelValues(run, *channel);
@@ -94,7 +99,7 @@ void SmoothSplineClick(TRunData &run, const TChannelChoice &chooseChannel, const
     const std::optional<TChannel> channel = ChooseChannel(chooseChannel);
     if (!channel)
         return;
-    const std::optional<int32_t> R = AskParameter(kSplineCaption, QStringLiteral("R"));
+    const std::optional<int32_t> R = AskParameter(SplineCaption(), QStringLiteral("R"));
     if (!R)
         return;
     std::vector<double> y = ChannelValues(run, *channel);
@@ -105,7 +110,7 @@ void SmoothSplineClick(TRunData &run, const TChannelChoice &chooseChannel, const
         const numerics::Status status =
             numerics::SplineSmooth(n, TimeAxis().data(), y.data(), static_cast<double>(*R));
         if (status != numerics::Status::Ok) {
-            Prompt().Message(kSplineFailed);
+            Prompt().Message(SplineFailed());
             return;
         }
         StoreChannel(run, *channel, y);

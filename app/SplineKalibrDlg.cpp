@@ -36,8 +36,8 @@ TDlgSplineKalibr::TDlgSplineKalibr(const QString &caption, const QString &quanti
     Edit1 = new QLineEdit(this);
     SpeedButton1 = new QToolButton(this);
     SpeedButton1->setText(QStringLiteral("..."));
-    SpeedButton1->setToolTip(QStringLiteral("Выбрать файл"));
-    BitBtn1 = new QPushButton(QStringLiteral("Close"), this);
+    SpeedButton1->setToolTip(tr("Выбрать файл"));
+    BitBtn1 = new QPushButton(tr("Close"), this);
 
     connect(SpinEdit1, &QSpinBox::valueChanged, this, &TDlgSplineKalibr::SpinEdit1Change);
     connect(SpeedButton1, &QToolButton::clicked, this, &TDlgSplineKalibr::SpeedButton1Click);
@@ -45,7 +45,7 @@ TDlgSplineKalibr::TDlgSplineKalibr(const QString &caption, const QString &quanti
 
     auto *count = new QFormLayout;
     count->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
-    count->addRow(QStringLiteral("Число точек"), SpinEdit1);
+    count->addRow(tr("Число точек"), SpinEdit1);
     auto *file = new QHBoxLayout;
     file->addWidget(Edit1, 1);
     file->addWidget(SpeedButton1);
@@ -56,7 +56,7 @@ TDlgSplineKalibr::TDlgSplineKalibr(const QString &caption, const QString &quanti
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(count);
     layout->addWidget(StringGrid1, 1);
-    layout->addWidget(new QLabel(QStringLiteral("Хранить в файле"), this));
+    layout->addWidget(new QLabel(tr("Хранить в файле"), this));
     layout->addLayout(file);
     layout->addLayout(close);
     setFixedSize(360, 420);
@@ -124,11 +124,11 @@ void TDlgSplineKalibr::ReadInto(TSplineTable &table) const
 QString TDlgSplineKalibr::FileName() const { return Edit1->text(); }
 
 TDlgSplineKalibrT::TDlgSplineKalibrT(QWidget *parent)
-    : TDlgSplineKalibr(QStringLiteral("Температура по реперным точкам"), QStringLiteral("T"), parent)
+    : TDlgSplineKalibr(tr("Температура по реперным точкам"), QStringLiteral("T"), parent)
 {
 }
 
 TDlgSplineKalibrL::TDlgSplineKalibrL(QWidget *parent)
-    : TDlgSplineKalibr(QStringLiteral("L по реперным точкам"), QStringLiteral("L"), parent)
+    : TDlgSplineKalibr(tr("L по реперным точкам"), QStringLiteral("L"), parent)
 {
 }

@@ -360,7 +360,7 @@ void TMainForm::SaveClick()
     case TSaveKind::Data: error = SaveData(name, RunData); break;
     case TSaveKind::Text: error = ExportText(name, RunData, Settings, SplineT, SplineL); break;
     case TSaveKind::Nothing:
-        error = QStringLiteral("Файл \"%1\" не сохранен: имя должно оканчиваться на .dat (данные) "
+        error = tr("Файл \"%1\" не сохранен: имя должно оканчиваться на .dat (данные) "
                                "или .txt (текст)!")
                     .arg(name);
         break;
@@ -519,7 +519,7 @@ void TMainForm::SetSpreadsheet(TSpreadsheet *spreadsheet)
     spreadsheet_ = spreadsheet ? spreadsheet : ownSpreadsheet_.get();
     spreadsheet_->OnWritten = [this](const QString &fileName) {
         statusBar()->showMessage(
-            QStringLiteral("Книга сохранена в файле \"%1\"").arg(QDir::toNativeSeparators(fileName)));
+            tr("Книга сохранена в файле \"%1\"").arg(QDir::toNativeSeparators(fileName)));
     };
     analysis_ = std::make_unique<TAnalysisContext>(TAnalysisContext{
         RunData, Settings, SplineT, SplineL, *DlgCalcResult, *DlgCalcParam, *DlgAlphaQuartz, *DlgSved,
@@ -550,8 +550,8 @@ bool TMainForm::FormCloseQuery()
 {
     if (!acquisition_.Running())
         return true;
-    return Prompt().AskYesNo(QStringLiteral("Выход"),
-                             QStringLiteral("Прием информации с АЦП не закончен.\nВы действительно хотите выйти?"));
+    return Prompt().AskYesNo(tr("Выход"),
+                             tr("Прием информации с АЦП не закончен.\nВы действительно хотите выйти?"));
 }
 
 void TMainForm::FormClose()

@@ -9,7 +9,7 @@
 
 TMstWindow::TMstWindow(QWidget *parent) : QDialog(parent, kToolWindowFlags)
 {
-    setWindowTitle(QStringLiteral("Масштаб"));
+    setWindowTitle(tr("Масштаб"));
     setFixedSize(194, 112);
     KeepCentredOnScreen(*this);
 
@@ -18,9 +18,9 @@ TMstWindow::TMstWindow(QWidget *parent) : QDialog(parent, kToolWindowFlags)
     bevel->setFrameShadow(QFrame::Sunken);
     bevel->setGeometry(8, 8, 178, 62);
 
-    auto *minLabel = new QLabel(QStringLiteral("Min = "), this);
+    auto *minLabel = new QLabel(tr("Min = "), this);
     minLabel->move(16, 19);
-    auto *maxLabel = new QLabel(QStringLiteral("Max = "), this);
+    auto *maxLabel = new QLabel(tr("Max = "), this);
     maxLabel->move(16, 43);
 
     EditMin = new QLineEdit(QStringLiteral("0"), this);
@@ -31,7 +31,7 @@ TMstWindow::TMstWindow(QWidget *parent) : QDialog(parent, kToolWindowFlags)
     OKButton = new QPushButton(QStringLiteral("OK"), this);
     OKButton->setGeometry(104, 80, 75, 25);
     OKButton->setDefault(true);
-    CancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    CancelButton = new QPushButton(tr("Cancel"), this);
     CancelButton->setGeometry(16, 80, 75, 25);
     connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);

@@ -15,6 +15,7 @@
 #include <QBuffer>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -37,9 +38,11 @@ constexpr QRgb kRed = qRgb(255, 0, 0);
 constexpr QRgb kGreen = qRgb(0, 128, 0);
 constexpr QRgb kPurple = qRgb(128, 0, 128);
 
-const QString kCannotDraw = QStringLiteral("Невозможно отобразить данные");
-const QString kInvalidOperation = QStringLiteral("Invalid Operation!");
-const QString kInvalidValue = QStringLiteral("Invalid Value!");
+// The chart's texts, in the language installed when they are shown.
+QString ChartText(const char *text) { return QCoreApplication::translate("TSimpleChart", text); }
+const char *const kCannotDraw = QT_TRANSLATE_NOOP("TSimpleChart", "Невозможно отобразить данные");
+const char *const kInvalidOperation = QT_TRANSLATE_NOOP("TSimpleChart", "Invalid Operation!");
+const char *const kInvalidValue = QT_TRANSLATE_NOOP("TSimpleChart", "Invalid Value!");
 constexpr int kNameLimit = 255;
 // The rows of a time mark's value and name.
 constexpr int kMarkValueRow = 50;
@@ -55,27 +58,27 @@ struct TEntryDef {
 
 // The popup entries in menu order.
 constexpr TEntryDef kEntries[21] = {
-    {&TChartMenu::SaveGraphicItem, "Save As...", TEntryKind::Plain},
-    {&TChartMenu::CopyGraphicItem, "Copy To ClipBoard", TEntryKind::Plain},
+    {&TChartMenu::SaveGraphicItem, QT_TRANSLATE_NOOP("TSimpleChart", "Save As..."), TEntryKind::Plain},
+    {&TChartMenu::CopyGraphicItem, QT_TRANSLATE_NOOP("TSimpleChart", "Copy To ClipBoard"), TEntryKind::Plain},
     {&TChartMenu::Line1Item, "-", TEntryKind::Separator},
-    {&TChartMenu::byLineItem, "By Line (N > 2)", TEntryKind::Mode},
-    {&TChartMenu::byMultiLineItem, "By MultiLine", TEntryKind::Mode},
-    {&TChartMenu::bySplineStrainItem, "By Strain Spline (N > 3)", TEntryKind::Mode},
-    {&TChartMenu::bySplineSmoothItem, "By Smooth Spline (N > 3)", TEntryKind::Mode},
-    {&TChartMenu::bySpline2PItem, "By Spline 2P (N > 3)", TEntryKind::Mode},
-    {&TChartMenu::bySpline3PItem, "By Spline 3P (N > 3)", TEntryKind::Mode},
-    {&TChartMenu::byLagrangItem, "By Lagrange (N <= 100)", TEntryKind::Mode},
-    {&TChartMenu::byHistogramItem, "By Histogram (N > 2)", TEntryKind::Mode},
+    {&TChartMenu::byLineItem, QT_TRANSLATE_NOOP("TSimpleChart", "By Line (N > 2)"), TEntryKind::Mode},
+    {&TChartMenu::byMultiLineItem, QT_TRANSLATE_NOOP("TSimpleChart", "By MultiLine"), TEntryKind::Mode},
+    {&TChartMenu::bySplineStrainItem, QT_TRANSLATE_NOOP("TSimpleChart", "By Strain Spline (N > 3)"), TEntryKind::Mode},
+    {&TChartMenu::bySplineSmoothItem, QT_TRANSLATE_NOOP("TSimpleChart", "By Smooth Spline (N > 3)"), TEntryKind::Mode},
+    {&TChartMenu::bySpline2PItem, QT_TRANSLATE_NOOP("TSimpleChart", "By Spline 2P (N > 3)"), TEntryKind::Mode},
+    {&TChartMenu::bySpline3PItem, QT_TRANSLATE_NOOP("TSimpleChart", "By Spline 3P (N > 3)"), TEntryKind::Mode},
+    {&TChartMenu::byLagrangItem, QT_TRANSLATE_NOOP("TSimpleChart", "By Lagrange (N <= 100)"), TEntryKind::Mode},
+    {&TChartMenu::byHistogramItem, QT_TRANSLATE_NOOP("TSimpleChart", "By Histogram (N > 2)"), TEntryKind::Mode},
     {&TChartMenu::Line2Item, "-", TEntryKind::Separator},
-    {&TChartMenu::SmoothValueItem, "Smooth Value", TEntryKind::Plain},
+    {&TChartMenu::SmoothValueItem, QT_TRANSLATE_NOOP("TSimpleChart", "Smooth Value"), TEntryKind::Plain},
     {&TChartMenu::Line3Item, "-", TEntryKind::Separator},
-    {&TChartMenu::Diff1Item, "Firt Diff.", TEntryKind::Check},
-    {&TChartMenu::Diff2Item, "Two Diff.", TEntryKind::Check},
+    {&TChartMenu::Diff1Item, QT_TRANSLATE_NOOP("TSimpleChart", "Firt Diff."), TEntryKind::Check},
+    {&TChartMenu::Diff2Item, QT_TRANSLATE_NOOP("TSimpleChart", "Two Diff."), TEntryKind::Check},
     {&TChartMenu::Line4Item, "-", TEntryKind::Separator},
-    {&TChartMenu::XYWindowItem, "Smt. Window", TEntryKind::Check},
-    {&TChartMenu::MstItem, "Auto Mst.", TEntryKind::Check},
-    {&TChartMenu::GridLinesItem, "Grid Lines", TEntryKind::Check},
-    {&TChartMenu::TimeLineItem, "Time Lines", TEntryKind::Check},
+    {&TChartMenu::XYWindowItem, QT_TRANSLATE_NOOP("TSimpleChart", "Smt. Window"), TEntryKind::Check},
+    {&TChartMenu::MstItem, QT_TRANSLATE_NOOP("TSimpleChart", "Auto Mst."), TEntryKind::Check},
+    {&TChartMenu::GridLinesItem, QT_TRANSLATE_NOOP("TSimpleChart", "Grid Lines"), TEntryKind::Check},
+    {&TChartMenu::TimeLineItem, QT_TRANSLATE_NOOP("TSimpleChart", "Time Lines"), TEntryKind::Check},
 };
 
 // Mode entries by mode ordinal.
@@ -119,9 +122,9 @@ TSimpleChart::TSimpleChart(QWidget *parent) : QWidget(parent)
     xyWindow_->OnClosed = [this] { menu_.XYWindowItem->setChecked(false); };
 
     mstWindow_ = std::make_unique<TMstWindow>();
-    mstWindow_->setWindowTitle(QStringLiteral("Mst."));
+    mstWindow_->setWindowTitle(tr("Mst."));
 
-    saveDialog_.title = QStringLiteral("Save Graphic");
+    saveDialog_.title = tr("Save Graphic");
     saveDialog_.filter = QStringLiteral("Windows Bitmaps (*.bmp)|*.bmp|All Files (*.*)|*.*");
     saveDialog_.defaultExt = QStringLiteral(".bmp");
 
@@ -137,8 +140,10 @@ void TSimpleChart::CreateMenu()
     auto *modeGroup = new QActionGroup(popMenu_.get());
     modeGroup->setExclusive(true);
     for (const TEntryDef &entry : kEntries) {
-        auto *action = new QAction(QString::fromUtf8(entry.caption), popMenu_.get());
-        action->setSeparator(entry.kind == TEntryKind::Separator);
+        // A separator keeps no text: some styles would draw it on the line.
+        const bool separator = entry.kind == TEntryKind::Separator;
+        auto *action = new QAction(separator ? QString() : ChartText(entry.caption), popMenu_.get());
+        action->setSeparator(separator);
         action->setCheckable(entry.kind == TEntryKind::Mode || entry.kind == TEntryKind::Check);
         if (entry.kind == TEntryKind::Mode)
             modeGroup->addAction(action);
@@ -376,7 +381,7 @@ void TSimpleChart::DrawCurve()
     }
     if (failed) {
         curveFailureShown_ = true;
-        Report(kCannotDraw);
+        Report(ChartText(kCannotDraw));
     }
 }
 
@@ -424,7 +429,7 @@ void TSimpleChart::DrawPoints()
     for (const chart::TRectPx &r : marks.rects)
         canvas_.Rectangle(r.x1, r.y1, r.x2, r.y2);
     if (marks.failed)
-        Report(kInvalidOperation);
+        Report(ChartText(kInvalidOperation));
 }
 
 bool TSimpleChart::DrawTimeLines()
@@ -516,7 +521,7 @@ void TSimpleChart::RepaintOrReport()
 {
     // One box per redraw: a curve that failed has already said so.
     if (!Repaint() && !curveFailureShown_)
-        Report(kCannotDraw);
+        Report(ChartText(kCannotDraw));
 }
 
 void TSimpleChart::SaveGraphicItemClick()
@@ -550,7 +555,7 @@ void TSimpleChart::SmoothValueItemClick()
 {
     // Cancel yields the box's default text.
     const QString text =
-        Prompt().InputText(QStringLiteral("Smooth Value"), QStringLiteral("R = "), QStringLiteral("1"))
+        Prompt().InputText(tr("Smooth Value"), QStringLiteral("R = "), QStringLiteral("1"))
             .value_or(QStringLiteral("1"));
     double value = 0;
     bool ok = LocaleParseReal(text, value);
@@ -559,7 +564,7 @@ void TSimpleChart::SmoothValueItemClick()
         ok = Repaint();
     }
     if (!ok) {
-        Report(kInvalidValue);
+        Report(ChartText(kInvalidValue));
         smoothValue_ = 0;
     }
 }

@@ -7,7 +7,7 @@
 TXYWindow::TXYWindow(QWidget *parent)
     : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
-    setWindowTitle(QStringLiteral("Координаты"));
+    setWindowTitle(tr("Координаты"));
     setFixedSize(104, 42);
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPointSize(8);

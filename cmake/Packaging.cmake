@@ -28,6 +28,8 @@ install(FILES ${PROJECT_SOURCE_DIR}/packaging/varotem.desktop DESTINATION ${CMAK
 install(FILES ${PROJECT_SOURCE_DIR}/app/icons/varotem.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES ${PROJECT_SOURCE_DIR}/daqlink/daqlink.ini.example DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/varotem)
+# The English catalogues, found from the program's directory (app/core/Language.h).
+install(FILES ${VAROTEM_QM_FILES} DESTINATION ${CMAKE_INSTALL_DATADIR}/varotem/translations)
 # The reference materials, found from the program's directory (materials/MaterialLibrary.h).
 install(FILES ${VAROTEM_MATERIAL_FILES} DESTINATION ${CMAKE_INSTALL_DATADIR}/varotem/materials)
 
@@ -44,7 +46,8 @@ control thermocouple) from a data-acquisition board through Comedi, shows them
 live, autosaves them and can switch the furnace heater off at a chosen event.
 It smooths and calibrates the runs and computes the thermal expansion
 coefficient with the quartz push-rod and baseline corrections. Without a board
-it runs against a built-in simulated dilatometer. The interface is in Russian.
+it runs against a built-in simulated dilatometer. The interface is in Russian,
+or in English on an English desktop or with --lang en.
 Every run saved, autosaved or opened is kept in a run archive (SQLite) with
 the sample's description and its results; runs are found, compared on one
 chart and reported as PDF. varotem-eval runs the same calculation, export and

@@ -66,6 +66,17 @@ int32_t DaqlinkBackendText(char *text, int32_t lastIndex);
  * each reading, so a changed marker acts at once. */
 void DaqlinkSetFailureCode(int16_t code);
 
+/* Not one of the five exports either; it lives beside DaqlinkBackendText.
+ * The program's translation of the board library's texts, which are Russian:
+ * given the context ("daqlink") and a UTF-8 source text with its placeholders
+ * %1..%9, the translator writes the translation, UTF-8, into
+ * text[0..lastIndex] ended with a zero byte and returns its full length in
+ * bytes (0: no translation, the source text is used). A null translator
+ * restores the Russian texts. Texts made from then on (DAQSetup, InitDaqlink)
+ * are translated. */
+typedef int32_t (*DaqlinkTranslator)(const char *context, const char *source, char *text, int32_t lastIndex);
+void DaqlinkSetTranslator(DaqlinkTranslator translator);
+
 #ifdef __cplusplus
 }
 #endif

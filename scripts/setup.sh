@@ -10,6 +10,8 @@ packages=(
   # toolkit: widgets, offscreen and X11 platform plugins, vector pictures,
   # and its own Russian texts (file dialogs, message box buttons)
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-svg-dev libgl-dev qt6-translations-l10n
+  # the program's English catalogues: lupdate and lrelease
+  qt6-l10n-tools
   # spreadsheet writer and the Linux board driver library
   libxlsxwriter-dev libcomedi-dev
   # the run archive's database

@@ -3,6 +3,7 @@
 #include "app/core/DataFiles.h"
 #include "app/core/LocaleFormat.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 
 #include <algorithm>
@@ -25,7 +26,7 @@ private:
 
 QString JournalWriteMessage(int32_t sample, const QString &reason)
 {
-    return QStringLiteral("Не удалось записать точку %1 в журнал приема информации %2.\nПрием информации "
+    return QCoreApplication::translate("Acquisition", "Не удалось записать точку %1 в журнал приема информации %2.\nПрием информации "
                           "продолжается. Пока журнал не удается записать, это сообщение не повторяется.")
         .arg(sample)
         .arg(reason);
@@ -47,8 +48,8 @@ QString StartMessage(TStartResult result)
 {
     switch (result) {
     case TStartResult::Started: return {};
-    case TStartResult::NoConverter: return QStringLiteral("Устройство АЦП не найдено!");
-    case TStartResult::NoWeigher: return QStringLiteral("Весы не найдены!");
+    case TStartResult::NoConverter: return QCoreApplication::translate("Acquisition", "Устройство АЦП не найдено!");
+    case TStartResult::NoWeigher: return QCoreApplication::translate("Acquisition", "Весы не найдены!");
     }
     return {};
 }
@@ -108,7 +109,7 @@ void TAcquisition::BeginJournal()
     journalFailing_ = true;
     if (!journalNotice_.isEmpty())
         journalNotice_ += u'\n';
-    journalNotice_ += QStringLiteral("Журнал приема информации не удалось создать: %1.\nПрием информации идет без "
+    journalNotice_ += QCoreApplication::translate("Acquisition", "Журнал приема информации не удалось создать: %1.\nПрием информации идет без "
                                      "журнала: при сбое программы точки после последнего автосохранения будут потеряны.")
                           .arg(error);
 }
@@ -178,12 +179,12 @@ TStartResult TAcquisition::OpenDevices()
 QString TAcquisition::StopKeepingSamples()
 {
     const QString error = Stop();
-    const QString stopped = QStringLiteral("Прием информации остановлен. Записанные точки (%1) ").arg(ValidCount(run_));
+    const QString stopped = QCoreApplication::translate("Acquisition", "Прием информации остановлен. Записанные точки (%1) ").arg(ValidCount(run_));
     if (!settings_.AutoSaveFlag)
-        return stopped + QStringLiteral("остались в памяти.");
+        return stopped + QCoreApplication::translate("Acquisition", "остались в памяти.");
     if (!error.isEmpty())
-        return stopped + QStringLiteral("остались в памяти.\n") + error;
-    return stopped + QStringLiteral("сохранены в файле \"%1\".").arg(settings_.AutoSaveFile);
+        return stopped + QCoreApplication::translate("Acquisition", "остались в памяти.\n") + error;
+    return stopped + QCoreApplication::translate("Acquisition", "сохранены в файле \"%1\".").arg(settings_.AutoSaveFile);
 }
 
 QString TAcquisition::Stop() { return Halt(true); }
@@ -206,9 +207,9 @@ QString TAcquisition::Halt(bool finalSave)
     QString message;
     if (finalSave && settings_.AutoSaveFlag && n > 0 && autosavedCount_ != n) {
         if (const QString error = SaveData(settings_.AutoSaveFile, run_); !error.isEmpty()) {
-            message = QStringLiteral("Автосохранение: %1").arg(error);
+            message = QCoreApplication::translate("Acquisition", "Автосохранение: %1").arg(error);
             if (journal_.IsOpen())
-                message += QStringLiteral("\nЖурнал приема информации сохранен: при следующем запуске программа "
+                message += QCoreApplication::translate("Acquisition", "\nЖурнал приема информации сохранен: при следующем запуске программа "
                                           "предложит восстановить запись.");
         } else {
             autosavedCount_ = n;
@@ -309,7 +310,7 @@ QString TAcquisition::WatchSample()
         return {};
     softeningCut_ = true;
     HeaterOff(board_);
-    return QStringLiteral("Образец размягчился: удлинение прошло максимум %1 мкм при T = %2 °C и уменьшилось на "
+    return QCoreApplication::translate("Acquisition", "Образец размягчился: удлинение прошло максимум %1 мкм при T = %2 °C и уменьшилось на "
                           "%3 мкм (точка %4). Нагрев выключен.")
         .arg(LocaleFixed(softening_.MaximumLength(), 6, 2), LocaleFixed(softening_.MaximumTemperature(), 6, 1),
              LocaleFixed(softening_.DropAtPass(), 4, 2))
@@ -327,7 +328,7 @@ QString TAcquisition::AutoSave(bool atLimit)
     autosaveFailing_ = !error.isEmpty();
     if (!firstFailure)
         return {};
-    return QStringLiteral("Автосохранение: %1\nПрием информации продолжается. Пока файл не удается "
+    return QCoreApplication::translate("Acquisition", "Автосохранение: %1\nПрием информации продолжается. Пока файл не удается "
                           "записать, это сообщение не повторяется.")
         .arg(error);
 }

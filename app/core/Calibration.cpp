@@ -3,6 +3,8 @@
 #include "app/core/SafeFile.h"
 #include "numerics/Splines.h"
 
+#include <QCoreApplication>
+
 #include <cmath>
 #include <cstring>
 
@@ -82,7 +84,7 @@ bool IsFailure(TTableState state) { return state != TTableState::NotUsed && stat
 
 QString NotFoundMessage(const QString &fileName)
 {
-    return QStringLiteral("Файл не найден: ") + fileName + u'!';
+    return QCoreApplication::translate("Calibration", "Файл не найден: ") + fileName + u'!';
 }
 
 } // namespace
@@ -108,10 +110,10 @@ QString SplineTableProblem(TTableState state)
     switch (state) {
     case TTableState::NotUsed:
     case TTableState::Ok: return {};
-    case TTableState::BadCount: return QStringLiteral("нужно от 3 до 100 точек");
-    case TTableState::NotFinite: return QStringLiteral("в таблице есть значения, не являющиеся числами");
-    case TTableState::NotIncreasing: return QStringLiteral("значения X должны строго возрастать");
-    case TTableState::BuildFailed: return QStringLiteral("сплайн не построен");
+    case TTableState::BadCount: return QCoreApplication::translate("Calibration", "нужно от 3 до 100 точек");
+    case TTableState::NotFinite: return QCoreApplication::translate("Calibration", "в таблице есть значения, не являющиеся числами");
+    case TTableState::NotIncreasing: return QCoreApplication::translate("Calibration", "значения X должны строго возрастать");
+    case TTableState::BuildFailed: return QCoreApplication::translate("Calibration", "сплайн не построен");
     }
     return {};
 }
@@ -121,9 +123,9 @@ QString SplineTableMessage(const QString &quantity, TTableState state)
     const QString problem = SplineTableProblem(state);
     if (problem.isEmpty())
         return {};
-    const QString left = quantity == QStringLiteral("T") ? QStringLiteral("Значения T и TC оставлены")
-                                                         : QStringLiteral("Значения %1 оставлены").arg(quantity);
-    return QStringLiteral("Калибровка %1 по реперным точкам невозможна: %2! %3 без калибровки.")
+    const QString left = quantity == QStringLiteral("T") ? QCoreApplication::translate("Calibration", "Значения T и TC оставлены")
+                                                         : QCoreApplication::translate("Calibration", "Значения %1 оставлены").arg(quantity);
+    return QCoreApplication::translate("Calibration", "Калибровка %1 по реперным точкам невозможна: %2! %3 без калибровки.")
         .arg(quantity, problem, left);
 }
 

@@ -3,6 +3,7 @@
 #include "app/core/LocaleFormat.h"
 #include "app/core/SafeFile.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <cmath>
 #include <cstring>
@@ -51,7 +52,7 @@ QString LoadRunImage(const QString &fileName, TRunData &run)
     std::memcpy(static_cast<void *>(loaded.get()), bytes->constData(),
                 std::min<size_t>(bytes->size(), kRunFileSize));
     if (loaded->Count > kRunCapacity) {
-        return QStringLiteral("Файл \"%1\" не является файлом данных: число точек %2 больше %3!")
+        return QCoreApplication::translate("DataFiles", "Файл \"%1\" не является файлом данных: число точек %2 больше %3!")
             .arg(fileName)
             .arg(loaded->Count)
             .arg(kRunCapacity);
@@ -77,7 +78,7 @@ QString ExportText(const QString &fileName, const TRunData &raw, const TSettings
     int32_t badSample = 0;
     const std::optional<QString> text = ExportLines(*calibrated, badSample);
     if (!text) {
-        return QStringLiteral("Файл \"%1\" не записан: значение точки %2 не является числом!")
+        return QCoreApplication::translate("DataFiles", "Файл \"%1\" не записан: значение точки %2 не является числом!")
             .arg(fileName)
             .arg(badSample);
     }

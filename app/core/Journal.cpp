@@ -3,6 +3,7 @@
 #include "app/core/Crc32.h"
 #include "app/core/SafeFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -217,18 +218,18 @@ TJournalContents ReadJournal(const QByteArray &bytes, TRunData &run, TRunTimes &
         return result;
     if (bytes.size() < qsizetype(sizeof kJournalMagic) || std::memcmp(bytes.constData(), kJournalMagic, sizeof kJournalMagic) != 0) {
         result.state = TJournalState::OtherFormat;
-        result.problem = QStringLiteral("это не журнал приема информации");
+        result.problem = QCoreApplication::translate("Journal", "это не журнал приема информации");
         return result;
     }
     if (bytes.size() >= 12 && Get<uint32_t>(bytes.constData(), 8) != kJournalVersion) {
         result.state = TJournalState::OtherFormat;
-        result.problem = QStringLiteral("журнал другой версии формата (%1)").arg(Get<uint32_t>(bytes.constData(), 8));
+        result.problem = QCoreApplication::translate("Journal", "журнал другой версии формата (%1)").arg(Get<uint32_t>(bytes.constData(), 8));
         return result;
     }
     qsizetype headerSize = 0;
     if (!ParseHeader(bytes, result.header, headerSize)) {
         result.state = TJournalState::Damaged;
-        result.problem = QStringLiteral("заголовок журнала поврежден");
+        result.problem = QCoreApplication::translate("Journal", "заголовок журнала поврежден");
         return result;
     }
     result.state = TJournalState::Readable;
@@ -296,7 +297,7 @@ QString SetAsideJournal(const QString &journalPath, QString &error)
     // rename(2) would replace a file that appeared meanwhile; QFile::rename does not.
     QFile file(journalPath);
     if (!file.rename(name)) {
-        error = QStringLiteral("\"%1\" не удалось переименовать в \"%2\" (%3)").arg(journalPath, name, file.errorString());
+        error = QCoreApplication::translate("Journal", "\"%1\" не удалось переименовать в \"%2\" (%3)").arg(journalPath, name, file.errorString());
         return {};
     }
     SyncDirectoryOf(name);
@@ -311,7 +312,7 @@ QString TJournalWriter::Begin(const QString &path, const TJournalHeader &header,
     notice.clear();
     const bool replacingOwn = fd_ >= 0 && path_ == path;
     if (path.isEmpty())
-        return QStringLiteral("нет имени файла автосохранения");
+        return QCoreApplication::translate("Journal", "нет имени файла автосохранения");
     const QFileInfo existing(path);
     if (!replacingOwn && (existing.exists() || existing.isSymLink())) {
         const int probe = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
@@ -319,12 +320,12 @@ QString TJournalWriter::Begin(const QString &path, const TJournalHeader &header,
         if (probe >= 0)
             ::close(probe);
         if (busy)
-            return QStringLiteral("\"%1\": его ведет другая копия программы").arg(path);
+            return QCoreApplication::translate("Journal", "\"%1\": его ведет другая копия программы").arg(path);
         QString error;
         const QString kept = SetAsideJournal(path, error);
         if (kept.isEmpty())
             return error;
-        notice = QStringLiteral("Найден журнал прерванного приема информации; он сохранен как \"%1\".").arg(kept);
+        notice = QCoreApplication::translate("Journal", "Найден журнал прерванного приема информации; он сохранен как \"%1\".").arg(kept);
     }
 
     const QString tempPath = path + QStringLiteral(".new");
@@ -334,7 +335,7 @@ QString TJournalWriter::Begin(const QString &path, const TJournalHeader &header,
         return JournalError(tempPath, errno);
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         ::close(fd);
-        return QStringLiteral("\"%1\": его ведет другая копия программы").arg(tempPath);
+        return QCoreApplication::translate("Journal", "\"%1\": его ведет другая копия программы").arg(tempPath);
     }
     QByteArray image = JournalHeaderImage(header);
     const qint64 headerSize = image.size();
@@ -368,10 +369,10 @@ QString TJournalWriter::Begin(const QString &path, const TJournalHeader &header,
 QString TJournalWriter::Write(int32_t index, double t, double l, double tc, int64_t ms)
 {
     if (fd_ < 0)
-        return QStringLiteral("журнал не открыт");
+        return QCoreApplication::translate("Journal", "журнал не открыт");
     lastIndex_ = index;
     if (index < 1 || index > kRunCapacity)
-        return QStringLiteral("точка %1 вне журнала").arg(index);
+        return QCoreApplication::translate("Journal", "точка %1 вне журнала").arg(index);
     const TJournalRecord r = JournalRecordImage(index, t, l, tc, ms);
     const qint64 offset = headerSize_ + qint64(index - 1) * kJournalRecordSize;
     if (!WriteAllAt(fd_, r.data(), r.size(), offset) || ::fdatasync(fd_) != 0)

@@ -5,6 +5,7 @@
 #include "app/core/Prompt.h"
 #include "app/core/SafeFile.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -66,8 +67,8 @@ QString KeepAside(const QString &path, const QString &why)
     QString error;
     const QString kept = SetAsideJournal(path, error);
     if (kept.isEmpty())
-        return why + QStringLiteral(" Журнал оставлен на месте: %1.").arg(error);
-    return why + QStringLiteral(" Журнал сохранен как \"%1\".").arg(kept);
+        return why + QCoreApplication::translate("JournalRecovery", " Журнал оставлен на месте: %1.").arg(error);
+    return why + QCoreApplication::translate("JournalRecovery", " Журнал сохранен как \"%1\".").arg(kept);
 }
 
 } // namespace
@@ -84,7 +85,7 @@ TRecoveryResult RecoverInterruptedRun(const QString &autoSaveFile, TRunData &run
         return result;  // unreadable, or the journal of a run being recorded now
     QByteArray bytes;
     if (!ReadAll(fd.Get(), bytes)) {
-        result.messages << QStringLiteral("Журнал прерванного приема информации \"%1\" не удалось прочитать (%2).")
+        result.messages << QCoreApplication::translate("JournalRecovery", "Журнал прерванного приема информации \"%1\" не удалось прочитать (%2).")
                                .arg(path, qt_error_string(errno));
         return result;
     }
@@ -100,28 +101,28 @@ TRecoveryResult RecoverInterruptedRun(const QString &autoSaveFile, TRunData &run
     }
     if (contents.state != TJournalState::Readable || contents.recovered == 0) {
         const QString problem = contents.state == TJournalState::Readable
-                                    ? QStringLiteral("в нем нет ни одной целой записи")
+                                    ? QCoreApplication::translate("JournalRecovery", "в нем нет ни одной целой записи")
                                     : contents.problem;
         result.messages << KeepAside(
-            path, QStringLiteral("Журнал прерванного приема информации \"%1\" не удалось прочитать: %2.").arg(path, problem));
+            path, QCoreApplication::translate("JournalRecovery", "Журнал прерванного приема информации \"%1\" не удалось прочитать: %2.").arg(path, problem));
         return result;
     }
     const QString question =
-        QStringLiteral("Прием информации был прерван. Восстановить запись (%1 точек)?").arg(contents.recovered);
+        QCoreApplication::translate("JournalRecovery", "Прием информации был прерван. Восстановить запись (%1 точек)?").arg(contents.recovered);
     if (!Prompt().AskYesNo(QStringLiteral("Varotem"), question)) {
-        result.messages << KeepAside(path, QStringLiteral("Запись прерванного приема информации не восстановлена."));
+        result.messages << KeepAside(path, QCoreApplication::translate("JournalRecovery", "Запись прерванного приема информации не восстановлена."));
         return result;
     }
     run = *rebuilt;
     times = *rebuiltTimes;
     result.recovered = true;
     if (contents.dropped > 0) {
-        result.messages << QStringLiteral("Восстановлено точек: %1. Поврежденные записи журнала пропущены: %2.")
+        result.messages << QCoreApplication::translate("JournalRecovery", "Восстановлено точек: %1. Поврежденные записи журнала пропущены: %2.")
                                .arg(contents.recovered)
                                .arg(contents.dropped);
     }
     if (const QString error = SaveData(autoSaveFile, run); !error.isEmpty()) {
-        result.messages << error + QStringLiteral("\nЖурнал \"%1\" сохранен: запись будет предложена снова при "
+        result.messages << error + QCoreApplication::translate("JournalRecovery", "\nЖурнал \"%1\" сохранен: запись будет предложена снова при "
                                                   "следующем запуске программы.")
                                        .arg(path);
         return result;

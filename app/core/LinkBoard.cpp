@@ -3,10 +3,39 @@
 #include "auxlink/auxlink.h"
 #include "daqlink/daqlink.h"
 
+#include <QCoreApplication>
+
+#include <algorithm>
+#include <cstring>
 #include <vector>
+
+namespace {
+
+// The board library's texts in the language the program speaks now: Qt's
+// translation of them, written as the library asks (daqlink/daqlink.h).
+int32_t TranslateBoardText(const char *context, const char *source, char *text, int32_t lastIndex)
+{
+    if (!context || !source)
+        return 0;
+    const QByteArray translation = QCoreApplication::translate(context, source).toUtf8();
+    const int32_t length = static_cast<int32_t>(std::min<qsizetype>(translation.size(), INT32_MAX - 1));
+    if (text && lastIndex >= 0) {
+        // A text that does not fit is asked for again with room for it.
+        const int32_t n = std::min(length, lastIndex);
+        std::memcpy(text, translation.constData(), static_cast<size_t>(n));
+        text[n] = '\0';
+    }
+    return length;
+}
+
+// The reports are made when the board opens or is looked at.
+void UseProgramLanguage() { DaqlinkSetTranslator(&TranslateBoardText); }
+
+} // namespace
 
 bool TLinkBoard::InitDaqlink(const std::array<int32_t, 3> &channels)
 {
+    UseProgramLanguage();
     return ::InitDaqlink(3, channels.data(), 2) != 0;
 }
 
@@ -28,6 +57,7 @@ void TLinkBoard::DoneAuxlink() { ::DoneAuxlink(); }
 
 QString TLinkBoard::DaqSetup()
 {
+    UseProgramLanguage();
     ::DAQSetup();
     std::vector<char> text(4096);
     const int32_t length = DaqlinkBackendText(text.data(), static_cast<int32_t>(text.size()) - 1);

@@ -1,5 +1,6 @@
 #include "app/core/PrivateDir.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -14,7 +15,7 @@ namespace {
 
 QString Refused(const QString &dir, const QString &reason)
 {
-    return QStringLiteral("Каталог \"%1\" не используется (%2)!").arg(dir, reason);
+    return QCoreApplication::translate("PrivateDir", "Каталог \"%1\" не используется (%2)!").arg(dir, reason);
 }
 
 // The directory opened for checking, so that the checks and the change of
@@ -44,13 +45,13 @@ private:
 QString PreparePrivateDir(const QString &dir)
 {
     if (dir.isEmpty())
-        return QStringLiteral("Не задан каталог для файлов пользователя!");
+        return QCoreApplication::translate("PrivateDir", "Не задан каталог для файлов пользователя!");
     const QFileInfo info(dir);
     if (!info.exists() && !info.isSymLink()) {
         QDir().mkpath(info.absolutePath());
         if (::mkdir(QFile::encodeName(info.absoluteFilePath()).constData(), 0700) != 0 && errno != EEXIST) {
             const int error = errno;
-            return QStringLiteral("Не удалось создать каталог \"%1\" (%2)!").arg(dir, qt_error_string(error));
+            return QCoreApplication::translate("PrivateDir", "Не удалось создать каталог \"%1\" (%2)!").arg(dir, qt_error_string(error));
         }
     }
     const TDirHandle handle(dir);
@@ -60,7 +61,7 @@ QString PreparePrivateDir(const QString &dir)
         return Refused(dir, qt_error_string(error));
     }
     if (st.st_uid != ::geteuid())
-        return Refused(dir, QStringLiteral("его владелец — другой пользователь"));
+        return Refused(dir, QCoreApplication::translate("PrivateDir", "его владелец — другой пользователь"));
     if ((st.st_mode & 077) != 0 && ::fchmod(handle.fd(), st.st_mode & 0700) != 0) {
         const int error = errno;
         return Refused(dir, qt_error_string(error));

@@ -1,5 +1,6 @@
 #include "app/core/SafeFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -16,7 +17,7 @@ namespace {
 
 QString WriteFailed(const QString &fileName, const QString &reason)
 {
-    return QStringLiteral("Не удалось записать файл \"%1\" (%2)!").arg(fileName, reason);
+    return QCoreApplication::translate("SafeFile", "Не удалось записать файл \"%1\" (%2)!").arg(fileName, reason);
 }
 
 // A safe write's temporary file is ".<target>.varotem-XXXXXX.tmp" beside its
@@ -134,15 +135,15 @@ std::optional<QByteArray> ReadFileHead(const QString &fileName, qint64 maxBytes,
     const bool special = info.exists() && !info.isFile();
     QFile file(fileName);
     if (special || !file.open(QIODevice::ReadOnly)) {
-        const QString reason = info.isDir() ? QStringLiteral("это каталог")
-                               : special    ? QStringLiteral("это не обычный файл")
+        const QString reason = info.isDir() ? QCoreApplication::translate("SafeFile", "это каталог")
+                               : special    ? QCoreApplication::translate("SafeFile", "это не обычный файл")
                                             : file.errorString();
-        error = QStringLiteral("Не удалось открыть файл \"%1\" (%2)!").arg(fileName, reason);
+        error = QCoreApplication::translate("SafeFile", "Не удалось открыть файл \"%1\" (%2)!").arg(fileName, reason);
         return std::nullopt;
     }
     QByteArray data = file.read(maxBytes);
     if (file.error() != QFileDevice::NoError) {
-        error = QStringLiteral("Не удалось прочитать файл \"%1\" (%2)!").arg(fileName, file.errorString());
+        error = QCoreApplication::translate("SafeFile", "Не удалось прочитать файл \"%1\" (%2)!").arg(fileName, file.errorString());
         return std::nullopt;
     }
     return data;

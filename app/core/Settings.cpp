@@ -4,6 +4,7 @@
 #include "app/core/LocaleFormat.h"
 #include "app/core/SafeFile.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QHash>
 #include <array>
@@ -96,7 +97,7 @@ void CutBaseLineFile(TSettings &s) { s.BaseLineFile = TrimBlanks(ShortString(s.B
 
 QString NotANumber(const QString &text, const char *key, const QString &fileName)
 {
-    return QStringLiteral("'%1' не является числом: ключ \"%2\" в файле %3!")
+    return QCoreApplication::translate("Settings", "'%1' не является числом: ключ \"%2\" в файле %3!")
         .arg(text, QString::fromLatin1(key), fileName);
 }
 
@@ -228,7 +229,7 @@ QString WriteSettings(const QString &fileName, const TSettings &settings)
             return error;
         // Its tail could not be kept as it stands: the reader never saw it.
         if (bytes->size() > kMaxSettingsBytes)
-            return QStringLiteral("Настройки не записаны: файл \"%1\" больше 1 МБ!").arg(fileName);
+            return QCoreApplication::translate("Settings", "Настройки не записаны: файл \"%1\" больше 1 МБ!").arg(fileName);
         old = *bytes;
     }
     return WriteFileSafely(fileName, MergeSettings(old, s));

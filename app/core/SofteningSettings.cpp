@@ -5,6 +5,7 @@
 #include "app/core/SafeFile.h"
 #include "app/core/Settings.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QLocale>
 
@@ -59,7 +60,7 @@ QStringList ParseSofteningOptions(const QByteArray &bytes, const QString &fileNa
     const QString text = ValueText(bytes, *found);
     if (ReadMargin(text, options.MarginPercent))
         return {};
-    return {QStringLiteral("'%1' не является числом от %2 до %3: ключ \"MarginPercent\" раздела [Softening] в "
+    return {QCoreApplication::translate("SofteningSettings", "'%1' не является числом от %2 до %3: ключ \"MarginPercent\" раздела [Softening] в "
                            "файле %4!")
                 .arg(text, LocaleGeneral(kMinMarginPercent), LocaleGeneral(kMaxMarginPercent), fileName)};
 }
@@ -108,7 +109,7 @@ QString WriteSofteningOptions(const QString &fileName, const TSofteningOptions &
         if (!bytes)
             return error;
         if (bytes->size() > kMaxSettingsBytes)
-            return QStringLiteral("Настройки не записаны: файл \"%1\" больше 1 МБ!").arg(fileName);
+            return QCoreApplication::translate("SofteningSettings", "Настройки не записаны: файл \"%1\" больше 1 МБ!").arg(fileName);
         old = *bytes;
     }
     const QByteArray merged = MergeSofteningOptions(old, options);

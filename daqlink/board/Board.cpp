@@ -1,4 +1,5 @@
 #include "daqlink/board/Board.h"
+#include "daqlink/board/BoardText.h"
 #include "daqlink/board/ComediBackend.h"
 #include "daqlink/board/SimInstrument.h"
 
@@ -22,14 +23,15 @@ std::string Number(double value)
 std::string DescribeMaterial(const TMaterial &m)
 {
     switch (m.kind) {
-    case TMaterialKind::Copper: return "медь";
-    case TMaterialKind::Constant: return "постоянный коэффициент " + Number(m.alpha) + " 1/K";
+    case TMaterialKind::Copper: return Tr(QT_TRANSLATE_NOOP("daqlink", "медь"));
+    case TMaterialKind::Constant:
+        return Arg(Tr(QT_TRANSLATE_NOOP("daqlink", "постоянный коэффициент %1 1/K")), {Number(m.alpha)});
     case TMaterialKind::Library: return m.library.data ? m.library.data->name : m.library.id;
     case TMaterialKind::Glass:
-        return "стекло (" + Number(m.glass.glassAlpha) + " 1/K ниже Tg = " + Number(m.glass.tg) + " °C, " +
-               Number(m.glass.liquidAlpha) + " 1/K выше, ширина перехода " + Number(m.glass.width) +
-               " K; размягчение от " + Number(m.glass.softeningTemperature) + " °C, " +
-               Number(m.glass.softeningRate) + " мкм/мин на K)";
+        return Arg(Tr(QT_TRANSLATE_NOOP("daqlink", "стекло (%1 1/K ниже Tg = %2 °C, %3 1/K выше, ширина перехода %4 K; "
+                                                   "размягчение от %5 °C, %6 мкм/мин на K)")),
+                   {Number(m.glass.glassAlpha), Number(m.glass.tg), Number(m.glass.liquidAlpha), Number(m.glass.width),
+                    Number(m.glass.softeningTemperature), Number(m.glass.softeningRate)});
     }
     return {};
 }
@@ -38,15 +40,17 @@ std::string DescribeSimulator(const TSimSettings &s)
 {
     const std::string material = DescribeMaterial(s.material);
     const std::string rod = s.pushRod.data ? s.pushRod.data->name : Number(s.rodAlpha) + " 1/K";
-    return "Имитатор дилатометра: образец — " + material + ", " + Number(s.sampleLength) +
-           " мкм, толкатель из кварцевого стекла (" + rod + "); печь от " +
-           Number(s.StartTemperature()) + " °C, нагрев " + Number(s.heatingRate) + " K/мин до " +
-           Number(s.maxTemperature) + " °C; шаг " + Number(s.step) + " с на опрос; шум " +
-           Number(s.temperatureNoise) + " K и " + Number(s.lengthNoise) + " мкм; доля сбоев " +
-           Number(s.failureRate) + "; зерно " + std::to_string(s.seed) +
-           ". Каналы: 0 — T образца, " + Number(s.temperatureScale) + " °C на отсчет; 1 — удлинение, " +
-           Number(s.lengthScale) + " мкм на отсчет; 2 — термопара печи, " + Number(s.temperatureScale) +
-           " °C на отсчет.";
+    const std::string setup = Arg(
+        Tr(QT_TRANSLATE_NOOP("daqlink", "Имитатор дилатометра: образец — %1, %2 мкм, толкатель из кварцевого стекла "
+                                        "(%3); печь от %4 °C, нагрев %5 K/мин до %6 °C; шаг %7 с на опрос; шум %8 K и "
+                                        "%9 мкм;")),
+        {material, Number(s.sampleLength), rod, Number(s.StartTemperature()), Number(s.heatingRate),
+         Number(s.maxTemperature), Number(s.step), Number(s.temperatureNoise), Number(s.lengthNoise)});
+    const std::string channels =
+        Arg(Tr(QT_TRANSLATE_NOOP("daqlink", "доля сбоев %1; зерно %2. Каналы: 0 — T образца, %3 °C на отсчет; "
+                                            "1 — удлинение, %4 мкм на отсчет; 2 — термопара печи, %3 °C на отсчет.")),
+            {Number(s.failureRate), std::to_string(s.seed), Number(s.temperatureScale), Number(s.lengthScale)});
+    return setup + ' ' + channels;
 }
 
 class TSimBackend final : public TBackend {
@@ -75,7 +79,8 @@ public:
         if (settings_.backend != TBackendChoice::Simulator)
             active_ = OpenComediBackend(settings_, &whyNotComedi_);
         if (!active_ && settings_.backend == TBackendChoice::Comedi) {
-            report_ = "Плата Comedi не открылась (" + whyNotComedi_ + "); имитатор отключен в daqlink.ini.";
+            report_ = Arg(Tr(QT_TRANSLATE_NOOP("daqlink", "Плата Comedi не открылась (%1); имитатор отключен в daqlink.ini.")),
+                          {whyNotComedi_});
             return false;
         }
         if (!active_) {
@@ -123,11 +128,13 @@ public:
         if (settings_.backend != TBackendChoice::Simulator)
             probe = OpenComediBackend(settings_, &whyNot);
         if (probe)
-            report_ = "Следующий прием: " + probe->Describe();
+            report_ = Arg(Tr(QT_TRANSLATE_NOOP("daqlink", "Следующий прием: %1")), {probe->Describe()});
         else if (settings_.backend == TBackendChoice::Comedi)
-            report_ = "Плата Comedi не открывается (" + whyNot + "); имитатор отключен в daqlink.ini.";
+            report_ = Arg(Tr(QT_TRANSLATE_NOOP("daqlink", "Плата Comedi не открывается (%1); имитатор отключен в daqlink.ini.")),
+                          {whyNot});
         else
-            report_ = "Следующий прием: " + Describe(whyNot, DescribeSimulator(settings_.sim));
+            report_ = Arg(Tr(QT_TRANSLATE_NOOP("daqlink", "Следующий прием: %1")),
+                          {Describe(whyNot, DescribeSimulator(settings_.sim))});
     }
 
     const std::string &Report()
@@ -162,7 +169,7 @@ private:
     {
         if (whyNot.empty())
             return what;
-        return what + " Плата Comedi не используется: " + whyNot + ".";
+        return Arg(Tr(QT_TRANSLATE_NOOP("daqlink", "%1 Плата Comedi не используется: %2.")), {what, whyNot});
     }
 
     TBoardSettings settings_;

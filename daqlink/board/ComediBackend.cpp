@@ -1,3 +1,4 @@
+#include "daqlink/board/BoardText.h"
 #include "daqlink/board/ComediBackend.h"
 #include "daqlink/board/SampleCode.h"
 
@@ -11,7 +12,7 @@ constexpr unsigned kRange = 0;
 std::string LastComediError()
 {
     const char *text = comedi_strerror(comedi_errno());
-    return text ? text : "неизвестная ошибка";
+    return text ? text : Tr(QT_TRANSLATE_NOOP("daqlink", "неизвестная ошибка"));
 }
 
 class TComediBackend final : public TBackend {
@@ -67,13 +68,14 @@ public:
     {
         const char *driver = comedi_get_driver_name(device_);
         const char *board = comedi_get_board_name(device_);
-        std::string text = "Плата Comedi " + path_ + ": " + (driver ? driver : "?") + ", " +
-                           (board ? board : "?") + "; аналоговый вход: подустройство " +
-                           std::to_string(ai_) + ", каналов " + std::to_string(channels_) +
-                           ", диапазон 0, относительно земли; нагреватель: ";
-        if (dio_ < 0)
-            return text + "нет цифрового выхода.";
-        return text + "линия " + std::to_string(line_) + " подустройства " + std::to_string(dio_) + ".";
+        const std::string heater =
+            dio_ < 0 ? Tr(QT_TRANSLATE_NOOP("daqlink", "нет цифрового выхода"))
+                     : Arg(Tr(QT_TRANSLATE_NOOP("daqlink", "линия %1 подустройства %2")),
+                           {std::to_string(line_), std::to_string(dio_)});
+        return Arg(Tr(QT_TRANSLATE_NOOP("daqlink", "Плата Comedi %1: %2, %3; аналоговый вход: подустройство %4, "
+                                                   "каналов %5, диапазон 0, относительно земли; нагреватель: %6.")),
+                   {path_, driver ? driver : "?", board ? board : "?", std::to_string(ai_),
+                    std::to_string(channels_), heater});
     }
 
 private:
@@ -99,7 +101,7 @@ std::unique_ptr<TBackend> OpenComediBackend(const TBoardSettings &settings, std:
     const int ai = comedi_find_subdevice_by_type(device, COMEDI_SUBD_AI, 0);
     if (ai < 0) {
         if (whyNot)
-            *whyNot = settings.device + ": нет аналогового входа";
+            *whyNot = Arg(Tr(QT_TRANSLATE_NOOP("daqlink", "%1: нет аналогового входа")), {settings.device});
         comedi_close(device);
         return nullptr;
     }

@@ -1,3 +1,4 @@
+#include "daqlink/board/BoardText.h"
 #include "daqlink/board/ComediBackend.h"
 
 namespace daqboard {
@@ -5,7 +6,7 @@ namespace daqboard {
 std::unique_ptr<TBackend> OpenComediBackend(const TBoardSettings &, std::string *whyNot)
 {
     if (whyNot)
-        *whyNot = "библиотека собрана без поддержки Comedi";
+        *whyNot = Tr(QT_TRANSLATE_NOOP("daqlink", "библиотека собрана без поддержки Comedi"));
     return nullptr;
 }
 

@@ -3,7 +3,7 @@
 // the dialogs speak the program's language.
 #include "analysis/DlgCalcParam.h"
 #include "analysis/DlgScale.h"
-#include "app/Language.h"
+#include "app/core/Language.h"
 #include "app/WidgetPrompt.h"
 #include "tests/app/CoreTestUtil.h"
 

@@ -405,6 +405,17 @@ QString Visibility(const TSimpleChart &c)
 }
 } // namespace
 
+// The popup's separators are plain lines: a text on one ("-") shows in the menu.
+TEST_F(SimpleChart, MenuSeparatorsCarryNoText)
+{
+    int separators = 0;
+    for (QAction *a : chart.Menu().All()) {
+        EXPECT_EQ(a->text().isEmpty(), a->isSeparator()) << a->text().toStdString();
+        separators += a->isSeparator() ? 1 : 0;
+    }
+    EXPECT_EQ(separators, 4);
+}
+
 TEST_F(SimpleChart, MenuVisibilityFollowsTheProperties)
 {
     EXPECT_EQ(Visibility(chart), QString(21, QLatin1Char('1')));  // before any setter

@@ -29,7 +29,9 @@ endforeach()
 foreach(path IN ITEMS share/applications/varotem.desktop
                       share/icons/hicolor/scalable/apps/varotem.svg
                       share/doc/varotem/daqlink.ini.example
-                      share/varotem/materials/srm731.material)
+                      share/varotem/materials/srm731.material
+                      share/varotem/translations/varotem_en.qm
+                      share/varotem/translations/varotem_analysis_en.qm)
   if(NOT EXISTS ${prefix}/${path})
     message(FATAL_ERROR "missing ${prefix}/${path}")
   endif()
@@ -101,6 +103,13 @@ run_checked(${CMAKE_COMMAND} -E env VAROTEM_STARTUP_PROBE=1 QT_QPA_PLATFORM=offs
             HOME=${WORK}/home XDG_CONFIG_HOME=${WORK}/config ${prefix}/bin/varotem)
 if(NOT run_err MATCHES "startup: ")
   message(FATAL_ERROR "the installed program did not reach its first chart:\n${run_out}${run_err}")
+endif()
+# In English it finds both catalogues beside its tree (a missing one is
+# reported on stderr).
+run_checked(${CMAKE_COMMAND} -E env VAROTEM_STARTUP_PROBE=1 QT_QPA_PLATFORM=offscreen
+            HOME=${WORK}/home XDG_CONFIG_HOME=${WORK}/config ${prefix}/bin/varotem --lang en)
+if(NOT run_err MATCHES "startup: " OR run_err MATCHES "cannot be loaded")
+  message(FATAL_ERROR "the installed program in English:\n${run_out}${run_err}")
 endif()
 file(GLOB after RELATIVE ${dir} ${dir}/*)
 list(SORT after)
