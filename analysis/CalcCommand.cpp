@@ -18,7 +18,7 @@ void CalculateClick(TAnalysisContext &ctx)
     // The parameters read before a text that is not a number are kept.
     analysis::StoreCalcParameters(params, ctx.run);
     if (!read) {
-        Prompt().Message(analysis::kMsgBadParameter);
+        Prompt().Message(analysis::MsgBadParameter());
         return;
     }
     ctx.settings.BaseLineFile = params.BaseLineFile;

@@ -39,7 +39,7 @@ double Fraction(int column) { return (column - kPlotLeft) / kPlotWidth; }
 
 TCaseDlg::TCaseDlg(QWidget *parent) : QDialog(parent, kFixedDialogFlags)
 {
-    setWindowTitle(QStringLiteral("Выбор интервала"));
+    setWindowTitle(tr("Выбор интервала"));
     setFixedSize(450, 269);
     KeepCentredOnScreen(*this);
 

@@ -8,7 +8,15 @@
 #include "app/core/Prompt.h"
 #include "app/widgets/DialogRunner.h"
 
+#include <QCoreApplication>
 #include <QDir>
+
+namespace {
+// The context of this file's texts in the translation catalogue.
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(analysis::CorrectionCommand)
+};
+} // namespace
 
 void CorrectionClick(TAnalysisContext &ctx, TDlgCorrection &dlg, const QString &materialDirectory)
 {
@@ -26,11 +34,11 @@ void CorrectionClick(TAnalysisContext &ctx, TDlgCorrection &dlg, const QString &
     if (DialogRunner().Exec(dlg) != QDialog::Accepted)
         return;
     if (!dlg.ReadBack(choice)) {
-        Prompt().Message(analysis::kMsgBadParameter);
+        Prompt().Message(analysis::MsgBadParameter());
         return;
     }
     if (choice.OutFile.isEmpty()) {
-        Prompt().Message(QStringLiteral("Не задан файл коррекции!"));
+        Prompt().Message(Tr::tr("Не задан файл коррекции!"));
         return;
     }
     const materials::TReferenceMaterial *material = library.Find(choice.MaterialId.toStdString());
@@ -44,6 +52,6 @@ void CorrectionClick(TAnalysisContext &ctx, TDlgCorrection &dlg, const QString &
         Prompt().Message(error);
         return;
     }
-    Prompt().Message(QStringLiteral("Файл коррекции записан: %1. В \"Расчет\" и \"Сведение\" он служит базовой линией.")
+    Prompt().Message(Tr::tr("Файл коррекции записан: %1. В \"Расчет\" и \"Сведение\" он служит базовой линией.")
                          .arg(QDir::toNativeSeparators(choice.OutFile)));
 }

@@ -25,7 +25,7 @@ constexpr double kDefaultAlpha[9] = {5.1e-7, 5.8e-7, 6.0e-7, 6.1e-7, 5.9e-7, 5.7
 
 TDlgAlphaQuartz::TDlgAlphaQuartz(QWidget *parent) : QDialog(parent, kFixedDialogFlags)
 {
-    setWindowTitle(QStringLiteral("Alpha кварца"));
+    setWindowTitle(tr("Alpha кварца"));
     setFixedSize(324, 205);
     KeepCentredOnScreen(*this);
 
@@ -40,10 +40,10 @@ TDlgAlphaQuartz::TDlgAlphaQuartz(QWidget *parent) : QDialog(parent, kFixedDialog
     BitBtn2 = new QPushButton(QStringLiteral("Cancel"), this);
     BitBtn3 = new QPushButton(QStringLiteral("Open"), this);
     BitBtn4 = new QPushButton(QStringLiteral("Save"), this);
-    BitBtn5 = new QPushButton(QStringLiteral("График"), this);
+    BitBtn5 = new QPushButton(tr("График"), this);
 
     auto *grid = new QGridLayout(this);
-    grid->addWidget(new QLabel(QStringLiteral("Число точек"), this), 0, 0);
+    grid->addWidget(new QLabel(tr("Число точек"), this), 0, 0);
     grid->addWidget(SpinEdit1, 0, 1);
     grid->addWidget(StringGrid1, 1, 0, 5, 2);
     grid->addWidget(BitBtn1, 1, 2);
@@ -65,7 +65,7 @@ void TDlgAlphaQuartz::FormCreate()
 {
     StringGrid1->SetCells(0, 0, QStringLiteral("N"));
     StringGrid1->SetCells(1, 0, QStringLiteral("T, deg C"));
-    StringGrid1->SetCells(2, 0, QStringLiteral("Alpha кварца"));
+    StringGrid1->SetCells(2, 0, tr("Alpha кварца"));
     SpinEdit1->setValue(9);
     SpinEdit1Change();  // in case the value was 9 already
     for (int r = 1; r <= 9; ++r) {

@@ -28,7 +28,7 @@ QToolButton *OpenButton(QWidget *parent)
 
 TDlgCalcParam::TDlgCalcParam(QWidget *parent) : QDialog(parent, kFixedDialogFlags)
 {
-    setWindowTitle(QStringLiteral("Параметры расчета"));
+    setWindowTitle(tr("Параметры расчета"));
     setFixedSize(250, 231);
     KeepCentredOnScreen(*this);
 
@@ -39,12 +39,12 @@ TDlgCalcParam::TDlgCalcParam(QWidget *parent) : QDialog(parent, kFixedDialogFlag
     SpinEdit1->setValue(kDefaultCalcPoints);
     Edit2 = new QLineEdit(this);
     Edit3 = new QLineEdit(QStringLiteral("Edit3"), this);
-    CheckBox1 = new QCheckBox(QStringLiteral("Таблица"), this);
+    CheckBox1 = new QCheckBox(tr("Таблица"), this);
     SpeedButton2 = OpenButton(this);
     SpeedButton2->setEnabled(false);
     Edit4 = new QLineEdit(this);
-    CheckBox2 = new QCheckBox(QStringLiteral("dL от нуля"), this);
-    CheckBox3 = new QCheckBox(QStringLiteral("dLQ от нуля"), this);
+    CheckBox2 = new QCheckBox(tr("dL от нуля"), this);
+    CheckBox3 = new QCheckBox(tr("dLQ от нуля"), this);
     // Texts of their own, as in the program's other dialogs: the toolkit's
     // standard buttons would follow its translation.
     auto *buttons = new QDialogButtonBox(this);
@@ -56,18 +56,18 @@ TDlgCalcParam::TDlgCalcParam(QWidget *parent) : QDialog(parent, kFixedDialogFlag
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(8, 6, 8, 6);
     grid->setVerticalSpacing(3);
-    grid->addWidget(new QLabel(QStringLiteral("Базовая линия"), this), 0, 0);
+    grid->addWidget(new QLabel(tr("Базовая линия"), this), 0, 0);
     grid->addWidget(Edit1, 0, 1);
     grid->addWidget(SpeedButton1, 0, 2);
-    grid->addWidget(new QLabel(QStringLiteral("Точек"), this), 1, 0);
+    grid->addWidget(new QLabel(tr("Точек"), this), 1, 0);
     grid->addWidget(SpinEdit1, 1, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Длина образца"), this), 2, 0);
+    grid->addWidget(new QLabel(tr("Длина образца"), this), 2, 0);
     grid->addWidget(Edit2, 2, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Alpha кварца"), this), 3, 0);
+    grid->addWidget(new QLabel(tr("Alpha кварца"), this), 3, 0);
     grid->addWidget(Edit3, 3, 1);
     grid->addWidget(CheckBox1, 4, 0);
     grid->addWidget(SpeedButton2, 4, 2);
-    grid->addWidget(new QLabel(QStringLiteral("L кварца"), this), 5, 0);
+    grid->addWidget(new QLabel(tr("L кварца"), this), 5, 0);
     grid->addWidget(Edit4, 5, 1);
     grid->addWidget(CheckBox2, 6, 0);
     grid->addWidget(CheckBox3, 6, 1, 1, 2);

@@ -15,7 +15,7 @@
 
 TDlgCalcResult::TDlgCalcResult(QWidget *parent) : QDialog(parent, kToolWindowFlags)
 {
-    setWindowTitle(QStringLiteral("Результаты расчета"));
+    setWindowTitle(tr("Результаты расчета"));
     setFixedSize(605, 406);
     KeepCentredOnScreen(*this);
 
@@ -26,8 +26,8 @@ TDlgCalcResult::TDlgCalcResult(QWidget *parent) : QDialog(parent, kToolWindowFla
     StringGrid1->horizontalHeader()->setDefaultSectionSize(80);
     StringGrid1->horizontalHeader()->setStretchLastSection(true);
     StringGrid1->setColumnWidth(0, 40);
-    PageControl1->addTab(SimpleChart1, QStringLiteral("График"));
-    PageControl1->addTab(StringGrid1, QStringLiteral("Таблица"));
+    PageControl1->addTab(SimpleChart1, tr("График"));
+    PageControl1->addTab(StringGrid1, tr("Таблица"));
 
     SimpleChart1->SetSCDrawingMode(TSCDrawing::ByMultiLine);
     SimpleChart1->SetSCXTitle(QStringLiteral("T, deg C"));
@@ -41,8 +41,8 @@ TDlgCalcResult::TDlgCalcResult(QWidget *parent) : QDialog(parent, kToolWindowFla
     SimpleChart1->SetSCDrawingTimeLine(false);
 
     BitBtn1 = new QPushButton(QStringLiteral("Close"), this);
-    BitBtn2 = new QPushButton(QStringLiteral("В Excel"), this);
-    BtnReport = new QPushButton(QStringLiteral("Отчет"), this);
+    BitBtn2 = new QPushButton(tr("В Excel"), this);
+    BtnReport = new QPushButton(tr("Отчет"), this);
     BtnReport->hide();
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();

@@ -14,7 +14,7 @@
 
 TDlgCorrection::TDlgCorrection(QWidget *parent) : QDialog(parent, kFixedDialogFlags)
 {
-    setWindowTitle(QStringLiteral("Коррекция по эталону"));
+    setWindowTitle(tr("Коррекция по эталону"));
     setFixedSize(420, 170);
     KeepCentredOnScreen(*this);
 
@@ -32,12 +32,12 @@ TDlgCorrection::TDlgCorrection(QWidget *parent) : QDialog(parent, kFixedDialogFl
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(8, 6, 8, 6);
     grid->setVerticalSpacing(3);
-    grid->addWidget(new QLabel(QStringLiteral("Эталонный материал"), this), 0, 0);
+    grid->addWidget(new QLabel(tr("Эталонный материал"), this), 0, 0);
     grid->addWidget(ComboMaterial, 0, 1, 1, 2);
     grid->addWidget(LabelRange, 1, 1, 1, 2);
-    grid->addWidget(new QLabel(QStringLiteral("Длина эталонного образца"), this), 2, 0);
+    grid->addWidget(new QLabel(tr("Длина эталонного образца"), this), 2, 0);
     grid->addWidget(EditLength, 2, 1, 1, 2);
-    grid->addWidget(new QLabel(QStringLiteral("Файл коррекции"), this), 3, 0);
+    grid->addWidget(new QLabel(tr("Файл коррекции"), this), 3, 0);
     grid->addWidget(EditFile, 3, 1);
     grid->addWidget(ButtonFile, 3, 2);
     grid->addWidget(buttons, 4, 0, 1, 3);
@@ -91,7 +91,7 @@ void TDlgCorrection::ShowRange()
         return;
     }
     const materials::TReferenceMaterial &m = library_[size_t(i)];
-    LabelRange->setText(QStringLiteral("Диапазон: от %1 до %2 °C")
+    LabelRange->setText(tr("Диапазон: от %1 до %2 °C")
                             .arg(LocaleGeneral(m.lowKelvin - materials::kZeroCelsius),
                                  LocaleGeneral(m.highKelvin - materials::kZeroCelsius)));
 }

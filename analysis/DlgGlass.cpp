@@ -67,16 +67,16 @@ void TGlassImage::mouseReleaseEvent(QMouseEvent *)
 
 TDlgGlass::TDlgGlass(QWidget *parent) : QDialog(parent, kFixedDialogFlags)
 {
-    setWindowTitle(QStringLiteral("Стеклование и размягчение"));
+    setWindowTitle(tr("Стеклование и размягчение"));
     KeepCentredOnScreen(*this);
 
     Edit1 = new QLineEdit(QStringLiteral("Nil"), this);
     SpeedButton1 = new QToolButton(this);
     SpeedButton1->setText(QStringLiteral("..."));
     SpeedButton1->setToolTip(QStringLiteral("Open"));
-    BtnRecalc = new QPushButton(QStringLiteral("Пересчитать"), this);
+    BtnRecalc = new QPushButton(tr("Пересчитать"), this);
     auto *top = new QHBoxLayout;
-    top->addWidget(new QLabel(QStringLiteral("Базовая линия"), this));
+    top->addWidget(new QLabel(tr("Базовая линия"), this));
     top->addWidget(Edit1, 1);
     top->addWidget(SpeedButton1);
     top->addWidget(BtnRecalc);
@@ -88,8 +88,8 @@ TDlgGlass::TDlgGlass(QWidget *parent) : QDialog(parent, kFixedDialogFlags)
 
     StringGrid1 = new TStringGrid(2, false, this);
     StringGrid1->SetRowCount(int(analysis::GlassHeader().size()) + 1);
-    StringGrid1->SetCells(0, 0, QStringLiteral("Величина"));
-    StringGrid1->SetCells(1, 0, QStringLiteral("Значение"));
+    StringGrid1->SetCells(0, 0, tr("Величина"));
+    StringGrid1->SetCells(1, 0, tr("Значение"));
     const QStringList names = analysis::GlassHeader();
     for (int k = 0; k < names.size(); ++k)
         StringGrid1->SetCells(0, k + 1, names[k]);
@@ -97,12 +97,12 @@ TDlgGlass::TDlgGlass(QWidget *parent) : QDialog(parent, kFixedDialogFlags)
     StringGrid1->horizontalHeader()->setStretchLastSection(true);
     StringGrid1->setFixedWidth(290);
 
-    BtnAuto = new QPushButton(QStringLiteral("Авто"), this);
-    BtnAuto->setToolTip(QStringLiteral("Выбрать участки автоматически"));
-    BtnCopy = new QPushButton(QStringLiteral("Копировать"), this);
-    BtnSave = new QPushButton(QStringLiteral("Сохранить рисунок"), this);
-    BtnExcel = new QPushButton(QStringLiteral("В Excel"), this);
-    BtnCsv = new QPushButton(QStringLiteral("Сохранить CSV"), this);
+    BtnAuto = new QPushButton(tr("Авто"), this);
+    BtnAuto->setToolTip(tr("Выбрать участки автоматически"));
+    BtnCopy = new QPushButton(tr("Копировать"), this);
+    BtnSave = new QPushButton(tr("Сохранить рисунок"), this);
+    BtnExcel = new QPushButton(tr("В Excel"), this);
+    BtnCsv = new QPushButton(tr("Сохранить CSV"), this);
     BitBtn1 = new QPushButton(QStringLiteral("Close"), this);
     auto *side = new QVBoxLayout;
     side->addWidget(StringGrid1, 1);
@@ -258,7 +258,7 @@ void TDlgGlass::BtnExcelClick()
     }
     if (!spreadsheet_)
         return;
-    if (const QString message = analysis::ExportGlass(result_, *spreadsheet_, analysis::kTsNotReached);
+    if (const QString message = analysis::ExportGlass(result_, *spreadsheet_, analysis::TsNotReached());
         !message.isEmpty())
         Prompt().Message(message);
 }

@@ -27,7 +27,7 @@ QToolButton *OpenButton(QWidget *parent)
 
 TDlgPhysParam::TDlgPhysParam(QWidget *parent) : QDialog(parent, kFixedDialogFlags)
 {
-    setWindowTitle(QStringLiteral("Физический КТР"));
+    setWindowTitle(tr("Физический КТР"));
     setFixedSize(300, 300);
     KeepCentredOnScreen(*this);
 
@@ -35,20 +35,20 @@ TDlgPhysParam::TDlgPhysParam(QWidget *parent) : QDialog(parent, kFixedDialogFlag
     BtnBaseline = OpenButton(this);
     EditSampleLength = new QLineEdit(this);
     EditQuartzAlpha = new QLineEdit(this);
-    CheckQuartzTable = new QCheckBox(QStringLiteral("Таблица"), this);
+    CheckQuartzTable = new QCheckBox(tr("Таблица"), this);
     BtnQuartzTable = OpenButton(this);
     BtnQuartzTable->setEnabled(false);
     EditQuartzLength = new QLineEdit(this);
     const analysis::TPhysicalParams defaults;
     EditStep = new QLineEdit(LocaleGeneral(defaults.Step), this);
     EditReference = new QLineEdit(LocaleGeneral(defaults.ReferenceTemperature), this);
-    CheckAutoSmoothing = new QCheckBox(QStringLiteral("Сглаживание по GCV"), this);
+    CheckAutoSmoothing = new QCheckBox(tr("Сглаживание по GCV"), this);
     CheckAutoSmoothing->setChecked(true);
     CheckAutoSmoothing->setToolTip(
-        QStringLiteral("Сглаживание выбирается обобщенной перекрестной проверкой (GCV)"));
+        tr("Сглаживание выбирается обобщенной перекрестной проверкой (GCV)"));
     EditSmoothing = new QLineEdit(this);
     EditSmoothing->setEnabled(false);
-    EditSmoothing->setToolTip(QStringLiteral("Сглаживающий сплайн усредняет примерно по R точкам в каждую сторону"));
+    EditSmoothing->setToolTip(tr("Сглаживающий сплайн усредняет примерно по R точкам в каждую сторону"));
     auto *buttons = new QDialogButtonBox(this);
     buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
     buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
@@ -56,22 +56,22 @@ TDlgPhysParam::TDlgPhysParam(QWidget *parent) : QDialog(parent, kFixedDialogFlag
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(8, 6, 8, 6);
     grid->setVerticalSpacing(3);
-    const auto row = [&](int r, const char *label, QWidget *field, QWidget *button = nullptr) {
-        grid->addWidget(new QLabel(QString::fromUtf8(label), this), r, 0);
+    const auto row = [&](int r, const QString &label, QWidget *field, QWidget *button = nullptr) {
+        grid->addWidget(new QLabel(label, this), r, 0);
         grid->addWidget(field, r, 1);
         if (button)
             grid->addWidget(button, r, 2);
     };
-    row(0, "Базовая линия", EditBaseline, BtnBaseline);
-    row(1, "Длина образца", EditSampleLength);
-    row(2, "Alpha кварца", EditQuartzAlpha);
+    row(0, tr("Базовая линия"), EditBaseline, BtnBaseline);
+    row(1, tr("Длина образца"), EditSampleLength);
+    row(2, tr("Alpha кварца"), EditQuartzAlpha);
     grid->addWidget(CheckQuartzTable, 3, 0);
     grid->addWidget(BtnQuartzTable, 3, 2);
-    row(4, "L кварца", EditQuartzLength);
-    row(5, "Шаг, K", EditStep);
-    row(6, "T отсчета, deg C", EditReference);
+    row(4, tr("L кварца"), EditQuartzLength);
+    row(5, tr("Шаг, K"), EditStep);
+    row(6, tr("T отсчета, deg C"), EditReference);
     grid->addWidget(CheckAutoSmoothing, 7, 0, 1, 3);
-    row(8, "R, точек", EditSmoothing);
+    row(8, tr("R, точек"), EditSmoothing);
     grid->addWidget(buttons, 9, 0, 1, 3);
 
     connect(BtnBaseline, &QToolButton::clicked, this, &TDlgPhysParam::ChooseBaseline);

@@ -42,14 +42,14 @@ std::vector<double> Difference(const std::vector<double> &a, const std::vector<d
 
 TDlgPhysResult::TDlgPhysResult(QWidget *parent) : QDialog(parent, kToolWindowFlags)
 {
-    setWindowTitle(QStringLiteral("Результаты: физический КТР"));
+    setWindowTitle(tr("Результаты: физический КТР"));
     setFixedSize(760, 540);
     KeepCentredOnScreen(*this);
 
     Pages = new QTabWidget(this);
     PlotAlpha = new TCurvesPlot;
     PlotAlpha->SetTitles(QStringLiteral("T, deg C"), QStringLiteral("Alpha, 1/K"));
-    Pages->addTab(PlotAlpha, QStringLiteral("График"));
+    Pages->addTab(PlotAlpha, tr("График"));
 
     auto *smoothing = new QWidget;
     PlotSmooth = new TCurvesPlot;
@@ -58,7 +58,7 @@ TDlgPhysResult::TDlgPhysResult(QWidget *parent) : QDialog(parent, kToolWindowFla
     RadioT = new QRadioButton(QStringLiteral("T"));
     RadioL->setChecked(true);
     auto *channels = new QHBoxLayout;
-    channels->addWidget(new QLabel(QStringLiteral("Канал:")));
+    channels->addWidget(new QLabel(tr("Канал:")));
     channels->addWidget(RadioL);
     channels->addWidget(RadioT);
     channels->addStretch();
@@ -66,19 +66,19 @@ TDlgPhysResult::TDlgPhysResult(QWidget *parent) : QDialog(parent, kToolWindowFla
     smoothingLayout->addLayout(channels);
     smoothingLayout->addWidget(PlotSmooth, 3);
     smoothingLayout->addWidget(PlotRemoved, 2);
-    Pages->addTab(smoothing, QStringLiteral("Сглаживание"));
+    Pages->addTab(smoothing, tr("Сглаживание"));
 
     Grid = new TStringGrid(6, false);
     Grid->horizontalHeader()->setStretchLastSection(true);
     Grid->setColumnWidth(0, 40);
     Grid->SetCells(0, 0, QStringLiteral("N"));
-    Pages->addTab(Grid, QStringLiteral("Таблица"));
+    Pages->addTab(Grid, tr("Таблица"));
 
     LabelSmoothing = new QLabel(this);
     LabelSmoothing->setWordWrap(true);
-    BtnExcel = new QPushButton(QStringLiteral("В Excel"), this);
+    BtnExcel = new QPushButton(tr("В Excel"), this);
     BtnCsv = new QPushButton(QStringLiteral("CSV"), this);
-    BtnCsv->setToolTip(QStringLiteral("Сохранить таблицу в файле CSV"));
+    BtnCsv->setToolTip(tr("Сохранить таблицу в файле CSV"));
     BtnClose = new QPushButton(QStringLiteral("Close"), this);
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(LabelSmoothing, 1);
@@ -115,7 +115,7 @@ void TDlgPhysResult::ShowResults(const analysis::TPhysicalOutcome &outcome)
         rowT.push_back(outcome.Rows[r].T);
         rowMean.push_back(outcome.Rows[r].MeanAlpha);
     }
-    PlotAlpha->SetCurves({{QStringLiteral("Alpha физ."), outcome.TSmooth, outcome.Alpha, kSmooth, false},
+    PlotAlpha->SetCurves({{tr("Alpha физ."), outcome.TSmooth, outcome.Alpha, kSmooth, false},
                           {header[3], rowT, rowMean, kMean, true}});
     LabelSmoothing->setText(analysis::SmoothingSummary(outcome.Smoothing));
     ShowChannel();
@@ -129,11 +129,11 @@ void TDlgPhysResult::ShowChannel()
     const std::vector<double> &smooth = l ? outcome_.LSmooth : outcome_.TSmooth;
     const QString name = l ? QStringLiteral("L, mkm") : QStringLiteral("T, deg C");
     const std::vector<double> x = SampleNumbers(data.size());
-    PlotSmooth->SetTitles(QStringLiteral("точка"), name);
-    PlotSmooth->SetCurves({{QStringLiteral("данные"), x, data, kData, true},
-                           {QStringLiteral("сглаженная кривая"), x, smooth, kSmooth, false}});
-    PlotRemoved->SetTitles(QStringLiteral("точка"), name);
-    PlotRemoved->SetCurves({{QStringLiteral("данные - сглаженная кривая"), x, Difference(data, smooth), kData, true}});
+    PlotSmooth->SetTitles(tr("точка"), name);
+    PlotSmooth->SetCurves({{tr("данные"), x, data, kData, true},
+                           {tr("сглаженная кривая"), x, smooth, kSmooth, false}});
+    PlotRemoved->SetTitles(tr("точка"), name);
+    PlotRemoved->SetCurves({{tr("данные - сглаженная кривая"), x, Difference(data, smooth), kData, true}});
 }
 
 void TDlgPhysResult::ExcelClick()

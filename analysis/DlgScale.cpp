@@ -41,12 +41,12 @@ void AddRangeRow(QGridLayout *grid, int row, const QString &minText, QLineEdit *
 
 TDlgScale::TDlgScale(QWidget *parent) : QDialog(parent, kFixedDialogFlags)
 {
-    setWindowTitle(QStringLiteral("Параметры сведения"));
+    setWindowTitle(tr("Параметры сведения"));
     setFixedSize(267, 321);
     KeepCentredOnScreen(*this);
 
-    auto *temperature = new QGroupBox(QStringLiteral("Температура"), this);
-    CheckBox1 = new QCheckBox(QStringLiteral("Авто масштаб"), temperature);
+    auto *temperature = new QGroupBox(tr("Температура"), this);
+    CheckBox1 = new QCheckBox(tr("Авто масштаб"), temperature);
     CheckBox1->setChecked(true);
     Edit1 = new QLineEdit(QStringLiteral("20"), temperature);
     Edit2 = new QLineEdit(QStringLiteral("500"), temperature);
@@ -55,20 +55,20 @@ TDlgScale::TDlgScale(QWidget *parent) : QDialog(parent, kFixedDialogFlags)
     AddRangeRow(tGrid, 1, QStringLiteral("T min "), Edit1, QStringLiteral("Tmax "), Edit2);
 
     auto *length = new QGroupBox(QStringLiteral("L"), this);
-    CheckBox3 = new QCheckBox(QStringLiteral("Авто масштаб"), length);
+    CheckBox3 = new QCheckBox(tr("Авто масштаб"), length);
     CheckBox3->setChecked(true);
     Edit3 = new QLineEdit(QStringLiteral("20"), length);
     Edit4 = new QLineEdit(QStringLiteral("500"), length);
-    CheckBox4 = new QCheckBox(QStringLiteral("L от нуля"), length);
+    CheckBox4 = new QCheckBox(tr("L от нуля"), length);
     CheckBox4->setChecked(true);
     QGridLayout *lGrid = GroupGrid(length);
     lGrid->addWidget(CheckBox3, 0, 0, 1, 2);
     lGrid->addWidget(CheckBox4, 0, 2, 1, 2);
     AddRangeRow(lGrid, 1, QStringLiteral("L min "), Edit3, QStringLiteral("Lmax "), Edit4);
 
-    auto *extra = new QGroupBox(QStringLiteral("Дополнительные параметры"), this);
-    CheckBox2 = new QCheckBox(QStringLiteral("Метафайл"), extra);
-    CheckBox5 = new QCheckBox(QStringLiteral("Базовая линия"), extra);
+    auto *extra = new QGroupBox(tr("Дополнительные параметры"), this);
+    CheckBox2 = new QCheckBox(tr("Метафайл"), extra);
+    CheckBox5 = new QCheckBox(tr("Базовая линия"), extra);
     Edit5 = new QLineEdit(extra);
     SpeedButton1 = new QToolButton(extra);
     SpeedButton1->setText(QStringLiteral("..."));

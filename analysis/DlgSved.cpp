@@ -28,7 +28,7 @@ void TSvedImage::paintEvent(QPaintEvent *)
 
 TDlgSved::TDlgSved(QWidget *parent) : QDialog(parent, kFixedDialogFlags)
 {
-    setWindowTitle(QStringLiteral("Сведение"));
+    setWindowTitle(tr("Сведение"));
     setFixedSize(404, 403);
     KeepCentredOnScreen(*this);
 

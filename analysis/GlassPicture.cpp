@@ -2,6 +2,7 @@
 
 #include "chart/ChartCanvas.h"
 
+#include <QCoreApplication>
 #include <QBuffer>
 #include <QFontMetrics>
 #include <QPainter>
@@ -10,6 +11,11 @@
 
 namespace analysis {
 namespace {
+
+// The context of this file's texts in the translation catalogue.
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(analysis::GlassPicture)
+};
 
 constexpr QRgb kWhite = 0xFFFFFFFFu;
 
@@ -89,7 +95,7 @@ QByteArray GlassSvg(const std::vector<TGlassItem> &items)
     generator.setSize(QSize(kGlassWidth, kGlassHeight));
     generator.setViewBox(QRect(0, 0, kGlassWidth, kGlassHeight));
     generator.setResolution(96);
-    generator.setTitle(QStringLiteral("Стеклование и размягчение"));
+    generator.setTitle(Tr::tr("Стеклование и размягчение"));
     Paint(generator, items);
     return buffer.data();
 }

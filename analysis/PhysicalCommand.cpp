@@ -23,7 +23,7 @@ void PhysicalClick(TAnalysisContext &ctx, TDlgPhysParam &param, TDlgPhysResult &
     if (DialogRunner().Exec(param) != QDialog::Accepted)
         return;
     if (!param.ReadBack(params)) {
-        Prompt().Message(analysis::kMsgBadParameter);
+        Prompt().Message(analysis::MsgBadParameter());
         return;
     }
     analysis::StorePhysicalParameters(params, ctx.run);

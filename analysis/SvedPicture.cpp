@@ -2,11 +2,19 @@
 
 #include "chart/ChartCanvas.h"
 
+#include <QCoreApplication>
 #include <QBuffer>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPolygon>
 #include <QSvgGenerator>
+
+namespace {
+// The context of this file's texts in the translation catalogue.
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(analysis::SvedPicture)
+};
+} // namespace
 
 namespace analysis {
 namespace {
@@ -105,7 +113,7 @@ QByteArray TSvedPicture::Svg() const
     generator.setSize(QSize(kSvedWidth, kSvedHeight));
     generator.setViewBox(QRect(0, 0, kSvedWidth, kSvedHeight));
     generator.setResolution(96);
-    generator.setTitle(QStringLiteral("Сведение"));
+    generator.setTitle(Tr::tr("Сведение"));
     QPainter painter(&generator);
     painter.drawPicture(0, 0, vector_);
     painter.end();

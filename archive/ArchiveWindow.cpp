@@ -25,7 +25,7 @@ using namespace archive;
 
 namespace {
 
-const QString kCaption = QStringLiteral("Архив");
+QString Caption() { return TArchiveWindow::tr("Архив"); }
 
 QPushButton *Button(const QString &text, QWidget *parent, QHBoxLayout *row)
 {
@@ -39,13 +39,13 @@ QPushButton *Button(const QString &text, QWidget *parent, QHBoxLayout *row)
 
 TArchiveWindow::TArchiveWindow(QWidget *parent) : QDialog(parent)
 {
-    setWindowTitle(kCaption);
+    setWindowTitle(Caption());
     EditSearch = new QLineEdit(this);
-    EditSearch->setPlaceholderText(QStringLiteral("образец, материал, партия, оператор, примечание"));
+    EditSearch->setPlaceholderText(tr("образец, материал, партия, оператор, примечание"));
     EditSearch->setClearButtonEnabled(true);
-    CheckFrom = new QCheckBox(QStringLiteral("Дата с"), this);
+    CheckFrom = new QCheckBox(tr("Дата с"), this);
     DateFrom = new QDateEdit(QDate::currentDate().addMonths(-1), this);
-    CheckTo = new QCheckBox(QStringLiteral("по"), this);
+    CheckTo = new QCheckBox(tr("по"), this);
     DateTo = new QDateEdit(QDate::currentDate(), this);
     for (QDateEdit *edit : {DateFrom, DateTo}) {
         edit->setCalendarPopup(true);
@@ -57,15 +57,15 @@ TArchiveWindow::TArchiveWindow(QWidget *parent) : QDialog(parent)
         edit->setFixedWidth(70);
 
     auto *filters = new QHBoxLayout;
-    filters->addWidget(new QLabel(QStringLiteral("Поиск"), this));
+    filters->addWidget(new QLabel(tr("Поиск"), this));
     filters->addWidget(EditSearch, 1);
     filters->addWidget(CheckFrom);
     filters->addWidget(DateFrom);
     filters->addWidget(CheckTo);
     filters->addWidget(DateTo);
-    filters->addWidget(new QLabel(QStringLiteral("T от"), this));
+    filters->addWidget(new QLabel(tr("T от"), this));
     filters->addWidget(EditTFrom);
-    filters->addWidget(new QLabel(QStringLiteral("до"), this));
+    filters->addWidget(new QLabel(tr("до"), this));
     filters->addWidget(EditTTo);
 
     Table = new QTableView(this);
@@ -81,12 +81,12 @@ TArchiveWindow::TArchiveWindow(QWidget *parent) : QDialog(parent)
     LabelCount = new QLabel(this);
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(LabelCount, 1);
-    BtnOpen = Button(QStringLiteral("Открыть"), this, buttons);
-    BtnDescription = Button(QStringLiteral("Описание образца"), this, buttons);
-    BtnCompare = Button(QStringLiteral("Сравнить"), this, buttons);
-    BtnReport = Button(QStringLiteral("Отчет"), this, buttons);
-    BtnDelete = Button(QStringLiteral("Удалить"), this, buttons);
-    QPushButton *close = Button(QStringLiteral("Закрыть"), this, buttons);
+    BtnOpen = Button(tr("Открыть"), this, buttons);
+    BtnDescription = Button(tr("Описание образца"), this, buttons);
+    BtnCompare = Button(tr("Сравнить"), this, buttons);
+    BtnReport = Button(tr("Отчет"), this, buttons);
+    BtnDelete = Button(tr("Удалить"), this, buttons);
+    QPushButton *close = Button(tr("Закрыть"), this, buttons);
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(filters);
@@ -124,7 +124,7 @@ void TArchiveWindow::SetArchive(TArchive *archive)
     for (QPushButton *button : {BtnOpen, BtnDescription, BtnCompare, BtnReport, BtnDelete})
         button->setEnabled(archive != nullptr);
     if (!model_) {
-        LabelCount->setText(QStringLiteral("Архив недоступен."));
+        LabelCount->setText(tr("Архив недоступен."));
         return;
     }
     const int widths[] = {40, 120, 120, 150, 70, 90, 55, 55, 55, 110, 80};
@@ -155,9 +155,9 @@ void TArchiveWindow::ApplyFilter()
             wrong << edit->text();
     }
     const QString error = model_->SetFilter(filter);
-    QString count = QStringLiteral("Запусков: %1").arg(model_->rowCount());
+    QString count = tr("Запусков: %1").arg(model_->rowCount());
     if (!wrong.isEmpty())
-        count += QStringLiteral(" (не число: %1)").arg(wrong.join(QStringLiteral(", ")));
+        count = tr("%1 (не число: %2)").arg(count, wrong.join(QStringLiteral(", ")));
     LabelCount->setText(error.isEmpty() ? count : error);
 }
 
@@ -191,7 +191,7 @@ int64_t TArchiveWindow::OneSelected()
     const std::vector<int64_t> ids = SelectedIds();
     if (ids.size() == 1)
         return ids.front();
-    Prompt().Message(QStringLiteral("Выберите один запуск!"), kCaption);
+    Prompt().Message(tr("Выберите один запуск!"), Caption());
     return 0;
 }
 
@@ -205,11 +205,11 @@ void TArchiveWindow::OpenClick()
         return;
     switch (CheckRunFile(entry->path, entry->facts.size, entry->facts.sha256)) {
     case TFileState::Missing:
-        Prompt().Message(QStringLiteral("Файл \"%1\" не найден!").arg(entry->path), kCaption);
+        Prompt().Message(tr("Файл \"%1\" не найден!").arg(entry->path), Caption());
         return;
     case TFileState::Changed:
-        if (!Prompt().AskYesNo(kCaption, QStringLiteral("Файл \"%1\" изменен после записи в архив.\nОткрыть его "
-                                                        "таким, какой он сейчас?")
+        if (!Prompt().AskYesNo(Caption(), tr("Файл \"%1\" изменен после записи в архив.\nОткрыть его "
+                                             "таким, какой он сейчас?")
                                              .arg(entry->path)))
             return;
         break;
@@ -234,7 +234,7 @@ void TArchiveWindow::DescriptionClick()
         return;
     const TSampleDescription description = Description->Description();
     if (const QString error = archive_->UpdateDescription(id, description); !error.isEmpty()) {
-        Prompt().Message(error, kCaption);
+        Prompt().Message(error, Caption());
         return;
     }
     if (OnDescribed)
@@ -247,7 +247,7 @@ void TArchiveWindow::CompareClick()
 {
     const std::vector<int64_t> ids = SelectedIds();
     if (ids.empty()) {
-        Prompt().Message(QStringLiteral("Выберите запуски для сравнения!"), kCaption);
+        Prompt().Message(tr("Выберите запуски для сравнения!"), Caption());
         return;
     }
     Comparison->Compare(*archive_, ids);
@@ -262,7 +262,7 @@ void TArchiveWindow::ReportClick()
     QString error;
     const std::optional<TReportContent> content = ReportOfRow(*archive_, id, archive_->Now(), Version, error);
     if (!content) {
-        Prompt().Message(error, kCaption);
+        Prompt().Message(error, Caption());
         return;
     }
     SaveReport(*content, reportOptions_, OpenUrl);
@@ -276,8 +276,8 @@ void TArchiveWindow::DeleteClick()
     QStringList numbers;
     for (int64_t id : ids)
         numbers << QString::number(id);
-    if (!Prompt().AskYesNo(kCaption, QStringLiteral("Удалить из архива запуски № %1?\nФайлы записей останутся на "
-                                                    "диске.")
+    if (!Prompt().AskYesNo(Caption(), tr("Удалить из архива запуски № %1?\nФайлы записей останутся на "
+                                         "диске.")
                                          .arg(numbers.join(QStringLiteral(", ")))))
         return;
     for (int64_t id : ids) {
@@ -285,14 +285,14 @@ void TArchiveWindow::DeleteClick()
         if (!entry)
             continue;
         if (const QString error = archive_->DeleteRun(id); !error.isEmpty()) {
-            Prompt().Message(error, kCaption);
+            Prompt().Message(error, Caption());
             break;
         }
         // Only a file that still holds the archived run is offered for removal.
         if (CheckRunFile(entry->path, entry->facts.size, entry->facts.sha256) == TFileState::Present
-            && Prompt().AskYesNo(kCaption, QStringLiteral("Удалить и файл \"%1\"?").arg(entry->path))
+            && Prompt().AskYesNo(Caption(), tr("Удалить и файл \"%1\"?").arg(entry->path))
             && !QFile::remove(entry->path))
-            Prompt().Message(QStringLiteral("Файл \"%1\" не удален!").arg(entry->path), kCaption);
+            Prompt().Message(tr("Файл \"%1\" не удален!").arg(entry->path), Caption());
     }
     model_->Refresh();
 }

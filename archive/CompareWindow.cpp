@@ -10,20 +10,20 @@ using namespace archive;
 
 TCompareWindow::TCompareWindow(QWidget *parent) : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("Сравнение запусков"));
+    setWindowTitle(tr("Сравнение запусков"));
     ComboMode = new QComboBox(this);
     for (int m = 0; m < kCompareModeCount; ++m)
         ComboMode->addItem(CompareModeCaption(TCompareMode(m)));
     Plot = new TComparePlotWidget(this);
     LabelProblems = new QLabel(this);
     LabelProblems->setWordWrap(true);
-    auto *close = new QPushButton(QStringLiteral("Закрыть"), this);
+    auto *close = new QPushButton(tr("Закрыть"), this);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(close);
     auto *top = new QHBoxLayout;
-    top->addWidget(new QLabel(QStringLiteral("График"), this));
+    top->addWidget(new QLabel(tr("График"), this));
     top->addWidget(ComboMode);
     top->addStretch();
     auto *layout = new QVBoxLayout(this);
@@ -50,7 +50,7 @@ void TCompareWindow::Load()
     TComparison comparison = LoadComparison(*archive_, ids_, mode);
     LabelProblems->setText(comparison.problems.isEmpty()
                                ? QString()
-                               : QStringLiteral("Не показаны: ") + comparison.problems.join(QStringLiteral("; ")));
+                               : tr("Не показаны: %1").arg(comparison.problems.join(QStringLiteral("; "))));
     LabelProblems->setVisible(!comparison.problems.isEmpty());
     Plot->SetCurves(std::move(comparison.curves), TPlotTitles{QStringLiteral("T, deg C"), CompareYTitle(mode)});
 }

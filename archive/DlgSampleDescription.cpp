@@ -10,7 +10,7 @@
 
 TDlgSampleDescription::TDlgSampleDescription(QWidget *parent) : QDialog(parent, kFixedDialogFlags)
 {
-    setWindowTitle(QStringLiteral("Описание образца"));
+    setWindowTitle(tr("Описание образца"));
     EditName = new QLineEdit(this);
     EditMaterial = new QLineEdit(this);
     EditBatch = new QLineEdit(this);
@@ -19,11 +19,11 @@ TDlgSampleDescription::TDlgSampleDescription(QWidget *parent) : QDialog(parent, 
     EditNote->setTabChangesFocus(true);
     EditNote->setFixedHeight(90);
     auto *form = new QFormLayout;
-    form->addRow(QStringLiteral("Образец"), EditName);
-    form->addRow(QStringLiteral("Материал"), EditMaterial);
-    form->addRow(QStringLiteral("Партия"), EditBatch);
-    form->addRow(QStringLiteral("Оператор"), EditOperator);
-    form->addRow(QStringLiteral("Примечание"), EditNote);
+    form->addRow(tr("Образец"), EditName);
+    form->addRow(tr("Материал"), EditMaterial);
+    form->addRow(tr("Партия"), EditBatch);
+    form->addRow(tr("Оператор"), EditOperator);
+    form->addRow(tr("Примечание"), EditNote);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

@@ -2,12 +2,20 @@
 
 #include "archive/report/ReportPdf.h"
 
+#include <QCoreApplication>
 #include <QDir>
+
+namespace {
+// The context of this file's texts in the translation catalogue.
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(archive::ReportCommand)
+};
+} // namespace
 
 TFileDialogOptions ReportFileOptions()
 {
     TFileDialogOptions options;
-    options.title = QStringLiteral("Отчет");
+    options.title = Tr::tr("Отчет");
     options.filter = QStringLiteral("PDF files (*.pdf)|*.pdf|All files (*.*)|*.*");
     options.defaultExt = QStringLiteral(".pdf");
     return options;
@@ -24,6 +32,6 @@ bool SaveReport(const archive::TReportContent &content, TFileDialogOptions &opti
         return false;
     }
     if (!opener || !opener(QUrl::fromLocalFile(name)))
-        Prompt().Message(QStringLiteral("Отчет сохранен в файле \"%1\".").arg(QDir::toNativeSeparators(name)));
+        Prompt().Message(Tr::tr("Отчет сохранен в файле \"%1\".").arg(QDir::toNativeSeparators(name)));
     return true;
 }

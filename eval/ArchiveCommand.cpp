@@ -20,7 +20,14 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <string_view>
+
 namespace {
+
+// The context of this file's texts in the translation catalogue.
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(eval::ArchiveCommand)
+};
 
 using namespace archive;
 
@@ -28,15 +35,18 @@ const QString kArchiveOption = QStringLiteral("archive");
 
 QCommandLineOption ArchiveOption()
 {
-    return QCommandLineOption(kArchiveOption,
-                              QStringLiteral("файл архива (по умолчанию архив программы: ~/.local/share/Varotem/%1)")
-                                  .arg(QString::fromLatin1(kArchiveFileName)),
-                              QStringLiteral("FILE"));
+    // The name is written out so that the help's translation finds this text.
+    static_assert(std::string_view(kArchiveFileName) == "Varotem-archive.sqlite");
+    return QCommandLineOption(
+        kArchiveOption,
+        QT_TRANSLATE_NOOP("eval::Help",
+                          "файл архива (по умолчанию архив программы: ~/.local/share/Varotem/Varotem-archive.sqlite)"),
+        QStringLiteral("FILE"));
 }
 
 QCommandLineOption Valued(const char *name, const char *value, const QString &description)
 {
-    return QCommandLineOption(QString::fromLatin1(name), description, QString::fromLatin1(value));
+    return QCommandLineOption(QString::fromLatin1(name), description, QString::fromUtf8(value));
 }
 
 // The archive asked for; its messages (a rebuild) on standard error. Only
@@ -47,7 +57,7 @@ std::unique_ptr<TArchive> OpenFor(const QCommandLineParser &parser, bool create 
     setup.fileName = parser.isSet(kArchiveOption) ? parser.value(kArchiveOption)
                                                   : DefaultArchiveDir() + QString::fromLatin1(kArchiveFileName);
     if (!create && !QFileInfo::exists(setup.fileName)) {
-        PrintError(QStringLiteral("Архив \"%1\" не найден!").arg(setup.fileName));
+        PrintError(Tr::tr("Архив \"%1\" не найден!").arg(setup.fileName));
         return nullptr;
     }
     setup.runDirs = {QFileInfo(setup.fileName).absolutePath()};
@@ -62,7 +72,7 @@ std::optional<int64_t> IdArgument(const QCommandLineParser &parser)
     bool ok = false;
     const qlonglong id = parser.positionalArguments().constFirst().toLongLong(&ok);
     if (!ok || id <= 0) {
-        PrintError(QStringLiteral("Неверный номер запуска \"%1\"!").arg(parser.positionalArguments().constFirst()));
+        PrintError(Tr::tr("Неверный номер запуска \"%1\"!").arg(parser.positionalArguments().constFirst()));
         return std::nullopt;
     }
     return id;
@@ -76,7 +86,7 @@ bool ReadDay(const QCommandLineParser &parser, const char *name, bool end, std::
         return true;
     const QDate day = QDate::fromString(parser.value(option), Qt::ISODate);
     if (!day.isValid()) {
-        PrintError(QStringLiteral("Неверный параметр --%1: \"%2\" не является датой ГГГГ-ММ-ДД!")
+        PrintError(Tr::tr("Неверный параметр --%1: \"%2\" не является датой ГГГГ-ММ-ДД!")
                        .arg(option, parser.value(option)));
         return false;
     }
@@ -130,7 +140,7 @@ QJsonObject RowJson(const TArchiveRow &r, TFileState state)
             {QStringLiteral("t_min"), OptNumber(r.tMin)},
             {QStringLiteral("t_max"), OptNumber(r.tMax)},
             {QStringLiteral("file"), r.path},
-            {QStringLiteral("state"), FileStateCaption(state)},
+            {QStringLiteral("state"), FileStateWord(state)},
             {QStringLiteral("source"), SourceName(r.source)}};
 }
 
@@ -147,7 +157,7 @@ int List(const QCommandLineParser &parser)
     const auto sort = std::find_if(std::begin(kSortWords), std::end(kSortWords),
                                    [&](const auto &w) { return sortWord == QLatin1String(w.word); });
     if (sort == std::end(kSortWords)) {
-        PrintError(QStringLiteral("Неверный параметр --sort \"%1\"!").arg(sortWord));
+        PrintError(Tr::tr("Неверный параметр --sort \"%1\"!").arg(sortWord));
         return kExitUsage;
     }
     const auto archive = OpenFor(parser);
@@ -219,7 +229,7 @@ int Show(const QCommandLineParser &parser)
         return kExitFailed;
     const std::optional<TRunEntry> e = archive->Run(*id);
     if (!e) {
-        PrintError(QStringLiteral("В архиве нет запуска № %1!").arg(*id));
+        PrintError(Tr::tr("В архиве нет запуска № %1!").arg(*id));
         return kExitFailed;
     }
     const TFileState state = CheckRunFile(e->path, e->facts.size, e->facts.sha256);
@@ -229,7 +239,7 @@ int Show(const QCommandLineParser &parser)
     const QJsonObject object{
         {QStringLiteral("id"), qint64(e->id)},
         {QStringLiteral("file"), e->path},
-        {QStringLiteral("state"), FileStateCaption(state)},
+        {QStringLiteral("state"), FileStateWord(state)},
         {QStringLiteral("size"), qint64(e->facts.size)},
         {QStringLiteral("sha256"), e->facts.sha256},
         {QStringLiteral("count"), e->facts.count},
@@ -257,11 +267,12 @@ const struct {
     const char *option;
     QString TSampleDescription::*field;
     const char *caption;
-} kDescriptionOptions[] = {{"name", &TSampleDescription::name, "\"Образец\""},
-                           {"material", &TSampleDescription::material, "\"Материал\""},
-                           {"batch", &TSampleDescription::batch, "\"Партия\""},
-                           {"operator", &TSampleDescription::operatorName, "\"Оператор\""},
-                           {"note", &TSampleDescription::note, "\"Примечание\""}};
+} kDescriptionOptions[] = {{"name", &TSampleDescription::name, QT_TRANSLATE_NOOP("eval::Help", "\"Образец\"")},
+                           {"material", &TSampleDescription::material, QT_TRANSLATE_NOOP("eval::Help", "\"Материал\"")},
+                           {"batch", &TSampleDescription::batch, QT_TRANSLATE_NOOP("eval::Help", "\"Партия\"")},
+                           {"operator", &TSampleDescription::operatorName, QT_TRANSLATE_NOOP("eval::Help",
+                                                                                             "\"Оператор\"")},
+                           {"note", &TSampleDescription::note, QT_TRANSLATE_NOOP("eval::Help", "\"Примечание\"")}};
 
 int Add(const QCommandLineParser &parser)
 {
@@ -313,17 +324,21 @@ int Report(const QCommandLineParser &parser)
 
 QList<QCommandLineOption> ListOptions()
 {
-    return {Valued("text", "WORDS", QStringLiteral("слова, которые должны быть в образце, материале, партии, "
-                                                   "операторе или примечании (без учета регистра)")),
-            Valued("from", "ГГГГ-ММ-ДД", QStringLiteral("запуски не раньше этого дня")),
-            Valued("to", "ГГГГ-ММ-ДД", QStringLiteral("запуски не позже этого дня")),
-            Valued("t-from", "T", QStringLiteral("запуски, достигшие этой температуры")),
-            Valued("t-to", "T", QStringLiteral("запуски, начатые не выше этой температуры")),
+    return {Valued("text", "WORDS", QT_TRANSLATE_NOOP("eval::Help",
+                                                      "слова, которые должны быть в образце, материале, партии, "
+                                                      "операторе или примечании (без учета регистра)")),
+            Valued("from", QT_TRANSLATE_NOOP("eval::Help", "ГГГГ-ММ-ДД"),
+                   QT_TRANSLATE_NOOP("eval::Help", "запуски не раньше этого дня")),
+            Valued("to", QT_TRANSLATE_NOOP("eval::Help", "ГГГГ-ММ-ДД"),
+                   QT_TRANSLATE_NOOP("eval::Help", "запуски не позже этого дня")),
+            Valued("t-from", "T", QT_TRANSLATE_NOOP("eval::Help", "запуски, достигшие этой температуры")),
+            Valued("t-to", "T", QT_TRANSLATE_NOOP("eval::Help", "запуски, начатые не выше этой температуры")),
             QCommandLineOption(QStringLiteral("sort"),
-                               QStringLiteral("порядок: id, date, name, material, batch, operator, count, t-min, "
-                                              "t-max или file (по умолчанию date)"),
+                               QT_TRANSLATE_NOOP("eval::Help",
+                                                 "порядок: id, date, name, material, batch, operator, count, t-min, "
+                                                 "t-max или file (по умолчанию date)"),
                                QStringLiteral("KEY"), QStringLiteral("date")),
-            QCommandLineOption(QStringLiteral("descending"), QStringLiteral("в обратном порядке")),
+            QCommandLineOption(QStringLiteral("descending"), QT_TRANSLATE_NOOP("eval::Help", "в обратном порядке")),
             FormatOption(),
             ArchiveOption()};
 }
@@ -340,7 +355,7 @@ QList<QCommandLineOption> AddOptions()
 const TSubcommandRegistration list(TSubcommand{
     QStringLiteral("archive list"),
     {},
-    QStringLiteral("Архив: запуски, отобранные как в окне \"Архив\"."),
+    QT_TRANSLATE_NOOP("eval::Help", "Архив: запуски, отобранные как в окне \"Архив\"."),
     ListOptions(),
     List,
 });
@@ -348,7 +363,7 @@ const TSubcommandRegistration list(TSubcommand{
 const TSubcommandRegistration show(TSubcommand{
     QStringLiteral("archive show"),
     {QStringLiteral("ID")},
-    QStringLiteral("Архив: все сведения о запуске и его результаты (JSON)."),
+    QT_TRANSLATE_NOOP("eval::Help", "Архив: все сведения о запуске и его результаты (JSON)."),
     {ArchiveOption()},
     Show,
 });
@@ -356,7 +371,7 @@ const TSubcommandRegistration show(TSubcommand{
 const TSubcommandRegistration add(TSubcommand{
     QStringLiteral("archive add"),
     {QStringLiteral("RUN.dat")},
-    QStringLiteral("Архив: файл записи с описанием образца; выводит номер запуска."),
+    QT_TRANSLATE_NOOP("eval::Help", "Архив: файл записи с описанием образца; выводит номер запуска."),
     AddOptions(),
     Add,
 });
@@ -364,7 +379,7 @@ const TSubcommandRegistration add(TSubcommand{
 const TSubcommandRegistration report(TSubcommand{
     QStringLiteral("archive report"),
     {QStringLiteral("ID"), QStringLiteral("OUT.pdf")},
-    QStringLiteral("Архив: отчет о запуске в PDF."),
+    QT_TRANSLATE_NOOP("eval::Help", "Архив: отчет о запуске в PDF."),
     {ArchiveOption()},
     Report,
     true,

@@ -8,11 +8,17 @@
 #include "eval/EvalOutput.h"
 #include "eval/Subcommand.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
 namespace {
+
+// The context of this file's texts in the translation catalogue.
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(eval::CalcCommand)
+};
 
 using analysis::TCalcParams;
 using analysis::TCalcRow;
@@ -25,7 +31,7 @@ bool ReadOptions(const QCommandLineParser &parser, TCalcParams &params)
     if (!points)
         return false;
     if (*points < analysis::kMinCalcPoints || *points > analysis::kMaxCalcPoints) {
-        PrintError(QStringLiteral("Неверный параметр --points %1: число интервалов должно быть от %2 до %3!")
+        PrintError(Tr::tr("Неверный параметр --points %1: число интервалов должно быть от %2 до %3!")
                        .arg(*points)
                        .arg(analysis::kMinCalcPoints)
                        .arg(analysis::kMaxCalcPoints));
@@ -134,15 +140,17 @@ QCommandLineOption Flag(const char *name, const QString &description)
 const TSubcommandRegistration registration(TSubcommand{
     QStringLiteral("calc"),
     {QStringLiteral("RUN.dat")},
-    QStringLiteral("Расчет: коэффициент расширения по интервалам, таблица окна \"Результаты расчета\"."),
-    {Valued("points", "N", QStringLiteral("\"Точек\": число интервалов, от 2 до 1000")),
-     Valued("sample-length", "L0", QStringLiteral("\"Длина образца\"")),
-     Valued("quartz-length", "LQ", QStringLiteral("\"L кварца\"")),
-     Valued("quartz-alpha", "A", QStringLiteral("\"Alpha кварца\"")),
-     Valued("quartz-table", "FILE", QStringLiteral("\"Таблица\": коэффициент кварца по таблице из файла .dat")),
-     Valued("baseline", "FILE", QStringLiteral("\"Базовая линия\": файл .dat (по умолчанию нет)")),
-     Flag("dl-from-zero", QStringLiteral("\"dL от нуля\"")),
-     Flag("dlq-from-zero", QStringLiteral("\"dLQ от нуля\"")),
+    QT_TRANSLATE_NOOP("eval::Help",
+                      "Расчет: коэффициент расширения по интервалам, таблица окна \"Результаты расчета\"."),
+    {Valued("points", "N", QT_TRANSLATE_NOOP("eval::Help", "\"Точек\": число интервалов, от 2 до 1000")),
+     Valued("sample-length", "L0", QT_TRANSLATE_NOOP("eval::Help", "\"Длина образца\"")),
+     Valued("quartz-length", "LQ", QT_TRANSLATE_NOOP("eval::Help", "\"L кварца\"")),
+     Valued("quartz-alpha", "A", QT_TRANSLATE_NOOP("eval::Help", "\"Alpha кварца\"")),
+     Valued("quartz-table", "FILE", QT_TRANSLATE_NOOP("eval::Help",
+                                                      "\"Таблица\": коэффициент кварца по таблице из файла .dat")),
+     Valued("baseline", "FILE", QT_TRANSLATE_NOOP("eval::Help", "\"Базовая линия\": файл .dat (по умолчанию нет)")),
+     Flag("dl-from-zero", QT_TRANSLATE_NOOP("eval::Help", "\"dL от нуля\"")),
+     Flag("dlq-from-zero", QT_TRANSLATE_NOOP("eval::Help", "\"dLQ от нуля\"")),
      CalibrationOption(),
      FormatOption()},
     Calc,

@@ -1,5 +1,7 @@
 // varotem-eval correction: "Коррекция по эталону" on a reference run file.
 #include "analysis/core/Correction.h"
+
+#include <QCoreApplication>
 #include "app/core/DataFiles.h"
 #include "eval/EvalInput.h"
 #include "eval/EvalOutput.h"
@@ -8,11 +10,16 @@
 
 namespace {
 
+// The context of this file's texts in the translation catalogue.
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(eval::CorrectionCommand)
+};
+
 int Correction(const QCommandLineParser &parser)
 {
     for (const char *required : {"material", "out"}) {
         if (!parser.isSet(QString::fromLatin1(required))) {
-            PrintError(QStringLiteral("Не задан параметр --%1!").arg(QString::fromLatin1(required)));
+            PrintError(Tr::tr("Не задан параметр --%1!").arg(QString::fromLatin1(required)));
             return kExitUsage;
         }
     }
@@ -28,7 +35,7 @@ int Correction(const QCommandLineParser &parser)
     const QString id = parser.value(QStringLiteral("material"));
     const materials::TReferenceMaterial *material = library->Find(id.toStdString());
     if (!material) {
-        PrintError(QStringLiteral("Материал \"%1\" не найден в библиотеке (varotem-eval materials)!").arg(id));
+        PrintError(Tr::tr("Материал \"%1\" не найден в библиотеке (varotem-eval materials)!").arg(id));
         return kExitUsage;
     }
     const analysis::TCorrectionOutcome outcome =
@@ -50,11 +57,12 @@ QCommandLineOption Valued(const char *name, const char *value, const QString &de
 const TSubcommandRegistration registration(TSubcommand{
     QStringLiteral("correction"),
     {QStringLiteral("REF.dat")},
-    QStringLiteral("Коррекция по эталону: запись эталонного образца превращается в файл коррекции, "
-                   "базовую линию для \"Расчет\" и \"Сведение\"."),
-    {Valued("material", "ID", QStringLiteral("эталонный материал (varotem-eval materials)")),
-     Valued("sample-length", "L0", QStringLiteral("длина эталонного образца (по умолчанию \"Длина образца\" записи)")),
-     Valued("out", "CORR.dat", QStringLiteral("файл коррекции")),
+    QT_TRANSLATE_NOOP("eval::Help", "Коррекция по эталону: запись эталонного образца превращается в файл коррекции, "
+                                    "базовую линию для \"Расчет\" и \"Сведение\"."),
+    {Valued("material", "ID", QT_TRANSLATE_NOOP("eval::Help", "эталонный материал (varotem-eval materials)")),
+     Valued("sample-length", "L0",
+            QT_TRANSLATE_NOOP("eval::Help", "длина эталонного образца (по умолчанию \"Длина образца\" записи)")),
+     Valued("out", "CORR.dat", QT_TRANSLATE_NOOP("eval::Help", "файл коррекции")),
      CalibrationOption(),
      MaterialsDirectoryOption()},
     Correction,

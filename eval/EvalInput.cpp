@@ -4,15 +4,21 @@
 #include "eval/EvalOutput.h"
 #include "numerics/NumberFormat.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <string_view>
 
 namespace {
 
+// The context of this file's texts in the translation catalogue.
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(eval::EvalInput)
+};
+
 const QString kCalibration = QStringLiteral("calibration");
 
-QString NotFound(const QString &fileName) { return QStringLiteral("Файл не найден: %1!").arg(fileName); }
+QString NotFound(const QString &fileName) { return Tr::tr("Файл не найден: %1!").arg(fileName); }
 
 // The settings file and the tables its flags ask for; the messages that stop.
 QStringList ReadCalibration(const QString &fileName, TEvalInput &input)
@@ -47,7 +53,7 @@ std::optional<T> NumberOption(const QCommandLineParser &parser, const QString &n
     const QString text = parser.value(name);
     T value{};
     if (!parse(text.toStdString(), value)) {
-        PrintError(QStringLiteral("Неверный параметр --%1: \"%2\" не является %3!").arg(name, text, kind));
+        PrintError(Tr::tr("Неверный параметр --%1: \"%2\" не является %3!").arg(name, text, kind));
         return std::nullopt;
     }
     return value;
@@ -62,7 +68,7 @@ std::unique_ptr<TRunData> TEvalInput::Calibrated() const
     bool usable = true;
     for (const auto &[quantity, state] : {std::pair{"T", status.T}, std::pair{"L", status.L}}) {
         if (const QString problem = SplineTableProblem(state); !problem.isEmpty()) {
-            PrintError(QStringLiteral("Калибровка %1 по реперным точкам невозможна: %2!")
+            PrintError(Tr::tr("Калибровка %1 по реперным точкам невозможна: %2!")
                            .arg(QString::fromLatin1(quantity), problem));
             usable = false;
         }
@@ -73,8 +79,9 @@ std::unique_ptr<TRunData> TEvalInput::Calibrated() const
 QCommandLineOption CalibrationOption()
 {
     return QCommandLineOption(kCalibration,
-                              QStringLiteral("калибровка из файла настроек программы и его файлов реперных точек "
-                                             "(по умолчанию без калибровки)"),
+                              QT_TRANSLATE_NOOP("eval::Help",
+                                                "калибровка из файла настроек программы и его файлов реперных точек "
+                                                "(по умолчанию без калибровки)"),
                               QStringLiteral("Varotem.ini"));
 }
 
@@ -100,12 +107,12 @@ std::optional<TEvalInput> ReadEvalInput(const QCommandLineParser &parser, const 
 
 std::optional<double> RealOption(const QCommandLineParser &parser, const QString &name, double fallback)
 {
-    return NumberOption(parser, name, fallback, QStringLiteral("числом"), [](std::string_view text, double &value) {
+    return NumberOption(parser, name, fallback, Tr::tr("числом"), [](std::string_view text, double &value) {
         return numerics::ParseReal(text, ".", value);
     });
 }
 
 std::optional<int32_t> IntOption(const QCommandLineParser &parser, const QString &name, int32_t fallback)
 {
-    return NumberOption(parser, name, fallback, QStringLiteral("целым числом"), numerics::ParseInt);
+    return NumberOption(parser, name, fallback, Tr::tr("целым числом"), numerics::ParseInt);
 }

@@ -1,6 +1,14 @@
 #include "eval/EvalOutput.h"
 
+#include <QCoreApplication>
 #include <cstdio>
+
+namespace {
+// The context of this file's texts in the translation catalogue.
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(eval::EvalOutput)
+};
+} // namespace
 
 void PrintOut(const QByteArray &bytes)
 {
@@ -27,8 +35,9 @@ bool PrintReport(const analysis::TCommandReport &report)
 QCommandLineOption FormatOption()
 {
     return QCommandLineOption(QStringLiteral("format"),
-                              QStringLiteral("вид вывода: table (тексты таблицы окна, по умолчанию), csv или json "
-                                             "(полная точность)"),
+                              QT_TRANSLATE_NOOP("eval::Help",
+                                                "вид вывода: table (тексты таблицы окна, по умолчанию), csv или json "
+                                                "(полная точность)"),
                               QStringLiteral("table|csv|json"), QStringLiteral("table"));
 }
 
@@ -41,6 +50,6 @@ std::optional<TFormat> FormatOf(const QCommandLineParser &parser)
         return TFormat::Csv;
     if (word == QStringLiteral("json"))
         return TFormat::Json;
-    PrintError(QStringLiteral("Неверный вид вывода \"%1\": нужен table, csv или json!").arg(word));
+    PrintError(Tr::tr("Неверный вид вывода \"%1\": нужен table, csv или json!").arg(word));
     return std::nullopt;
 }

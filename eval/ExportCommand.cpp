@@ -8,6 +8,7 @@
 #include "eval/EvalOutput.h"
 #include "eval/Subcommand.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -15,18 +16,23 @@
 
 namespace {
 
+// The context of this file's texts in the translation catalogue.
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(eval::ExportCommand)
+};
+
 // The workbook is written where the window writes its workbooks, in a
 // directory of its own here, and then put in place as a whole.
 QString ExportXlsx(const TRunData &calibrated, const QString &out)
 {
     QTemporaryDir scratch;
     if (!scratch.isValid())
-        return QStringLiteral("Не удалось создать временный каталог (%1)!").arg(scratch.errorString());
+        return Tr::tr("Не удалось создать временный каталог (%1)!").arg(scratch.errorString());
     QString placed;
     TXlsxSpreadsheet book(scratch.path(), [&placed, &out](const QUrl &written) {
         QFile file(written.toLocalFile());
         placed = file.open(QIODevice::ReadOnly) ? WriteFileSafely(out, file.readAll())
-                                                : QStringLiteral("Книга не записана (%1)!").arg(file.errorString());
+                                                : Tr::tr("Книга не записана (%1)!").arg(file.errorString());
         return true;
     });
     const QString error = analysis::ExportRun(calibrated, book);
@@ -46,7 +52,7 @@ int Export(const QCommandLineParser &parser)
     const QString out = parser.positionalArguments().at(1);
     const QString suffix = QFileInfo(out).suffix().toLower();
     if (suffix != QStringLiteral("xlsx") && suffix != QStringLiteral("csv")) {
-        PrintError(QStringLiteral("Файл \"%1\" не записан: имя должно оканчиваться на .xlsx или .csv!").arg(out));
+        PrintError(Tr::tr("Файл \"%1\" не записан: имя должно оканчиваться на .xlsx или .csv!").arg(out));
         return kExitUsage;
     }
     const std::optional<TEvalInput> input = ReadEvalInput(parser, parser.positionalArguments().constFirst());
@@ -66,7 +72,8 @@ int Export(const QCommandLineParser &parser)
 const TSubcommandRegistration registration(TSubcommand{
     QStringLiteral("export"),
     {QStringLiteral("RUN.dat"), QStringLiteral("OUT.xlsx|OUT.csv")},
-    QStringLiteral("Экспорт: откалиброванная запись (T, L, TC по точкам) в книгу .xlsx или файл .csv."),
+    QT_TRANSLATE_NOOP("eval::Help",
+                      "Экспорт: откалиброванная запись (T, L, TC по точкам) в книгу .xlsx или файл .csv."),
     {CalibrationOption()},
     Export,
 });

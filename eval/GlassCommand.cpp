@@ -10,11 +10,17 @@
 #include "eval/Subcommand.h"
 #include "numerics/NumberFormat.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
 namespace {
+
+// The context of this file's texts in the translation catalogue.
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(eval::GlassCommand)
+};
 
 // --ranges "T1 T2 T3 T4": four numbers with a point; false, with the message
 // printed, for anything else.
@@ -27,7 +33,7 @@ bool ReadRanges(const QCommandLineParser &parser, analysis::TGlassRanges &ranges
     for (int k = 0; ok && k < 4; ++k)
         ok = numerics::ParseReal(words[k].toStdString(), ".", values[k]);
     if (!ok) {
-        PrintError(QStringLiteral("Неверный параметр --ranges \"%1\": нужны четыре температуры T1 T2 T3 T4!").arg(text));
+        PrintError(Tr::tr("Неверный параметр --ranges \"%1\": нужны четыре температуры T1 T2 T3 T4!").arg(text));
         return false;
     }
     ranges = {values[0], values[1], values[2], values[3]};
@@ -48,7 +54,7 @@ bool ReadOptions(const QCommandLineParser &parser, analysis::TGlassParams &param
     if (!margin)
         return false;
     if (!(*margin >= kMinMarginPercent && *margin <= kMaxMarginPercent)) {
-        PrintError(QStringLiteral("Неверный параметр --margin: запас должен быть от %1 до %2 %!")
+        PrintError(Tr::tr("Неверный параметр --margin: запас должен быть от %1 до %2 %!")
                        .arg(kMinMarginPercent)
                        .arg(kMaxMarginPercent));
         return false;
@@ -118,17 +124,21 @@ int Glass(const QCommandLineParser &parser)
 const TSubcommandRegistration registration(TSubcommand{
     QStringLiteral("glass"),
     {QStringLiteral("RUN.dat")},
-    QStringLiteral("Стеклование и размягчение: Tg по касательным к прямым участкам, коэффициенты участков "
-                   "(1e-6 1/K, с поправкой на толкатель, как в \"Расчет\") и температура размягчения Ts."),
-    {QCommandLineOption(QStringLiteral("baseline"), QStringLiteral("базовая линия: файл .dat (по умолчанию нет)"),
+    QT_TRANSLATE_NOOP("eval::Help",
+                      "Стеклование и размягчение: Tg по касательным к прямым участкам, коэффициенты участков "
+                      "(1e-6 1/K, с поправкой на толкатель, как в \"Расчет\") и температура размягчения Ts."),
+    {QCommandLineOption(QStringLiteral("baseline"), QT_TRANSLATE_NOOP("eval::Help",
+                                                                      "базовая линия: файл .dat (по умолчанию нет)"),
                         QStringLiteral("FILE")),
      QCommandLineOption(QStringLiteral("ranges"),
-                        QStringLiteral("участки, °C: стеклообразного состояния от T1 до T2, жидкого от T3 до T4 "
-                                       "(по умолчанию выбираются автоматически)"),
+                        QT_TRANSLATE_NOOP("eval::Help",
+                                          "участки, °C: стеклообразного состояния от T1 до T2, жидкого от T3 до T4 "
+                                          "(по умолчанию выбираются автоматически)"),
                         QStringLiteral("T1 T2 T3 T4")),
      QCommandLineOption(QStringLiteral("margin"),
-                        QStringLiteral("на сколько процентов удлинения кривая должна опуститься ниже максимума, "
-                                       "чтобы он считался температурой размягчения (по умолчанию 0.5)"),
+                        QT_TRANSLATE_NOOP("eval::Help",
+                                          "на сколько процентов удлинения кривая должна опуститься ниже максимума, "
+                                          "чтобы он считался температурой размягчения (по умолчанию 0.5)"),
                         QStringLiteral("P")),
      CalibrationOption(), FormatOption()},
     Glass,

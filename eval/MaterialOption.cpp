@@ -1,13 +1,15 @@
 #include "eval/MaterialOption.h"
 
+#include <QCoreApplication>
+
 #include "analysis/core/MaterialDirectory.h"
 #include "eval/EvalOutput.h"
 
 QCommandLineOption MaterialsDirectoryOption()
 {
     return QCommandLineOption(QStringLiteral("materials"),
-                              QStringLiteral("каталог библиотеки эталонных материалов (по умолчанию: %1)")
-                                  .arg(QStringLiteral("share/varotem/materials рядом с программой")),
+                              QT_TRANSLATE_NOOP("eval::Help", "каталог библиотеки эталонных материалов (по умолчанию: "
+                                                              "share/varotem/materials рядом с программой)"),
                               QStringLiteral("DIR"));
 }
 

@@ -5,6 +5,7 @@
 #include "eval/MaterialOption.h"
 #include "eval/Subcommand.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -81,7 +82,8 @@ int Materials(const QCommandLineParser &parser)
 const TSubcommandRegistration registration(TSubcommand{
     QStringLiteral("materials"),
     {},
-    QStringLiteral("Эталонные материалы: идентификатор, название, аттестованный диапазон (K) и источник."),
+    QT_TRANSLATE_NOOP("eval::Help",
+                      "Эталонные материалы: идентификатор, название, аттестованный диапазон (K) и источник."),
     {MaterialsDirectoryOption(), FormatOption()},
     Materials,
 });

@@ -8,6 +8,7 @@
 #include "eval/EvalOutput.h"
 #include "eval/Subcommand.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -129,18 +130,21 @@ QCommandLineOption Valued(const char *name, const char *value, const QString &de
 const TSubcommandRegistration registration(TSubcommand{
     QStringLiteral("physical"),
     {QStringLiteral("RUN.dat")},
-    QStringLiteral("Физический КТР: удлинение, деформация, средний и физический коэффициенты по температуре; "
-                   "CSV: T, dL, dL/L0 (1E-6), средний, физический."),
-    {Valued("baseline", "FILE", QStringLiteral("\"Базовая линия\": файл .dat (по умолчанию нет)")),
-     Valued("step", "K", QStringLiteral("шаг таблицы по температуре, K (по умолчанию 10)")),
+    QT_TRANSLATE_NOOP("eval::Help",
+                      "Физический КТР: удлинение, деформация, средний и физический коэффициенты по температуре; "
+                      "CSV: T, dL, dL/L0 (1E-6), средний, физический."),
+    {Valued("baseline", "FILE", QT_TRANSLATE_NOOP("eval::Help", "\"Базовая линия\": файл .dat (по умолчанию нет)")),
+     Valued("step", "K", QT_TRANSLATE_NOOP("eval::Help", "шаг таблицы по температуре, K (по умолчанию 10)")),
      Valued("reference-temperature", "T",
-            QStringLiteral("температура отсчета удлинения и среднего коэффициента, deg C (по умолчанию 20)")),
+            QT_TRANSLATE_NOOP("eval::Help",
+                              "температура отсчета удлинения и среднего коэффициента, deg C (по умолчанию 20)")),
      Valued("smoothing", "R",
-            QStringLiteral("сглаживание R, точек, от 0 до 1000 (по умолчанию выбирается по GCV)")),
-     Valued("sample-length", "L0", QStringLiteral("\"Длина образца\"")),
-     Valued("quartz-length", "LQ", QStringLiteral("\"L кварца\"")),
-     Valued("quartz-alpha", "A", QStringLiteral("\"Alpha кварца\"")),
-     Valued("quartz-table", "FILE", QStringLiteral("\"Таблица\": коэффициент кварца по таблице из файла .dat")),
+            QT_TRANSLATE_NOOP("eval::Help", "сглаживание R, точек, от 0 до 1000 (по умолчанию выбирается по GCV)")),
+     Valued("sample-length", "L0", QT_TRANSLATE_NOOP("eval::Help", "\"Длина образца\"")),
+     Valued("quartz-length", "LQ", QT_TRANSLATE_NOOP("eval::Help", "\"L кварца\"")),
+     Valued("quartz-alpha", "A", QT_TRANSLATE_NOOP("eval::Help", "\"Alpha кварца\"")),
+     Valued("quartz-table", "FILE", QT_TRANSLATE_NOOP("eval::Help",
+                                                      "\"Таблица\": коэффициент кварца по таблице из файла .dat")),
      CalibrationOption(),
      FormatOption()},
     Physical,

@@ -9,6 +9,11 @@
 
 namespace {
 
+// The context of this file's texts in the translation catalogue.
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(eval::Subcommand)
+};
+
 std::vector<TSubcommand> &Registry()
 {
     static std::vector<TSubcommand> registry;
@@ -19,7 +24,7 @@ QString OptionText(const QCommandLineOption &option)
 {
     QString text = QStringLiteral("--") + option.names().constFirst();
     if (!option.valueName().isEmpty())
-        text += u' ' + option.valueName();
+        text += u' ' + HelpText(option.valueName());
     return text;
 }
 
@@ -35,22 +40,21 @@ QString Synopsis(const TSubcommand &command)
 
 QString Describe(const TSubcommand &command)
 {
-    QString text = QStringLiteral("  varotem-eval %1\n      %2\n").arg(Synopsis(command), command.summary);
+    QString text = QStringLiteral("  varotem-eval %1\n      %2\n").arg(Synopsis(command), HelpText(command.summary));
     for (const QCommandLineOption &option : command.options)
-        text += QStringLiteral("      %1\n          %2\n").arg(OptionText(option), option.description());
+        text += QStringLiteral("      %1\n          %2\n").arg(OptionText(option), HelpText(option.description()));
     return text;
 }
 
 QString Help()
 {
-    QString text = QStringLiteral(
-        "varotem-eval: расчеты Varotem из командной строки, те же, что в окне программы.\n"
-        "Числа в параметрах пишутся с точкой. Сообщения выводятся в стандартный поток ошибок;\n"
-        "код завершения 0 - успех, 1 - команда не выполнена, 2 - неверная командная строка.\n\n"
-        "Команды:\n");
+    QString text = Tr::tr("varotem-eval: расчеты Varotem из командной строки, те же, что в окне программы.\n"
+                          "Числа в параметрах пишутся с точкой. Сообщения выводятся в стандартный поток ошибок;\n"
+                          "код завершения 0 - успех, 1 - команда не выполнена, 2 - неверная командная строка.\n\n"
+                          "Команды:\n");
     for (const TSubcommand *command : Subcommands())
         text += Describe(*command);
-    text += QStringLiteral("\n  varotem-eval КОМАНДА --help: описание одной команды.\n");
+    text += QStringLiteral("\n  %1\n").arg(Tr::tr("varotem-eval КОМАНДА --help: описание одной команды."));
     return text;
 }
 
@@ -82,7 +86,7 @@ int RunSubcommand(const TSubcommand &command, const QStringList &arguments)
     parser.addOption(help);
     parser.addOptions(command.options);
     if (!parser.parse(JoinMultiWordValues(command, arguments))) {
-        PrintError(QStringLiteral("Неверная командная строка: %1").arg(parser.errorText()));
+        PrintError(Tr::tr("Неверная командная строка: %1").arg(parser.errorText()));
         return kExitUsage;
     }
     if (parser.isSet(help)) {
@@ -90,7 +94,7 @@ int RunSubcommand(const TSubcommand &command, const QStringList &arguments)
         return kExitOk;
     }
     if (parser.positionalArguments().size() != command.arguments.size()) {
-        PrintError(QStringLiteral("Неверная командная строка: varotem-eval %1").arg(Synopsis(command)));
+        PrintError(Tr::tr("Неверная командная строка: varotem-eval %1").arg(Synopsis(command)));
         return kExitUsage;
     }
     return command.run(parser);
@@ -104,6 +108,11 @@ qsizetype NameWords(const TSubcommand &command, const QStringList &arguments)
 }
 
 } // namespace
+
+QString HelpText(const QString &text)
+{
+    return QCoreApplication::translate("eval::Help", text.toUtf8().constData());
+}
 
 TSubcommandRegistration::TSubcommandRegistration(TSubcommand subcommand)
 {
@@ -144,6 +153,6 @@ int RunEval(const QStringList &arguments)
     }
     if (const TSubcommand *command = FindSubcommand(arguments))
         return RunSubcommand(*command, arguments.mid(NameWords(*command, arguments)));
-    PrintError(QStringLiteral("Неизвестная команда \"%1\". Команды: varotem-eval --help").arg(first));
+    PrintError(Tr::tr("Неизвестная команда \"%1\". Команды: varotem-eval --help").arg(first));
     return kExitUsage;
 }

@@ -37,6 +37,12 @@ public:
     explicit TSubcommandRegistration(TSubcommand subcommand);
 };
 
+// The subcommands register before main() loads a translation, so their
+// summaries, option descriptions and value names are kept in the program's
+// own language, marked QT_TRANSLATE_NOOP("eval::Help", ...), and put into the
+// user's language here, when the help is printed.
+QString HelpText(const QString &text);
+
 // The registered subcommands, by name.
 std::vector<const TSubcommand *> Subcommands();
 

@@ -1,16 +1,32 @@
 #pragma once
 // The fixed texts the analysis commands show, and what a computation hands
 // its command to show.
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
 namespace analysis {
 
-inline const QString kMsgBadParameter = QStringLiteral("Неверный параметр!");
-inline const QString kMsgBaselineIgnored = QStringLiteral("Базовая линия игнорирована!");
-inline const QString kMsgBaselineLoaded = QStringLiteral("Базовая линия успешно загружена!");
-inline const QString kMsgBaselineNotLoaded = QStringLiteral("Базовая линия не загружена! Расчет остановлен!");
-inline const QString kMsgFitFailed = QStringLiteral("Невозможно закончить расчет!");
+inline QString MsgBadParameter()
+{
+    return QCoreApplication::translate("AnalysisMessages", "Неверный параметр!");
+}
+inline QString MsgBaselineIgnored()
+{
+    return QCoreApplication::translate("AnalysisMessages", "Базовая линия игнорирована!");
+}
+inline QString MsgBaselineLoaded()
+{
+    return QCoreApplication::translate("AnalysisMessages", "Базовая линия успешно загружена!");
+}
+inline QString MsgBaselineNotLoaded()
+{
+    return QCoreApplication::translate("AnalysisMessages", "Базовая линия не загружена! Расчет остановлен!");
+}
+inline QString MsgFitFailed()
+{
+    return QCoreApplication::translate("AnalysisMessages", "Невозможно закончить расчет!");
+}
 
 // The baseline file name that means "no baseline".
 inline const QString kNoBaseline = QStringLiteral("Nil");

@@ -13,9 +13,9 @@ namespace analysis {
 QString BaselineMessage(TBaselineState state)
 {
     switch (state) {
-    case TBaselineState::Ignored: return kMsgBaselineIgnored;
-    case TBaselineState::Loaded: return kMsgBaselineLoaded;
-    case TBaselineState::NotLoaded: return kMsgBaselineNotLoaded;
+    case TBaselineState::Ignored: return MsgBaselineIgnored();
+    case TBaselineState::Loaded: return MsgBaselineLoaded();
+    case TBaselineState::NotLoaded: return MsgBaselineNotLoaded();
     }
     return {};
 }

@@ -2,6 +2,7 @@
 
 #include "app/core/LocaleFormat.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -10,7 +11,10 @@
 namespace analysis {
 namespace {
 
-const QString kNotMade = QStringLiteral(" Коррекция не создана!");
+// The context of this file's texts in the translation catalogue.
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(analysis::Correction)
+};
 
 // Points of the L calibration checked for monotonicity between the lowest
 // and highest reading the correction needs.
@@ -19,7 +23,7 @@ constexpr int kMonotonicGrid = 4096;
 TCorrectionOutcome Refused(const QString &message)
 {
     TCorrectionOutcome out;
-    out.Failure = message + kNotMade;
+    out.Failure = message + u' ' + Tr::tr("Коррекция не создана!");
     return out;
 }
 
@@ -107,7 +111,7 @@ private:
 
 QString RangeText(const materials::TReferenceMaterial &m)
 {
-    return QStringLiteral("от %1 до %2 °C (%3–%4 K)")
+    return Tr::tr("от %1 до %2 °C (%3–%4 K)")
         .arg(LocaleGeneral(m.lowKelvin - materials::kZeroCelsius), LocaleGeneral(m.highKelvin - materials::kZeroCelsius),
              LocaleGeneral(m.lowKelvin), LocaleGeneral(m.highKelvin));
 }
@@ -119,17 +123,17 @@ TCorrectionOutcome MakeCorrection(const TRunData &raw, const materials::TReferen
                                   const TSplineTable &lTable)
 {
     if (!(referenceLength > 0.0) || !std::isfinite(referenceLength))
-        return Refused(QStringLiteral("Длина эталонного образца должна быть положительным числом!"));
+        return Refused(Tr::tr("Длина эталонного образца должна быть положительным числом!"));
     auto file = std::make_unique<TRunData>(raw);
     FilterErrors(*file, settings.ErrorCode);
     const int32_t n = ValidCount(*file);
     if (n < 3)
-        return Refused(QStringLiteral("В записи %1 точек, для коррекции нужно не меньше 3!").arg(n));
+        return Refused(Tr::tr("В записи %1 точек, для коррекции нужно не меньше 3!").arg(n));
     TKalibrStatus status;
     const auto calibrated = CalibratedCopy(*file, settings, tTable, lTable, &status);
     for (const auto &[quantity, state] : {std::pair{QStringLiteral("T"), status.T}, std::pair{QStringLiteral("L"), status.L}}) {
         if (state != TTableState::NotUsed && state != TTableState::Ok) {
-            return Refused(QStringLiteral("Калибровка %1 по реперным точкам невозможна: %2!")
+            return Refused(Tr::tr("Калибровка %1 по реперным точкам невозможна: %2!")
                                .arg(quantity, SplineTableProblem(state)));
         }
     }
@@ -140,8 +144,8 @@ TCorrectionOutcome MakeCorrection(const TRunData &raw, const materials::TReferen
     for (int32_t i = 0; i < n; ++i) {
         const double celsius = calibrated->T[i];
         if (!material.InRange(celsius + materials::kZeroCelsius)) {
-            return Refused(QStringLiteral("Температура %1 °C (точка %2) вне аттестованного диапазона материала "
-                                          "«%3»: %4!")
+            return Refused(Tr::tr("Температура %1 °C (точка %2) вне аттестованного диапазона материала "
+                                  "«%3»: %4!")
                                .arg(LocaleGeneral(celsius))
                                .arg(i + 1)
                                .arg(QString::fromStdString(material.name), RangeText(material)));
@@ -150,7 +154,7 @@ TCorrectionOutcome MakeCorrection(const TRunData &raw, const materials::TReferen
         targets[i] = calibrated->L[i] - referenceLength * (material.Strain(kelvin) - material.Strain(t0)) +
                      quartz * (kelvin - t0);
         if (!std::isfinite(targets[i]))
-            return Refused(QStringLiteral("Коррекция в точке %1 не является числом!").arg(i + 1));
+            return Refused(Tr::tr("Коррекция в точке %1 не является числом!").arg(i + 1));
     }
 
     const TLCalibration f(settings, lTable);
@@ -159,7 +163,7 @@ TCorrectionOutcome MakeCorrection(const TRunData &raw, const materials::TReferen
     const auto [tlo, thi] = std::minmax_element(targets.begin(), targets.end());
     TInverse inverse(f, *rlo, *rhi);
     if (!inverse.Cover(*tlo, *thi))
-        return Refused(QStringLiteral("Калибровка L не монотонна в диапазоне записи: отсчеты коррекции не найти!"));
+        return Refused(Tr::tr("Калибровка L не монотонна в диапазоне записи: отсчеты коррекции не найти!"));
     const double marker = settings.ErrorCode;
     for (int32_t i = 0; i < n; ++i) {
         double x = inverse(targets[i]);
@@ -185,7 +189,7 @@ std::optional<QString> SampleLengthWarning(double runLength, double baselineLeng
         return std::nullopt;
     if (std::fabs(runLength - baselineLength) <= kSampleLengthTolerance * baselineLength)
         return std::nullopt;
-    return QStringLiteral("Длина образца %1 отличается от длины образца базовой линии %2 более чем на 10 %!")
+    return Tr::tr("Длина образца %1 отличается от длины образца базовой линии %2 более чем на 10 %!")
         .arg(LocaleGeneral(runLength), LocaleGeneral(baselineLength));
 }
 

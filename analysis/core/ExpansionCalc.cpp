@@ -4,11 +4,17 @@
 #include "analysis/core/Correction.h"
 #include "app/core/LocaleFormat.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
 
 namespace analysis {
 namespace {
+
+// The context of this file's texts in the translation catalogue.
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(analysis::ExpansionCalc)
+};
 
 // The picked samples: k = 0..N, sample 1 + k s of the record.
 struct TPicked {
@@ -71,7 +77,7 @@ TCalcOutcome ComputeExpansion(const TRunData &calibrated, const TCalcParams &par
     TCalcOutcome out;
     const int32_t n = params.CalcPoints;
     if (n < kMinCalcPoints || n > kMaxCalcPoints)
-        return Failed(std::move(out), kMsgBadParameter);
+        return Failed(std::move(out), MsgBadParameter());
 
     // Each fit starts from zeros of its own, so a failed quartz fit never
     // reuses the baseline's coefficients.
@@ -100,11 +106,11 @@ TCalcOutcome ComputeExpansion(const TRunData &calibrated, const TCalcParams &par
 
     const double l0 = params.SampleLength, lq = params.QuartzLength;
     if (l0 == 0.0)
-        return Failed(std::move(out), QStringLiteral("Длина образца равна нулю! Расчет остановлен!"));
+        return Failed(std::move(out), Tr::tr("Длина образца равна нулю! Расчет остановлен!"));
     if (ValidCount(calibrated) < n + 1) {
         return Failed(std::move(out),
-                      QStringLiteral("В записи %1 точек, для расчета по %2 интервалам нужно не меньше %3! "
-                                     "Расчет остановлен!")
+                      Tr::tr("В записи %1 точек, для расчета по %2 интервалам нужно не меньше %3! "
+                             "Расчет остановлен!")
                           .arg(ValidCount(calibrated))
                           .arg(n)
                           .arg(n + 1));
@@ -114,7 +120,7 @@ TCalcOutcome ComputeExpansion(const TRunData &calibrated, const TCalcParams &par
     for (int32_t j = 1; j <= n; ++j) {
         if (dT[j - 1] == 0.0) {
             return Failed(std::move(out),
-                          QStringLiteral("Нулевая разность температур в интервале %1! Расчет остановлен!").arg(j));
+                          Tr::tr("Нулевая разность температур в интервале %1! Расчет остановлен!").arg(j));
         }
         const double quartzAlpha = quartz ? (*quartz)(p.T[j - 1]) : params.QuartzAlpha;
         TCalcRow r;
@@ -127,7 +133,7 @@ TCalcOutcome ComputeExpansion(const TRunData &calibrated, const TCalcParams &par
         r.Alpha = r.Relative / dT[j - 1] + quartzAlpha * lq / l0;
         if (!AllFinite(r)) {
             return Failed(std::move(out),
-                          QStringLiteral("Результат интервала %1 не является числом! Расчет остановлен!").arg(j));
+                          Tr::tr("Результат интервала %1 не является числом! Расчет остановлен!").arg(j));
         }
         out.Rows.push_back(r);
     }

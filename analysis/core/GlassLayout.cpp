@@ -3,12 +3,18 @@
 #include "analysis/core/GlassReport.h"
 #include "app/core/LocaleFormat.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <array>
 #include <cmath>
 
 namespace analysis {
 namespace {
+
+// The context of this file's texts in the translation catalogue.
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(analysis::GlassLayout)
+};
 
 constexpr int kDivisions = 4;
 constexpr int kLineHeight = 14;
@@ -170,15 +176,15 @@ void Values(const TGlassResult &r, std::vector<TGlassItem> &items)
     uint32_t color = kGlassTextColor;
     const QStringList v = GlassValueTexts(r);
     if (r.Tangents.Failure.isEmpty()) {
-        lines << QStringLiteral("Tg = %1 °C").arg(v[0]) << QStringLiteral("α стекла = %1 ·1e-6 1/K").arg(v[1])
-              << QStringLiteral("α жидкости = %1 ·1e-6 1/K").arg(v[2]);
+        lines << QStringLiteral("Tg = %1 °C").arg(v[0]) << Tr::tr("α стекла = %1 ·1e-6 1/K").arg(v[1])
+              << Tr::tr("α жидкости = %1 ·1e-6 1/K").arg(v[2]);
     } else {
         lines << Wrapped(r.Tangents.Failure);
         color = kGlassFailureColor;
     }
     for (int k = 0; k < lines.size(); ++k)
         items.push_back(Text(color, kGlassLeft + 6, kGlassTop + 6 + kLineHeight * k, lines[k]));
-    const QString ts = r.Softening ? QStringLiteral("Ts = %1 °C").arg(v[3]) : QStringLiteral("Ts ") + kTsNotReached;
+    const QString ts = r.Softening ? QStringLiteral("Ts = %1 °C").arg(v[3]) : Tr::tr("Ts не достигнута");
     items.push_back(Text(kGlassTextColor, kGlassLeft + 6, kGlassTop + 6 + kLineHeight * int(lines.size()), ts));
 }
 

@@ -1,19 +1,28 @@
 #include "analysis/core/GlassReport.h"
 
+#include <QCoreApplication>
+
 #include "app/core/LocaleFormat.h"
 
 namespace analysis {
 namespace {
+
+// The context of this file's texts in the translation catalogue.
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(analysis::GlassReport)
+};
 
 constexpr int kTsColumn = 3;
 constexpr int kFirstCoefficient = 1, kLastCoefficient = 2;
 
 } // namespace
 
+QString TsNotReached() { return Tr::tr("не достигнута"); }
+
 QStringList GlassHeader()
 {
-    return {QStringLiteral("Tg, deg C"), QStringLiteral("Alpha стекла, 1e-6 1/K"),
-            QStringLiteral("Alpha жидкости, 1e-6 1/K"), QStringLiteral("Ts, deg C"),
+    return {QStringLiteral("Tg, deg C"), Tr::tr("Alpha стекла, 1e-6 1/K"),
+            Tr::tr("Alpha жидкости, 1e-6 1/K"), QStringLiteral("Ts, deg C"),
             QStringLiteral("T1, deg C"), QStringLiteral("T2, deg C"),
             QStringLiteral("T3, deg C"), QStringLiteral("T4, deg C")};
 }
@@ -41,7 +50,7 @@ QStringList GlassValueTexts(const TGlassResult &result)
     for (int column = 0; column < int(values.size()); ++column) {
         const std::optional<double> &v = values[size_t(column)];
         if (!v) {
-            texts << (column == kTsColumn && result.Failure.isEmpty() ? kTsNotReached : QString());
+            texts << (column == kTsColumn && result.Failure.isEmpty() ? TsNotReached() : QString());
             continue;
         }
         const bool coefficient = column >= kFirstCoefficient && column <= kLastCoefficient;

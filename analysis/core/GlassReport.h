@@ -12,7 +12,7 @@
 namespace analysis {
 
 // What stands for Ts when the curve has no maximum it passes.
-inline const QString kTsNotReached = QStringLiteral("не достигнута");
+QString TsNotReached();
 
 // "Tg, deg C", "Alpha стекла, 1e-6 1/K", "Alpha жидкости, 1e-6 1/K",
 // "Ts, deg C", "T1, deg C" .. "T4, deg C".
@@ -23,7 +23,7 @@ QStringList GlassHeader();
 std::vector<std::optional<double>> GlassValues(const TGlassResult &result);
 
 // The values' texts with the locale's decimal separator: temperatures with
-// one decimal, coefficients with two; Ts not reached is kTsNotReached, a
+// one decimal, coefficients with two; Ts not reached is TsNotReached(), a
 // value that is absent otherwise an empty text.
 QStringList GlassValueTexts(const TGlassResult &result);
 

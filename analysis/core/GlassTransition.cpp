@@ -6,12 +6,18 @@
 #include "app/core/SofteningWatch.h"
 #include "numerics/BentCable.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
 #include <utility>
 
 namespace analysis {
 namespace {
+
+// The context of this file's texts in the translation catalogue.
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(analysis::GlassTransition)
+};
 
 int32_t Size(const std::vector<double> &v) { return int32_t(v.size()); }
 
@@ -154,7 +160,7 @@ TPortionFit FitPortion(const TGlassCurve &curve, double lo, double hi)
 
 QString PortionName(bool glassy)
 {
-    return glassy ? QStringLiteral("стеклообразного состояния (T1-T2)") : QStringLiteral("жидкого состояния (T3-T4)");
+    return glassy ? Tr::tr("стеклообразного состояния (T1-T2)") : Tr::tr("жидкого состояния (T3-T4)");
 }
 
 QString Degrees(double t) { return LocaleFixed(t, 6, 1); }
@@ -170,11 +176,11 @@ std::optional<TGlassCurve> PrepareGlassCurve(const TRunData &calibrated, const s
     std::vector<double> t = ChannelValues(calibrated, TChannel::T), l = ChannelValues(calibrated, TChannel::L);
     const int32_t n = Size(t);
     if (n < kLeast) {
-        failure = QStringLiteral("В записи %1 точек, для анализа нужно не меньше %2!").arg(n).arg(kLeast);
+        failure = Tr::tr("В записи %1 точек, для анализа нужно не меньше %2!").arg(n).arg(kLeast);
         return std::nullopt;
     }
     if (const int32_t bad = FirstNotFinite(t, l); bad > 0) {
-        failure = QStringLiteral("Значение точки %1 не является числом! Анализ невозможен.").arg(bad);
+        failure = Tr::tr("Значение точки %1 не является числом! Анализ невозможен.").arg(bad);
         return std::nullopt;
     }
     if (baseline) {
@@ -195,8 +201,8 @@ std::optional<TGlassCurve> PrepareGlassCurve(const TRunData &calibrated, const s
                             st.begin()) +
                      1;
     if (int32_t(end) < kLeast) {
-        failure = QStringLiteral("Нагрев в записи слишком короткий: до наибольшей температуры %1 точек, нужно не "
-                                 "меньше %2!")
+        failure = Tr::tr("Нагрев в записи слишком короткий: до наибольшей температуры %1 точек, нужно не "
+                         "меньше %2!")
                       .arg(end)
                       .arg(kLeast);
         return std::nullopt;
@@ -259,8 +265,8 @@ std::optional<TGlassRanges> ChooseGlassRanges(const TGlassCurve &curve, const st
     search.minOutside = kMinPortionSamples;
     numerics::TBentCable cable;
     if (numerics::FitBentCable(Size(x), x.data(), y.data(), search, cable) != numerics::Status::Ok) {
-        failure = QStringLiteral("Участки не выбраны автоматически: до %1 °C слишком мало точек для двух прямых "
-                                 "участков! Задайте участки маркерами.")
+        failure = Tr::tr("Участки не выбраны автоматически: до %1 °C слишком мало точек для двух прямых "
+                         "участков! Задайте участки маркерами.")
                       .arg(Degrees(end));
         return std::nullopt;
     }
@@ -273,19 +279,19 @@ TGlassTangents FitTangents(const TGlassCurve &curve, const TGlassRanges &ranges,
     const auto [gLo, gHi] = std::minmax(ranges.T1, ranges.T2);
     const auto [qLo, qHi] = std::minmax(ranges.T3, ranges.T4);
     if (rod.SampleLength == 0.0) {
-        out.Failure = QStringLiteral("Длина образца равна нулю! Коэффициенты не вычисляются.");
+        out.Failure = Tr::tr("Длина образца равна нулю! Коэффициенты не вычисляются.");
         return out;
     }
     if (gHi > qLo) {
-        out.Failure = QStringLiteral("Участки перекрываются: участок стеклообразного состояния (T1-T2) должен лежать "
-                                     "ниже участка жидкого состояния (T3-T4)!");
+        out.Failure = Tr::tr("Участки перекрываются: участок стеклообразного состояния (T1-T2) должен лежать "
+                             "ниже участка жидкого состояния (T3-T4)!");
         return out;
     }
     const TPortionFit glass = FitPortion(curve, gLo, gHi), liquid = FitPortion(curve, qLo, qHi);
     for (const auto &[fit, glassy] : {std::pair{&glass, true}, std::pair{&liquid, false}}) {
         if (fit->line.Samples < kMinPortionSamples || fit->spread == 0.0) {
-            out.Failure = QStringLiteral("Слишком мало точек на участке %1: %2 при разных температурах, нужно не "
-                                         "меньше %3!")
+            out.Failure = Tr::tr("Слишком мало точек на участке %1: %2 при разных температурах, нужно не "
+                                 "меньше %3!")
                               .arg(PortionName(glassy))
                               .arg(fit->spread == 0.0 ? std::min(fit->line.Samples, 1) : fit->line.Samples)
                               .arg(kMinPortionSamples);
@@ -297,13 +303,13 @@ TGlassTangents FitTangents(const TGlassCurve &curve, const TGlassRanges &ranges,
     const double difference = out.Liquid.Slope - out.Glass.Slope;
     const double error = std::hypot(out.Glass.SlopeError, out.Liquid.SlopeError);
     if (!(std::fabs(difference) > 3 * error)) {
-        out.Failure = QStringLiteral("Касательные параллельны: наклоны участков не различаются больше погрешности!");
+        out.Failure = Tr::tr("Касательные параллельны: наклоны участков не различаются больше погрешности!");
         return out;
     }
     out.Tg = (out.Glass.Intercept - out.Liquid.Intercept) / difference;
     out.Lg = out.Glass(out.Tg);
     if (!std::isfinite(out.Tg) || out.Tg < curve.TMin || out.Tg > curve.TMax) {
-        out.Failure = QStringLiteral("Касательные пересекаются вне записи (T = %1 °C, запись от %2 до %3 °C)!")
+        out.Failure = Tr::tr("Касательные пересекаются вне записи (T = %1 °C, запись от %2 до %3 °C)!")
                           .arg(Degrees(out.Tg), Degrees(curve.TMin), Degrees(curve.TMax));
         return out;
     }

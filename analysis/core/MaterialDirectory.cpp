@@ -3,6 +3,13 @@
 #include <QCoreApplication>
 #include <QFile>
 
+namespace {
+// The context of this file's texts in the translation catalogue.
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(analysis::MaterialDirectory)
+};
+} // namespace
+
 namespace analysis {
 
 QString ProgramMaterialDirectory()
@@ -21,7 +28,7 @@ materials::TMaterialLibrary LoadMaterials(const QString &directory, QStringList 
 
 QString EmptyLibraryMessage(const QString &directory, const QStringList &problems)
 {
-    QString message = QStringLiteral("Библиотека эталонных материалов пуста (каталог %1)!").arg(directory);
+    QString message = Tr::tr("Библиотека эталонных материалов пуста (каталог %1)!").arg(directory);
     for (const QString &problem : problems)
         message += u'\n' + problem;
     return message;

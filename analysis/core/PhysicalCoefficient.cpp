@@ -3,6 +3,7 @@
 #include "analysis/core/Baseline.h"
 #include "app/core/LocaleFormat.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -10,27 +11,32 @@
 namespace analysis {
 namespace {
 
+// The context of this file's texts in the translation catalogue.
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(analysis::PhysicalCoefficient)
+};
+
 using numerics::Status;
 using Vec = std::vector<double>;
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-QString Stopped(const QString &what) { return what + QStringLiteral(" Расчет остановлен!"); }
+QString Stopped(const QString &what) { return what + u' ' + Tr::tr("Расчет остановлен!"); }
 
 QString Number(double x) { return LocaleGeneral(x, 6); }
 
 QString CheckParams(const TPhysicalParams &p)
 {
     if (p.SampleLength == 0.0)
-        return QStringLiteral("Длина образца равна нулю! Расчет остановлен!");
+        return Tr::tr("Длина образца равна нулю! Расчет остановлен!");
     for (double v : {p.SampleLength, p.QuartzAlpha, p.QuartzLength, p.ReferenceTemperature}) {
         if (!std::isfinite(v))
-            return kMsgBadParameter;
+            return MsgBadParameter();
     }
     if (!(p.Step > 0) || !std::isfinite(p.Step))
-        return Stopped(QStringLiteral("Шаг по температуре должен быть больше нуля!"));
+        return Stopped(Tr::tr("Шаг по температуре должен быть больше нуля!"));
     if (p.Smoothing && !(*p.Smoothing >= 0 && *p.Smoothing <= kMaxSmoothing))
-        return Stopped(QStringLiteral("Сглаживание R должно быть от 0 до %1 точек!").arg(kMaxSmoothing));
+        return Stopped(Tr::tr("Сглаживание R должно быть от 0 до %1 точек!").arg(kMaxSmoothing));
     return {};
 }
 
@@ -242,10 +248,10 @@ TPhysicalOutcome ComputePhysical(const TRunData &calibrated, const TPhysicalPara
     out.L = ChannelValues(calibrated, TChannel::L);
     const auto n = int32_t(out.T.size());
     if (n < 3)
-        return failed(Stopped(QStringLiteral("В записи %1 точек, для расчета нужно не меньше 3!").arg(n)));
+        return failed(Stopped(Tr::tr("В записи %1 точек, для расчета нужно не меньше 3!").arg(n)));
     for (int32_t i = 0; i < n; ++i) {
         if (!std::isfinite(out.T[i]) || !std::isfinite(out.L[i]))
-            return failed(Stopped(QStringLiteral("Значение точки %1 не является числом!").arg(i + 1)));
+            return failed(Stopped(Tr::tr("Значение точки %1 не является числом!").arg(i + 1)));
     }
     const Vec x(TimeAxis().begin(), TimeAxis().begin() + n);
 
@@ -254,13 +260,13 @@ TPhysicalOutcome ComputePhysical(const TRunData &calibrated, const TPhysicalPara
     sm.Samples = n;
     if (sm.Automatic) {
         if (!ChooseSmoothing(x, out.T, out.L, sm))
-            return failed(Stopped(QStringLiteral("Сглаживание невозможно!")));
+            return failed(Stopped(Tr::tr("Сглаживание невозможно!")));
     } else {
         sm.R = *params.Smoothing;
     }
     TSpline t, l;
     if (!Fit(x, out.T, sm.R, t) || !Fit(x, out.L, sm.R, l))
-        return failed(Stopped(QStringLiteral("Сглаживание невозможно!")));
+        return failed(Stopped(Tr::tr("Сглаживание невозможно!")));
     sm.T = t.fit;
     sm.L = l.fit;
     out.TSmooth = t.g;
@@ -285,13 +291,13 @@ TPhysicalOutcome ComputePhysical(const TRunData &calibrated, const TPhysicalPara
     const double tref = params.ReferenceTemperature, step = params.Step;
     const auto [lo, hi] = std::minmax_element(t.g.begin(), t.g.end());
     if (!(*lo <= tref && tref <= *hi)) {
-        return failed(Stopped(QStringLiteral("Температура отсчета %1 deg C не достигнута: "
-                                             "температура записи от %2 до %3 deg C!")
+        return failed(Stopped(Tr::tr("Температура отсчета %1 deg C не достигнута: "
+                                     "температура записи от %2 до %3 deg C!")
                                   .arg(Number(tref), Number(*lo), Number(*hi))));
     }
     std::optional<TGrid> grid = RowsWithin(tref, step, *lo, *hi);
     if (!grid) {
-        return failed(Stopped(QStringLiteral("Шаг %1 K слишком мал: строк получилось бы больше %2!")
+        return failed(Stopped(Tr::tr("Шаг %1 K слишком мал: строк получилось бы больше %2!")
                                   .arg(Number(step))
                                   .arg(kMaxPhysicalRows)));
     }
@@ -313,7 +319,7 @@ TPhysicalOutcome ComputePhysical(const TRunData &calibrated, const TPhysicalPara
         r.Alpha = alphaAt(numerics::SmoothingSplineSlope(n, x.data(), t.g.data(), t.m.data(), time),
                           numerics::SmoothingSplineSlope(n, x.data(), l.g.data(), l.m.data(), time), temp);
         if (!std::isfinite(r.DL) || !std::isfinite(r.Strain) || std::isinf(r.MeanAlpha) || std::isinf(r.Alpha))
-            return failed(Stopped(QStringLiteral("Результат при %1 deg C не является числом!").arg(Number(temp))));
+            return failed(Stopped(Tr::tr("Результат при %1 deg C не является числом!").arg(Number(temp))));
         out.Rows.push_back(r);
     }
     return out;
@@ -340,9 +346,9 @@ TPhysicalOutcome CalculatePhysical(const TRunData &calibrated, const TPhysicalPa
 
 QStringList PhysicalHeader(double referenceTemperature)
 {
-    const QString from = QStringLiteral(" от %1 deg C").arg(LocaleGeneral(referenceTemperature, 8));
-    return {QStringLiteral("T, deg C"), QStringLiteral("dL") + from, QStringLiteral("dL/L0") + from + ", 1E-6",
-            QStringLiteral("Alpha ср.") + from, QStringLiteral("Alpha физ.")};
+    const QString from = LocaleGeneral(referenceTemperature, 8);
+    return {QStringLiteral("T, deg C"), Tr::tr("dL от %1 deg C").arg(from), Tr::tr("dL/L0 от %1 deg C, 1E-6").arg(from),
+            Tr::tr("Alpha ср. от %1 deg C").arg(from), Tr::tr("Alpha физ.")};
 }
 
 QStringList FormatPhysicalRow(const TPhysicalRow &row)
@@ -354,16 +360,16 @@ QStringList FormatPhysicalRow(const TPhysicalRow &row)
 QString SmoothingSummary(const TPhysicalSmoothing &s)
 {
     const auto g = [](double v) { return LocaleGeneral(v, 4); };
-    QString text = QStringLiteral("Сглаживание: R = %1 точек").arg(g(s.R));
-    if (s.Automatic)
-        text += QStringLiteral(", выбрано по GCV для L - %1 T").arg(g(s.K));
-    else
-        text += QStringLiteral(", задано");
     const auto rms = [&s](const numerics::SmoothingFit &f) {
         return LocaleGeneral(std::sqrt(f.rss / std::max(s.Samples, 1)), 3);
     };
-    return text + QStringLiteral(". Эффективное число параметров %1. СКО остатков: T %2, L %3.")
-                      .arg(g(s.T.edf), rms(s.T), rms(s.L));
+    // Whole sentences, so that a translation can order its words freely.
+    if (s.Automatic)
+        return Tr::tr("Сглаживание: R = %1 точек, выбрано по GCV для L - %2 T. Эффективное число параметров %3. "
+                      "СКО остатков: T %4, L %5.")
+            .arg(g(s.R), g(s.K), g(s.T.edf), rms(s.T), rms(s.L));
+    return Tr::tr("Сглаживание: R = %1 точек, задано. Эффективное число параметров %2. СКО остатков: T %3, L %4.")
+        .arg(g(s.R), g(s.T.edf), rms(s.T), rms(s.L));
 }
 
 } // namespace analysis

@@ -2,10 +2,16 @@
 
 #include "app/core/LocaleFormat.h"
 
+#include <QCoreApplication>
 #include <cmath>
 
 namespace analysis {
 namespace {
+
+// The context of this file's texts in the translation catalogue.
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(analysis::SpreadsheetExport)
+};
 
 int32_t FirstNotFinite(const TRunData &run)
 {
@@ -22,7 +28,7 @@ int32_t FirstNotFinite(const TRunData &run)
 QString ExportRun(const TRunData &calibrated, TSpreadsheet &sheet)
 {
     if (const int32_t bad = FirstNotFinite(calibrated); bad > 0)
-        return QStringLiteral("Экспорт невозможен: значение точки %1 не является числом!").arg(bad);
+        return Tr::tr("Экспорт невозможен: значение точки %1 не является числом!").arg(bad);
     if (QString error = sheet.NewWorkbook(); !error.isEmpty())
         return error;
     sheet.SetCell(1, 1, QStringLiteral("T, deg C"));

@@ -7,6 +7,7 @@
 #include "chart/PlotArea.h"
 #include "numerics/ArrayFuncs.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
 #include <tuple>
@@ -14,6 +15,11 @@
 
 namespace analysis {
 namespace {
+
+// The context of this file's texts in the translation catalogue.
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(analysis::SvedLayout)
+};
 
 constexpr uint32_t kBlue = 0xFF0000FFu;
 constexpr uint32_t kRed = 0xFFFF0000u;
@@ -128,7 +134,7 @@ TSvedPlan PlanSved(const TSvedParams &params, std::vector<double> X, std::vector
     if (!params.AutoT) {
         const auto t = Typed(params.TMin, params.TMax);
         if (!t)
-            return Refused(std::move(plan), kMsgBadParameter);
+            return Refused(std::move(plan), MsgBadParameter());
         std::tie(r.TMin, r.TMax) = *t;
     }
     if (params.AutoL) {
@@ -137,7 +143,7 @@ TSvedPlan PlanSved(const TSvedParams &params, std::vector<double> X, std::vector
     } else {
         const auto l = Typed(params.LMin, params.LMax);
         if (!l)
-            return Refused(std::move(plan), kMsgBadParameter);
+            return Refused(std::move(plan), MsgBadParameter());
         std::tie(r.LMin, r.LMax) = *l;
     }
     if (params.LFromZero) {
@@ -159,14 +165,14 @@ QString CheckSvedRanges(const TSvedRanges &r)
     // values that are not numbers; they are named, never written out.
     auto problem = [](const QString &axis, double lo, double hi) -> QString {
         if (!std::isfinite(lo) || !std::isfinite(hi))
-            return QStringLiteral("Границы диапазона по оси %1 не являются числами (в данных нет точек или есть "
-                                  "значения, не являющиеся числами)! Сведение не построено!")
+            return Tr::tr("Границы диапазона по оси %1 не являются числами (в данных нет точек или есть "
+                          "значения, не являющиеся числами)! Сведение не построено!")
                 .arg(axis);
         if (hi == lo)
-            return QStringLiteral("Диапазон по оси %1 пуст (%2 .. %3)! Сведение не построено!")
+            return Tr::tr("Диапазон по оси %1 пуст (%2 .. %3)! Сведение не построено!")
                 .arg(axis, LocaleGeneral(lo), LocaleGeneral(hi));
         if (!std::isfinite(hi - lo))
-            return QStringLiteral("Диапазон по оси %1 слишком велик (%2 .. %3)! Сведение не построено!")
+            return Tr::tr("Диапазон по оси %1 слишком велик (%2 .. %3)! Сведение не построено!")
                 .arg(axis, LocaleGeneral(lo), LocaleGeneral(hi));
         return {};
     };

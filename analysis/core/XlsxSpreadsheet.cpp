@@ -4,6 +4,7 @@
 #include "app/core/SafeFile.h"
 #include "numerics/NumberFormat.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
@@ -17,6 +18,11 @@
 #include <xlsxwriter.h>
 
 namespace {
+
+// The context of this file's texts in the translation catalogue.
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(analysis::XlsxSpreadsheet)
+};
 
 // libxlsxwriter writes numbers with printf when the workbook is closed, so a
 // decimal comma of the user's locale (which Qt makes the C library's locale)
@@ -50,7 +56,7 @@ constexpr qsizetype kWorkbookRandomLength = 6;
 
 QString CellError(int row, int column, lxw_error error)
 {
-    return QStringLiteral("Ячейка (%1, %2) не записана (%3)!").arg(row).arg(column).arg(lxw_strerror(error));
+    return Tr::tr("Ячейка (%1, %2) не записана (%3)!").arg(row).arg(column).arg(lxw_strerror(error));
 }
 
 } // namespace
@@ -97,7 +103,7 @@ QString TXlsxSpreadsheet::NewWorkbook()
                                                        + kWorkbookEnding.toString()));
     reserved.setAutoRemove(false);
     if (!reserved.open())
-        return QStringLiteral("Не удалось создать файл в каталоге \"%1\" (%2)!").arg(directory_, reserved.errorString());
+        return Tr::tr("Не удалось создать файл в каталоге \"%1\" (%2)!").arg(directory_, reserved.errorString());
     fileName_ = reserved.fileName();
     reserved.close();
 
@@ -105,7 +111,7 @@ QString TXlsxSpreadsheet::NewWorkbook()
     sheet_ = workbook_ ? workbook_add_worksheet(workbook_, nullptr) : nullptr;
     if (!sheet_) {
         Close();
-        return QStringLiteral("Не удалось создать книгу \"%1\"!").arg(fileName_);
+        return Tr::tr("Не удалось создать книгу \"%1\"!").arg(fileName_);
     }
     return {};
 }
@@ -146,14 +152,14 @@ QString TXlsxSpreadsheet::Close()
     workbook_ = nullptr;
     sheet_ = nullptr;
     if (error != LXW_NO_ERROR)
-        return QStringLiteral("Не удалось записать файл \"%1\" (%2)!").arg(fileName_, lxw_strerror(error));
+        return Tr::tr("Не удалось записать файл \"%1\" (%2)!").arg(fileName_, lxw_strerror(error));
     return {};
 }
 
 QString TXlsxSpreadsheet::MakeVisible()
 {
     if (!workbook_)
-        return QStringLiteral("Книга не создана!");
+        return Tr::tr("Книга не создана!");
     if (QString error = Close(); !error.isEmpty())
         return error;
     if (OnWritten)
@@ -161,7 +167,7 @@ QString TXlsxSpreadsheet::MakeVisible()
     if (!cellError_.isEmpty())
         return cellError_;
     if (!opener_ || !opener_(QUrl::fromLocalFile(fileName_))) {
-        return QStringLiteral("Не удалось открыть программу электронных таблиц. Книга сохранена в файле \"%1\".")
+        return Tr::tr("Не удалось открыть программу электронных таблиц. Книга сохранена в файле \"%1\".")
             .arg(QDir::toNativeSeparators(fileName_));
     }
     return {};

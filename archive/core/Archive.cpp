@@ -2,6 +2,7 @@
 
 #include "archive/core/ArchiveSchema.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -10,6 +11,15 @@
 #include <sqlite3.h>
 
 #include <limits>
+
+// Outside the namespace, where the catalogue tools find it from any member
+// function of this file.
+namespace {
+// The context of this file's texts in the translation catalogue.
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(archive::Archive)
+};
+} // namespace
 
 namespace archive {
 namespace {
@@ -179,12 +189,12 @@ int64_t TArchive::Now() const { return clock_ ? clock_() : QDateTime::currentMSe
 
 QString TArchive::Failed(const QString &what)
 {
-    return QStringLiteral("Архив: %1 (%2)!").arg(what, db_->LastMessage());
+    return Tr::tr("Архив: %1 (%2)!").arg(what, db_->LastMessage());
 }
 
 QString TArchive::RecordRun(TRunEntry &entry)
 {
-    const QString what = QStringLiteral("не удалось записать запуск \"%1\"").arg(entry.path);
+    const QString what = Tr::tr("не удалось записать запуск \"%1\"").arg(entry.path);
     TTransaction tx(*db_);
     if (!tx.Begun())
         return Failed(what);
@@ -246,7 +256,7 @@ QString TArchive::RecordRun(TRunEntry &entry)
 
 QString TArchive::UpdateDescription(int64_t id, const TSampleDescription &description)
 {
-    const QString what = QStringLiteral("не удалось записать описание образца");
+    const QString what = Tr::tr("не удалось записать описание образца");
     TTransaction tx(*db_);
     TStatement stmt = db_->Prepare("UPDATE runs SET sample_name = ?, material = ?, batch = ?, operator = ?, "
                                    "note = ?, search_text = ? WHERE id = ?");
@@ -261,7 +271,7 @@ QString TArchive::UpdateDescription(int64_t id, const TSampleDescription &descri
 
 QString TArchive::DeleteRun(int64_t id)
 {
-    const QString what = QStringLiteral("не удалось удалить запись %1").arg(id);
+    const QString what = Tr::tr("не удалось удалить запись %1").arg(id);
     TTransaction tx(*db_);
     if (!tx.Begun())
         return Failed(what);
@@ -295,7 +305,7 @@ std::vector<int64_t> TArchive::RunsWithSamples(const QString &samplesDigest)
 
 QString TArchive::StoreResult(int64_t runId, TArchiveResult &result)
 {
-    const QString what = QStringLiteral("не удалось записать результат \"%1\"").arg(result.command);
+    const QString what = Tr::tr("не удалось записать результат \"%1\"").arg(result.command);
     TTransaction tx(*db_);
     if (!tx.Begun())
         return Failed(what);
@@ -329,7 +339,7 @@ std::optional<std::vector<int64_t>> TArchive::Query(const TArchiveFilter &filter
     sql += QByteArray(" ORDER BY +") + kOrderColumns[int(key)] + direction + ", id" + direction;
     TStatement stmt = db_->Prepare(sql.constData());
     if (!stmt.IsValid()) {
-        error = Failed(QStringLiteral("не удалось прочитать архив"));
+        error = Failed(Tr::tr("не удалось прочитать архив"));
         return std::nullopt;
     }
     int index = 0;
@@ -347,7 +357,7 @@ std::optional<std::vector<int64_t>> TArchive::Query(const TArchiveFilter &filter
     while ((code = stmt.Step()) == SQLITE_ROW)
         ids.push_back(stmt.Int(0));
     if (code != SQLITE_DONE) {
-        error = Failed(QStringLiteral("не удалось прочитать архив"));
+        error = Failed(Tr::tr("не удалось прочитать архив"));
         return std::nullopt;
     }
     return ids;

@@ -2,9 +2,19 @@
 
 #include "app/core/LocaleFormat.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+
+// Outside the namespace, where the catalogue tools find it from any member
+// function of this file.
+namespace {
+// The context of this file's texts in the translation catalogue.
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(archive::ArchiveModel)
+};
+} // namespace
 
 namespace archive {
 namespace {
@@ -12,8 +22,21 @@ namespace {
 // Rows read at once around the one a view asks for.
 constexpr int kPage = 200;
 
-const char *const kHeaders[] = {"№",      "Дата",   "Образец", "Материал", "Партия",    "Оператор",
-                                "Точек", "T мин", "T макс",  "Файл",     "Состояние", "Примечание"};
+// Translated when shown, in the context "archive::ArchiveModel".
+const char *const kHeaders[] = {
+    QT_TRANSLATE_NOOP("archive::ArchiveModel", "№"),
+    QT_TRANSLATE_NOOP("archive::ArchiveModel", "Дата"),
+    QT_TRANSLATE_NOOP("archive::ArchiveModel", "Образец"),
+    QT_TRANSLATE_NOOP("archive::ArchiveModel", "Материал"),
+    QT_TRANSLATE_NOOP("archive::ArchiveModel", "Партия"),
+    QT_TRANSLATE_NOOP("archive::ArchiveModel", "Оператор"),
+    QT_TRANSLATE_NOOP("archive::ArchiveModel", "Точек"),
+    QT_TRANSLATE_NOOP("archive::ArchiveModel", "T мин"),
+    QT_TRANSLATE_NOOP("archive::ArchiveModel", "T макс"),
+    QT_TRANSLATE_NOOP("archive::ArchiveModel", "Файл"),
+    QT_TRANSLATE_NOOP("archive::ArchiveModel", "Состояние"),
+    QT_TRANSLATE_NOOP("archive::ArchiveModel", "Примечание"),
+};
 
 QString Temperature(const std::optional<double> &t) { return t ? LocaleFixed(*t, 15, 1) : QString(); }
 
@@ -115,7 +138,7 @@ QVariant TArchiveModel::data(const QModelIndex &index, int role) const
         if (column == ColNote)
             return r->description.note;
         if (column == ColDate)
-            return r->recordedHere ? QStringLiteral("начало записи") : QStringLiteral("изменение файла");
+            return r->recordedHere ? Tr::tr("начало записи") : Tr::tr("изменение файла");
         return {};
     }
     if (role != Qt::DisplayRole)
@@ -143,7 +166,7 @@ QVariant TArchiveModel::headerData(int section, Qt::Orientation orientation, int
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= ColumnCount)
         return QAbstractTableModel::headerData(section, orientation, role);
-    return QString::fromUtf8(kHeaders[section]);
+    return Tr::tr(kHeaders[section]);
 }
 
 void TArchiveModel::sort(int column, Qt::SortOrder order)

@@ -3,6 +3,7 @@
 #include "archive/core/ArchiveSchema.h"
 #include "archive/core/RunFacts.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -13,6 +14,11 @@
 
 namespace archive {
 namespace {
+
+// The context of this file's texts in the translation catalogue.
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(archive::ArchiveOpen)
+};
 
 enum class TOpenState { Ok, Damaged, Newer, Unusable };
 
@@ -85,10 +91,10 @@ TAttempt TryOpen(const QString &fileName)
         return FailedStep(*db);
     const bool empty = *objects == 0 && *version == 0;
     if (existed && !empty && *appId != kArchiveApplicationId)
-        return Damaged(QStringLiteral("это не файл архива Varotem"));
+        return Damaged(Tr::tr("это не файл архива Varotem"));
     if (*version > kArchiveSchemaVersion) {
         return {TOpenState::Newer,
-                QStringLiteral("версия архива %1 новее той, что знает программа (%2)")
+                Tr::tr("версия архива %1 новее той, что знает программа (%2)")
                     .arg(*version)
                     .arg(kArchiveSchemaVersion),
                 nullptr};
@@ -97,7 +103,7 @@ TAttempt TryOpen(const QString &fileName)
     if (!mode)
         return FailedStep(*db);
     if (mode->compare(QStringLiteral("wal"), Qt::CaseInsensitive) != 0)
-        return {TOpenState::Unusable, QStringLiteral("режим WAL недоступен"), nullptr};
+        return {TOpenState::Unusable, Tr::tr("режим WAL недоступен"), nullptr};
     if (db->Exec("PRAGMA synchronous = NORMAL; PRAGMA foreign_keys = ON") != SQLITE_OK)
         return FailedStep(*db);
     if (!empty) {
@@ -260,7 +266,7 @@ TOpenedArchive OpenArchive(const TArchiveSetup &setup)
         return opened;
     }
     if (attempt.state != TOpenState::Damaged) {
-        opened.messages << QStringLiteral("Архив \"%1\" не используется: %2.").arg(fileName, attempt.reason);
+        opened.messages << Tr::tr("Архив \"%1\" не используется: %2.").arg(fileName, attempt.reason);
         return opened;
     }
 
@@ -268,16 +274,16 @@ TOpenedArchive OpenArchive(const TArchiveSetup &setup)
     const int64_t now = setup.clock ? setup.clock() : QDateTime::currentMSecsSinceEpoch();
     const QString aside = AsideName(fileName, now);
     if (!SetAside(fileName, aside)) {
-        opened.messages << QStringLiteral("Архив \"%1\" поврежден (%2) и не может быть переименован; он не "
-                                          "используется.")
+        opened.messages << Tr::tr("Архив \"%1\" поврежден (%2) и не может быть переименован; он не "
+                                  "используется.")
                                .arg(fileName, damage);
         return opened;
     }
     TSalvage salvage = Salvage(aside);
     attempt = TryOpen(fileName);
     if (attempt.state != TOpenState::Ok) {
-        opened.messages << QStringLiteral("Архив \"%1\" поврежден и сохранен как \"%2\"; новый архив создать не "
-                                          "удалось (%3).")
+        opened.messages << Tr::tr("Архив \"%1\" поврежден и сохранен как \"%2\"; новый архив создать не "
+                                  "удалось (%3).")
                                .arg(fileName, aside, attempt.reason);
         return opened;
     }
@@ -285,14 +291,14 @@ TOpenedArchive OpenArchive(const TArchiveSetup &setup)
     const auto kept = salvage.runs.size();
     QStringList problems;
     const int found = Rebuild(*opened.archive, salvage, setup, problems);
-    QString message = QStringLiteral("Архив \"%1\" поврежден (%2) и сохранен как \"%3\".\nАрхив построен заново: "
-                                     "записей из старого архива - %4, найдено файлов записей - %5.")
+    QString message = Tr::tr("Архив \"%1\" поврежден (%2) и сохранен как \"%3\".\nАрхив построен заново: "
+                             "записей из старого архива - %4, найдено файлов записей - %5.")
                           .arg(fileName, damage, aside)
                           .arg(kept)
                           .arg(found);
     opened.messages << message;
     if (!problems.isEmpty())
-        opened.messages << QStringLiteral("Архив: не все записи удалось восстановить (%1).").arg(problems.first());
+        opened.messages << Tr::tr("Архив: не все записи удалось восстановить (%1).").arg(problems.first());
     return opened;
 }
 

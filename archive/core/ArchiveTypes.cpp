@@ -1,5 +1,7 @@
 #include "archive/core/ArchiveTypes.h"
 
+#include <QCoreApplication>
+
 namespace archive {
 namespace {
 
@@ -10,11 +12,11 @@ struct TSourceWords {
 };
 
 const TSourceWords kSources[] = {
-    {TRunSource::Saved, "saved", "сохранена"},
-    {TRunSource::Autosaved, "autosaved", "автосохранение"},
-    {TRunSource::Opened, "opened", "открыта"},
-    {TRunSource::Added, "added", "добавлена"},
-    {TRunSource::Found, "found", "найдена"},
+    {TRunSource::Saved, "saved", QT_TRANSLATE_NOOP("archive::ArchiveTypes", "сохранена")},
+    {TRunSource::Autosaved, "autosaved", QT_TRANSLATE_NOOP("archive::ArchiveTypes", "автосохранение")},
+    {TRunSource::Opened, "opened", QT_TRANSLATE_NOOP("archive::ArchiveTypes", "открыта")},
+    {TRunSource::Added, "added", QT_TRANSLATE_NOOP("archive::ArchiveTypes", "добавлена")},
+    {TRunSource::Found, "found", QT_TRANSLATE_NOOP("archive::ArchiveTypes", "найдена")},
 };
 
 } // namespace
@@ -31,7 +33,7 @@ QString SourceCaption(TRunSource source)
 {
     for (const TSourceWords &w : kSources)
         if (w.source == source)
-            return QString::fromUtf8(w.caption);
+            return QCoreApplication::translate("archive::ArchiveTypes", w.caption);
     return {};
 }
 

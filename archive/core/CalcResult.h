@@ -7,7 +7,8 @@
 
 namespace archive {
 
-// The command's name as its menu entry reads.
+// The command's name as its menu entry reads, stored with its results in the
+// program's own language whatever the language of the window.
 inline const QString kCalcCommand = QStringLiteral("Расчет");
 
 TArchiveResult CalcResult(const analysis::TCalcParams &params, const std::vector<analysis::TCalcRow> &rows);

@@ -6,16 +6,24 @@
 #include "analysis/core/ExpansionCalc.h"
 #include "app/core/DataFiles.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
+
+namespace {
+// The context of this file's texts in the translation catalogue.
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(archive::CompareSeries)
+};
+} // namespace
 
 namespace archive {
 
 QString CompareModeCaption(TCompareMode mode)
 {
     switch (mode) {
-    case TCompareMode::Length: return QStringLiteral("L от T");
-    case TCompareMode::Strain: return QStringLiteral("Относительное удлинение от T");
-    case TCompareMode::Alpha: return QStringLiteral("Коэффициент расширения от T");
+    case TCompareMode::Length: return Tr::tr("L от T");
+    case TCompareMode::Strain: return Tr::tr("Относительное удлинение от T");
+    case TCompareMode::Alpha: return Tr::tr("Коэффициент расширения от T");
     }
     return {};
 }
@@ -34,7 +42,7 @@ QString RunLabel(const TRunEntry &entry)
 {
     const QString name =
         entry.description.name.isEmpty() ? QFileInfo(entry.path).fileName() : entry.description.name;
-    return QStringLiteral("№ %1: %2").arg(entry.id).arg(name);
+    return Tr::tr("№ %1: %2").arg(entry.id).arg(name);
 }
 
 TCompareCurve CurveOf(const TRunEntry &entry, const TRunData &raw, TCompareMode mode,
@@ -73,7 +81,7 @@ TCompareCurve CurveOf(const TRunEntry &entry, const TRunData &raw, TCompareMode 
     }
     const double l0 = raw.SampleLength;
     if (mode == TCompareMode::Strain && (l0 == 0.0 || n == 0)) {
-        problem = n == 0 ? QStringLiteral("в записи нет точек") : QStringLiteral("длина образца равна нулю");
+        problem = n == 0 ? Tr::tr("в записи нет точек") : Tr::tr("длина образца равна нулю");
         return curve;
     }
     curve.x.resize(size_t(n));
@@ -97,7 +105,7 @@ TComparison LoadComparison(TArchive &archive, const std::vector<int64_t> &ids, T
         const QString label = RunLabel(*entry);
         const TFileState state = CheckRunFile(entry->path, entry->facts.size, entry->facts.sha256);
         if (state != TFileState::Present) {
-            comparison.problems << QStringLiteral("%1: файл %2").arg(label, FileStateCaption(state));
+            comparison.problems << Tr::tr("%1: файл %2").arg(label, FileStateCaption(state));
             continue;
         }
         auto raw = std::make_unique<TRunData>();

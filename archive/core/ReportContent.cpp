@@ -6,6 +6,7 @@
 #include "app/core/DataFiles.h"
 #include "app/core/LocaleFormat.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QJsonArray>
@@ -13,12 +14,17 @@
 namespace archive {
 namespace {
 
+// The context of this file's texts in the translation catalogue.
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(archive::ReportContent)
+};
+
 QString Or(const QString &text, const QString &fallback) { return text.isEmpty() ? fallback : text; }
 
 QString Calibration(bool byPoints, const TSplineTable &table, double a, double b, double c, double d)
 {
     if (byPoints)
-        return QStringLiteral("по реперным точкам (%1)").arg(table.Count);
+        return Tr::tr("по реперным точкам (%1)").arg(table.Count);
     return QStringLiteral("Y = a + b X + c X^2 + d X^3; a = %1, b = %2, c = %3, d = %4")
         .arg(LocaleGeneral(a), LocaleGeneral(b), LocaleGeneral(c), LocaleGeneral(d));
 }
@@ -26,13 +32,17 @@ QString Calibration(bool byPoints, const TSplineTable &table, double a, double b
 QString ParamText(const QJsonValue &value)
 {
     if (value.isBool())
-        return value.toBool() ? QStringLiteral("да") : QStringLiteral("нет");
+        return value.toBool() ? Tr::tr("да") : Tr::tr("нет");
     if (value.isDouble())
         return LocaleGeneral(value.toDouble());
     if (value.isArray())
-        return QStringLiteral("%1 строк").arg(value.toArray().size());
+        return Tr::tr("%n строк", nullptr, int(value.toArray().size()));
     return value.toString();
 }
+
+// The archive keeps a result's command by its name in the program's own
+// language; the report shows it in the user's.
+QString CommandCaption(const QString &command) { return command == kCalcCommand ? Tr::tr("Расчет") : command; }
 
 QStringList CalcRowTexts(const std::vector<double> &v)
 {
@@ -50,11 +60,11 @@ QStringList CalcRowTexts(const std::vector<double> &v)
 TReportTable TableOf(const TArchiveResult &r)
 {
     TReportTable t;
-    t.title = r.command;
+    t.title = CommandCaption(r.command);
     QStringList params;
     for (auto it = r.params.begin(); it != r.params.end(); ++it)
         params << QStringLiteral("%1 = %2").arg(it.key(), ParamText(it.value()));
-    t.subtitle = QStringLiteral("%1. Параметры: %2").arg(ReportTime(r.createdMs), params.join(QStringLiteral("; ")));
+    t.subtitle = Tr::tr("%1. Параметры: %2").arg(ReportTime(r.createdMs), params.join(QStringLiteral("; ")));
     for (auto it = r.values.begin(); it != r.values.end(); ++it)
         t.values << QStringLiteral("%1 = %2").arg(it.key(), ParamText(it.value()));
     t.header = r.columns;
@@ -84,57 +94,57 @@ TReportContent ReportContent(const TRunEntry &entry, std::optional<TFileState> s
 {
     TReportContent c;
     const QString unknown = QStringLiteral("-");
-    c.title = entry.id ? QStringLiteral("Отчет о запуске № %1").arg(entry.id) : QStringLiteral("Отчет о запуске");
+    c.title = entry.id ? Tr::tr("Отчет о запуске № %1").arg(entry.id) : Tr::tr("Отчет о запуске");
     const TSampleDescription &d = entry.description;
-    c.sample = {{QStringLiteral("Образец"), Or(d.name, unknown)},
-                {QStringLiteral("Материал"), Or(d.material, unknown)},
-                {QStringLiteral("Партия"), Or(d.batch, unknown)},
-                {QStringLiteral("Оператор"), Or(d.operatorName, unknown)},
-                {QStringLiteral("Примечание"), Or(d.note, unknown)}};
+    c.sample = {{Tr::tr("Образец"), Or(d.name, unknown)},
+                {Tr::tr("Материал"), Or(d.material, unknown)},
+                {Tr::tr("Партия"), Or(d.batch, unknown)},
+                {Tr::tr("Оператор"), Or(d.operatorName, unknown)},
+                {Tr::tr("Примечание"), Or(d.note, unknown)}};
 
     const TRunFacts &f = entry.facts;
     const QString range = f.tMin && f.tMax ? QStringLiteral("%1 ... %2 deg C")
                                                  .arg(LocaleFixed(*f.tMin, 15, 1), LocaleFixed(*f.tMax, 15, 1))
                                            : unknown;
-    c.record = {{QStringLiteral("Файл"), Or(QDir::toNativeSeparators(entry.path), QStringLiteral("не сохранен"))},
-                {QStringLiteral("Состояние файла"),
-                 state ? FileStateCaption(*state) : QStringLiteral("запуск не в архиве")},
-                {QStringLiteral("Размер, байт"), f.size ? QString::number(f.size) : unknown},
+    c.record = {{Tr::tr("Файл"), Or(QDir::toNativeSeparators(entry.path), Tr::tr("не сохранен"))},
+                {Tr::tr("Состояние файла"),
+                 state ? FileStateCaption(*state) : Tr::tr("запуск не в архиве")},
+                {Tr::tr("Размер, байт"), f.size ? QString::number(f.size) : unknown},
                 {QStringLiteral("SHA-256"), Or(f.sha256, unknown)},
-                {QStringLiteral("Точек"), QString::number(f.count)},
-                {QStringLiteral("Диапазон температур"), range},
-                {QStringLiteral("Начало записи"), entry.startedMs ? ReportTime(*entry.startedMs) : unknown},
-                {QStringLiteral("Конец записи"), entry.endedMs ? ReportTime(*entry.endedMs) : unknown}};
+                {Tr::tr("Точек"), QString::number(f.count)},
+                {Tr::tr("Диапазон температур"), range},
+                {Tr::tr("Начало записи"), entry.startedMs ? ReportTime(*entry.startedMs) : unknown},
+                {Tr::tr("Конец записи"), entry.endedMs ? ReportTime(*entry.endedMs) : unknown}};
     if (entry.addedMs)
-        c.record.push_back({QStringLiteral("В архиве с"), ReportTime(entry.addedMs)});
+        c.record.push_back({Tr::tr("В архиве с"), ReportTime(entry.addedMs)});
 
-    c.params = {{QStringLiteral("Точек"), QString::number(f.calcPoints)},
-                {QStringLiteral("Длина образца"), LocaleGeneral(f.sampleLength)},
-                {QStringLiteral("L кварца"), LocaleGeneral(f.quartzLength)},
-                {QStringLiteral("Alpha кварца"), LocaleGeneral(f.quartzAlpha)}};
+    c.params = {{Tr::tr("Точек"), QString::number(f.calcPoints)},
+                {Tr::tr("Длина образца"), LocaleGeneral(f.sampleLength)},
+                {Tr::tr("L кварца"), LocaleGeneral(f.quartzLength)},
+                {Tr::tr("Alpha кварца"), LocaleGeneral(f.quartzAlpha)}};
 
     const TSettings &s = entry.settings.settings;
     c.settings = {
-        {QStringLiteral("Калибровка T"),
+        {Tr::tr("Калибровка T"),
          Calibration(s.TSplineKalibrFlag, entry.settings.tTable, s.aT, s.bT, s.cT, s.dT)},
-        {QStringLiteral("Калибровка L"),
+        {Tr::tr("Калибровка L"),
          Calibration(s.LSplineKalibrFlag, entry.settings.lTable, s.aL, s.bL, s.cL, s.dL)},
-        {QStringLiteral("Каналы"), QStringLiteral("T - %1, L - %2, TC - %3").arg(s.Chan1).arg(s.Chan2).arg(s.Chan3)},
-        {QStringLiteral("Частота, с"), QString::number(s.TimerWorkInterval)},
-        {QStringLiteral("Код ошибки"), QString::number(s.ErrorCode)},
-        {QStringLiteral("Весы для L"), s.LWeightDriver ? QStringLiteral("да") : QStringLiteral("нет")}};
+        {Tr::tr("Каналы"), QStringLiteral("T - %1, L - %2, TC - %3").arg(s.Chan1).arg(s.Chan2).arg(s.Chan3)},
+        {Tr::tr("Частота, с"), QString::number(s.TimerWorkInterval)},
+        {Tr::tr("Код ошибки"), QString::number(s.ErrorCode)},
+        {Tr::tr("Весы для L"), s.LWeightDriver ? Tr::tr("да") : Tr::tr("нет")}};
 
     if (raw) {
         QString problem;
         c.curve = CurveOf(entry, *raw, TCompareMode::Length, {}, problem);
         c.curveNote = problem;
     } else {
-        c.curveNote = state ? QStringLiteral("Файл записи %1: график не построен.").arg(FileStateCaption(*state))
-                            : QStringLiteral("График не построен.");
+        c.curveNote = state ? Tr::tr("Файл записи %1: график не построен.").arg(FileStateCaption(*state))
+                            : Tr::tr("График не построен.");
     }
     for (const TArchiveResult &r : LastResults(results))
         c.tables.push_back(TableOf(r));
-    c.footer = QStringLiteral("Отчет составлен %1, Varotem %2").arg(ReportTime(nowMs), version);
+    c.footer = Tr::tr("Отчет составлен %1, Varotem %2").arg(ReportTime(nowMs), version);
     return c;
 }
 
@@ -143,7 +153,7 @@ std::optional<TReportContent> ReportOfRow(TArchive &archive, int64_t id, int64_t
 {
     const std::optional<TRunEntry> entry = archive.Run(id);
     if (!entry) {
-        error = QStringLiteral("В архиве нет запуска № %1!").arg(id);
+        error = Tr::tr("В архиве нет запуска № %1!").arg(id);
         return std::nullopt;
     }
     const TFileState state = CheckRunFile(entry->path, entry->facts.size, entry->facts.sha256);

@@ -2,9 +2,19 @@
 
 #include "archive/core/RunFacts.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <algorithm>
+
+// Outside the namespace, where the catalogue tools find it from any member
+// function of this file.
+namespace {
+// The context of this file's texts in the translation catalogue.
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(archive::RunArchiver)
+};
+} // namespace
 
 namespace archive {
 namespace {
@@ -42,9 +52,9 @@ QString TRunArchiver::RecordFile(const QString &fileName, TRunSource source, con
     QString error;
     const std::optional<TRunFile> file = ReadRunFacts(fileName, settings, error);
     if (!file)
-        return QStringLiteral("Архив: запуск не записан: %1").arg(error);
+        return Tr::tr("Архив: запуск не записан: %1").arg(error);
     if (held && !SameSamples(*held, *file->run))
-        return QStringLiteral("Архив: файл \"%1\" не содержит запуск, он не записан в архив.").arg(fileName);
+        return Tr::tr("Архив: файл \"%1\" не содержит запуск, он не записан в архив.").arg(fileName);
     TRunEntry entry;
     entry.path = QFileInfo(fileName).absoluteFilePath();
     entry.source = source;

@@ -2,6 +2,7 @@
 
 #include "app/core/DataFiles.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <QFile>
@@ -13,6 +14,11 @@
 
 namespace archive {
 namespace {
+
+// The context of this file's texts in the translation catalogue.
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(archive::RunFacts)
+};
 
 } // namespace
 
@@ -82,7 +88,7 @@ std::optional<TRunFile> ReadRunFacts(const QString &fileName, const TRunSettings
         return std::nullopt;
     const std::optional<QString> digest = FileDigest(fileName);
     if (!digest) {
-        error = QStringLiteral("Не удалось прочитать файл \"%1\"!").arg(fileName);
+        error = Tr::tr("Не удалось прочитать файл \"%1\"!").arg(fileName);
         return std::nullopt;
     }
     const QFileInfo info(fileName);
@@ -93,15 +99,23 @@ std::optional<TRunFile> ReadRunFacts(const QString &fileName, const TRunSettings
     return file;
 }
 
-QString FileStateCaption(TFileState state)
+namespace {
+
+const char *FileStateSource(TFileState state)
 {
     switch (state) {
-    case TFileState::Present: return QStringLiteral("на месте");
-    case TFileState::Missing: return QStringLiteral("нет файла");
-    case TFileState::Changed: return QStringLiteral("изменен");
+    case TFileState::Present: return QT_TRANSLATE_NOOP("archive::RunFacts", "на месте");
+    case TFileState::Missing: return QT_TRANSLATE_NOOP("archive::RunFacts", "нет файла");
+    case TFileState::Changed: return QT_TRANSLATE_NOOP("archive::RunFacts", "изменен");
     }
-    return {};
+    return "";
 }
+
+} // namespace
+
+QString FileStateWord(TFileState state) { return QString::fromUtf8(FileStateSource(state)); }
+
+QString FileStateCaption(TFileState state) { return Tr::tr(FileStateSource(state)); }
 
 TFileState CheckRunFile(const QString &fileName, qint64 size, const QString &sha256)
 {

@@ -42,7 +42,11 @@ enum class TFileState {
     Missing,  // no file of that name
     Changed,  // its bytes differ (size or SHA-256)
 };
-QString FileStateCaption(TFileState state);  // "на месте", "нет файла", "изменен"
+// "на месте", "нет файла", "изменен": the word that machine-read output
+// (varotem-eval's tables and JSON) keeps in every language.
+QString FileStateWord(TFileState state);
+// The same word in the user's language, for windows, messages and reports.
+QString FileStateCaption(TFileState state);
 
 // Compares the file with its archived size and digest.
 TFileState CheckRunFile(const QString &fileName, qint64 size, const QString &sha256);

@@ -4,6 +4,7 @@
 
 #include "app/core/SafeFile.h"
 
+#include <QCoreApplication>
 #include <QBuffer>
 #include <QFontMetricsF>
 #include <QPageLayout>
@@ -13,6 +14,11 @@
 
 namespace archive {
 namespace {
+
+// The context of this file's texts in the translation catalogue.
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(archive::ReportPdf)
+};
 
 constexpr int kDpi = 300;
 constexpr double kMarginMm = 15;
@@ -139,7 +145,7 @@ private:
         painter_.drawText(QRectF(area_.left(), area_.bottom() - line, area_.width(), line),
                           Qt::AlignLeft | Qt::AlignVCenter, footer_);
         painter_.drawText(QRectF(area_.left(), area_.bottom() - line, area_.width(), line),
-                          Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("Страница %1").arg(page_));
+                          Qt::AlignRight | Qt::AlignVCenter, Tr::tr("Страница %1").arg(page_));
     }
 
     QPdfWriter &writer_;
@@ -167,21 +173,21 @@ QByteArray ReportPdf(const TReportContent &c)
         QPainter painter(&writer);
         TLayout layout(writer, painter, c.footer);
         layout.Title(c.title);
-        layout.Heading(QStringLiteral("Описание образца"));
+        layout.Heading(Tr::tr("Описание образца"));
         layout.Fields(c.sample);
-        layout.Heading(QStringLiteral("Запись"));
+        layout.Heading(Tr::tr("Запись"));
         layout.Fields(c.record);
-        layout.Heading(QStringLiteral("Параметры расчета"));
+        layout.Heading(Tr::tr("Параметры расчета"));
         layout.Fields(c.params);
-        layout.Heading(QStringLiteral("Настройки"));
+        layout.Heading(Tr::tr("Настройки"));
         layout.Fields(c.settings);
-        layout.Heading(QStringLiteral("L от T"));
+        layout.Heading(Tr::tr("L от T"));
         if (!c.curve.x.empty())
             layout.Chart(c.curve);
         else
             layout.Text(c.curveNote, layout.Body());
         for (const TReportTable &t : c.tables) {
-            layout.Heading(QStringLiteral("Результаты: %1").arg(t.title));
+            layout.Heading(Tr::tr("Результаты: %1").arg(t.title));
             layout.Text(t.subtitle, layout.Small());
             for (const QString &v : t.values)
                 layout.Text(v, layout.Body());
@@ -189,8 +195,8 @@ QByteArray ReportPdf(const TReportContent &c)
             layout.Table(t.header, t.rows);
         }
         if (c.tables.empty()) {
-            layout.Heading(QStringLiteral("Результаты"));
-            layout.Text(QStringLiteral("С запуском не сохранено ни одного результата."), layout.Body());
+            layout.Heading(Tr::tr("Результаты"));
+            layout.Text(Tr::tr("С запуском не сохранено ни одного результата."), layout.Body());
         }
     }
     return buffer.data();

@@ -61,7 +61,7 @@ protected:
 TEST_F(Calculate, WorkedExampleOfTheTestRun)
 {
     Run();
-    EXPECT_EQ(prompt.messages, QStringList{kMsgBaselineIgnored});
+    EXPECT_EQ(prompt.messages, QStringList{MsgBaselineIgnored()});
     ASSERT_TRUE(ResultShown());
     ASSERT_EQ(Rows(), 101);
     EXPECT_EQ(Row(0), CalcHeader());
@@ -159,7 +159,7 @@ TEST_F(Calculate, BaselineParabolaIsRemovedExactly)
     before = SampleBytes(*run);
 
     Run([&](TDlgCalcParam &d) { d.Edit1->setText(Path("base.dat")); });
-    EXPECT_EQ(prompt.messages, QStringList{kMsgBaselineLoaded});
+    EXPECT_EQ(prompt.messages, QStringList{MsgBaselineLoaded()});
     EXPECT_EQ(settings.BaseLineFile, Path("base.dat"));
     ASSERT_EQ(Rows(), 101);
     for (double alpha : calcResult.SimpleChart1->Data().Y)
@@ -217,7 +217,7 @@ TEST_F(Calculate, FailedQuartzFitAddsNoQuartzTermEvenAfterABaseline)
         d.Edit1->setText(Path("base.dat"));
         d.CheckBox1->setChecked(true);
     });
-    EXPECT_EQ(prompt.messages, (QStringList{kMsgBaselineLoaded, kMsgFitFailed}));
+    EXPECT_EQ(prompt.messages, (QStringList{MsgBaselineLoaded(), MsgFitFailed()}));
     ASSERT_EQ(Rows(), 101);
     // Baseline: 0.1 T^2 with T = i, so dLQ of interval j = 0.1 ((1 + 5j)^2 - 1).
     const double dl = TestRunL(6) - TestRunL(1), dlq = 0.1 * (36 - 1);
@@ -235,10 +235,10 @@ TEST_F(Calculate, BaselineFilesAtTheEdgesOfTheRecord)
         QStringList messages;
         QString dlq1;  // dLQ of interval 1: T from 1 to 6
     } rows[] = {
-        {"no samples", 0, false, {kMsgBaselineLoaded, kMsgFitFailed}, "0.00000"},
-        {"one sample", 1, false, {kMsgBaselineLoaded, kMsgFitFailed}, "0.00000"},
-        {"a temperature that is not a number", kRunCapacity, true, {kMsgBaselineLoaded, kMsgFitFailed}, "0.00000"},
-        {"every slot used", kRunCapacity, false, {kMsgBaselineLoaded}, "2.50000"},
+        {"no samples", 0, false, {MsgBaselineLoaded(), MsgFitFailed()}, "0.00000"},
+        {"one sample", 1, false, {MsgBaselineLoaded(), MsgFitFailed()}, "0.00000"},
+        {"a temperature that is not a number", kRunCapacity, true, {MsgBaselineLoaded(), MsgFitFailed()}, "0.00000"},
+        {"every slot used", kRunCapacity, false, {MsgBaselineLoaded()}, "2.50000"},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
@@ -267,7 +267,7 @@ TEST_F(Calculate, MissingBaselineStopsAndTheNextCallShowsNil)
         prompt.dialogsShown.clear();
         Accept<TDlgCalcParam>([&](TDlgCalcParam &d) { d.Edit1->setText(field); });
         CalculateClick(ctx);
-        EXPECT_EQ(prompt.messages, QStringList{kMsgBaselineNotLoaded});
+        EXPECT_EQ(prompt.messages, QStringList{MsgBaselineNotLoaded()});
         EXPECT_FALSE(ResultShown());
         EXPECT_EQ(settings.BaseLineFile, kNoBaseline);
 
@@ -289,7 +289,7 @@ TEST_F(Calculate, ParameterThatIsNotANumberKeepsTheOnesBeforeIt)
         d.Edit1->setText("elsewhere.dat");
     });
     CalculateClick(ctx);
-    EXPECT_EQ(prompt.messages, QStringList{kMsgBadParameter});
+    EXPECT_EQ(prompt.messages, QStringList{MsgBadParameter()});
     EXPECT_EQ(run->CalcPoints, 7);
     EXPECT_EQ(run->SampleLength, 1000);
     EXPECT_EQ(run->QuartzAlpha, 5.2e-7);
@@ -330,7 +330,7 @@ TEST_F(Calculate, ImpossibleDivisionsAreReported)
         prompt.dialogsShown.clear();
         Accept<TDlgCalcParam>(c.set);
         CalculateClick(ctx);
-        EXPECT_EQ(prompt.messages, (QStringList{kMsgBaselineIgnored, c.message}));
+        EXPECT_EQ(prompt.messages, (QStringList{MsgBaselineIgnored(), c.message}));
         EXPECT_FALSE(ResultShown());
         EXPECT_EQ(SampleBytes(*run), samples);
     }

@@ -115,7 +115,7 @@ TEST_F(Correction, SimulatedGlassRunGivesTheCertifiedMeanCoefficient)
         const TCalcOutcome corrected = Calculate(*calibrated, params, settings, tTable, lTable);
         params.BaseLineFile = kNoBaseline;
         const TCalcOutcome plain = Calculate(*calibrated, params, settings, tTable, lTable);
-        ASSERT_EQ(corrected.Notices, QStringList{kMsgBaselineLoaded});
+        ASSERT_EQ(corrected.Notices, QStringList{MsgBaselineLoaded()});
         ASSERT_EQ(corrected.Rows.size(), 100u);
         ASSERT_EQ(plain.Rows.size(), 100u);
 
@@ -259,7 +259,7 @@ TEST_F(Correction, BaselineOfAnotherSampleLengthIsWarnedAbout)
         base->SampleLength = c.recorded;
         ASSERT_TRUE(SaveData(Path("base.dat"), *base).isEmpty());
         const TCalcOutcome out = Calculate(*calibrated, params, settings, tTable, lTable);
-        QStringList expected{kMsgBaselineLoaded};
+        QStringList expected{MsgBaselineLoaded()};
         if (c.warned) {
             expected << QStringLiteral("Длина образца 50000 отличается от длины образца базовой линии %1 более чем "
                                        "на 10 %!")

@@ -58,7 +58,7 @@ TEST_F(PhysicalCommand, ParametersToResultsAndExports)
             r.ExcelClick();
             r.CsvClick();
         });
-    EXPECT_EQ(prompt.messages, QStringList{kMsgBaselineIgnored});
+    EXPECT_EQ(prompt.messages, QStringList{MsgBaselineIgnored()});
     EXPECT_EQ(prompt.dialogsShown, (QStringList{kTitle, kResultTitle}));
     EXPECT_EQ(run->SampleLength, 20000);
 
@@ -113,18 +113,18 @@ TEST_F(PhysicalCommand, StopsShowTheirMessageAndNoResults)
         QStringList messages;
         QString baselineAfter;
     } rows[] = {
-        {"a step that is not a number", [](TDlgPhysParam &d) { d.EditStep->setText("10 K"); }, {kMsgBadParameter},
+        {"a step that is not a number", [](TDlgPhysParam &d) { d.EditStep->setText("10 K"); }, {MsgBadParameter()},
          "Nil"},
         {"a baseline without a file",
          [this](TDlgPhysParam &d) { d.EditBaseline->setText(Path("none.dat")); },
-         {kMsgBaselineNotLoaded},
+         {MsgBaselineNotLoaded()},
          "Nil"},
         {"a manual smoothing out of range",
          [](TDlgPhysParam &d) {
              d.CheckAutoSmoothing->setChecked(false);
              d.EditSmoothing->setText("5000");
          },
-         {kMsgBaselineIgnored, "Сглаживание R должно быть от 0 до 1000 точек! Расчет остановлен!"},
+         {MsgBaselineIgnored(), "Сглаживание R должно быть от 0 до 1000 точек! Расчет остановлен!"},
          "Nil"},
     };
     for (const auto &row : rows) {

@@ -161,7 +161,7 @@ TEST_F(Sved, BaselineParabolaIsSubtracted)
         d.CheckBox5->setChecked(true);
         d.Edit5->setText(Path("base.dat"));
     });
-    EXPECT_EQ(prompt.messages, QStringList{kMsgBaselineLoaded});
+    EXPECT_EQ(prompt.messages, QStringList{MsgBaselineLoaded()});
     EXPECT_EQ(settings.BaseLineFile, Path("base.dat"));
     const QImage p = Picture();
     for (int x = 60; x <= 340; x += 20) {
@@ -182,9 +182,9 @@ TEST_F(Sved, MissingBaselineIsDroppedUnreadableOneStops)
         QString message, baseLineFile;
         bool shown;
     } rows[] = {
-        {"no such file", Path("absent.dat"), kMsgBaselineIgnored, kNoBaseline, true},
-        {"a directory is no file", dir.path(), kMsgBaselineIgnored, kNoBaseline, true},
-        {"a file that is not a run", Path("damaged.dat"), kMsgBaselineNotLoaded, Path("damaged.dat"), false},
+        {"no such file", Path("absent.dat"), MsgBaselineIgnored(), kNoBaseline, true},
+        {"a directory is no file", dir.path(), MsgBaselineIgnored(), kNoBaseline, true},
+        {"a file that is not a run", Path("damaged.dat"), MsgBaselineNotLoaded(), Path("damaged.dat"), false},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);

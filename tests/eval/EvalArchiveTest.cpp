@@ -150,6 +150,16 @@ TEST_F(EvalArchive, WrongCommandLines)
     EXPECT_FALSE(QFileInfo::exists(Path(QStringLiteral("out.pdf"))));
 }
 
+// The help names the options' values in the program's language, whole
+// (a value name in Cyrillic once came out as mojibake).
+TEST_F(EvalArchive, HelpNamesTheValues)
+{
+    const TResult r = Run({"archive", "list", "--help"});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains(QStringLiteral("--from ГГГГ-ММ-ДД"))) << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains(QStringLiteral("Архив: запуски, отобранные как в окне \"Архив\"."))) << r.out.toStdString();
+}
+
 // The report of a run with its "Расчет" table, written without a display:
 // the text read back holds the sample's name, the captions and the first and
 // last rows of the worked example of the test run.
