@@ -305,7 +305,7 @@ QString SetAsideJournal(const QString &journalPath, QString &error)
 
 TJournalWriter::~TJournalWriter() { Close(); }
 
-QString TJournalWriter::Begin(const QString &path, const TJournalHeader &header, const TRunData &run,
+QString TJournalWriter::Begin(QString path, const TJournalHeader &header, const TRunData &run,
                               const TRunTimes &times, QString &notice)
 {
     notice.clear();
@@ -359,7 +359,7 @@ QString TJournalWriter::Begin(const QString &path, const TJournalHeader &header,
     SyncDirectoryOf(path);
     Close();
     fd_ = fd;
-    path_ = path;
+    path_ = std::move(path);
     headerSize_ = headerSize;
     lastIndex_ = count;
     return {};

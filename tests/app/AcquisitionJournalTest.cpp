@@ -203,3 +203,38 @@ TEST(AcquisitionJournal, NoticesAtTheStart)
         EXPECT_TRUE(rig.acquisition.Running());
     }
 }
+
+// The journal stays where the start put it: a run cut during recording (so
+// the journal is written anew) and an autosave file name changed meanwhile
+// in the settings move nothing, and the stop removes that very journal.
+TEST(AcquisitionJournal, StaysAtItsPathWhenTheRunIsCutAndTheNameChanges)
+{
+    for (const bool autosaveFails : {false, true}) {
+        TJournalRig rig;
+        const QString journal = rig.JournalFile();
+        ASSERT_EQ(rig.acquisition.Start(), TStartResult::Started);
+        for (int k = 0; k < 4; ++k)
+            rig.acquisition.Tick({});
+        rig.run->Count = 2;  // an interval chosen during the run
+        rig.settings.AutoSaveFile = rig.dir.filePath(autosaveFails ? "renamed/x.dat" : "renamed.dat");
+        rig.acquisition.Tick({});
+        rig.acquisition.Tick({});
+        EXPECT_EQ(rig.acquisition.Journal().Path().toStdString(), journal.toStdString()) << autosaveFails;
+
+        const QString message = rig.acquisition.Stop();
+        EXPECT_EQ(message.isEmpty(), !autosaveFails) << message.toStdString();
+        auto read = NewRun();
+        TRunTimes times;
+        if (autosaveFails) {  // kept with the whole run, at its own path
+            ASSERT_EQ(ReadJournal(ReadBytes(journal), *read, times).recovered, 4);
+            EXPECT_EQ(Bytes(*read), Bytes(*rig.run));
+            rig.acquisition.ProgramClosing();
+            EXPECT_TRUE(QFileInfo::exists(journal));
+        } else {
+            EXPECT_FALSE(QFileInfo::exists(journal));
+            EXPECT_EQ(ReadBytes(rig.settings.AutoSaveFile), Bytes(*rig.run));
+        }
+        const QStringList left = QDir(rig.dir.path()).entryList(QDir::Files | QDir::Hidden);
+        EXPECT_EQ(left.filter("journal").size(), autosaveFails ? 1 : 0) << left.join(' ').toStdString();
+    }
+}
