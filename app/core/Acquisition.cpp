@@ -233,8 +233,17 @@ void TAcquisition::RunReleased()
 
 void TAcquisition::ProgramClosing()
 {
-    if (!running_ && !keepJournalAtClose_)
+    if (running_)
+        return;
+    if (!keepJournalAtClose_) {
         journal_.Remove();
+        return;
+    }
+    // The settings are written with the autosave file name now in force, and
+    // the next start looks for the journal beside that name.
+    const QString next = JournalPath(settings_.AutoSaveFile);
+    if (journal_.IsOpen() && next != journal_.Path())
+        journal_.MoveTo(next);
 }
 
 QString TAcquisition::TakeJournalNotice() { return std::exchange(journalNotice_, QString()); }

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <bit>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <utility>
 
@@ -377,6 +378,20 @@ QString TJournalWriter::Write(int32_t index, double t, double l, double tc, int6
     if (!WriteAllAt(fd_, r.data(), r.size(), offset) || ::fdatasync(fd_) != 0)
         return JournalError(path_, errno);
     return {};
+}
+
+bool TJournalWriter::MoveTo(const QString &path)
+{
+    if (fd_ < 0 || path.isEmpty())
+        return false;
+    if (::renameat2(AT_FDCWD, QFile::encodeName(path_).constData(), AT_FDCWD, QFile::encodeName(path).constData(),
+                    RENAME_NOREPLACE)
+        != 0)
+        return false;
+    SyncDirectoryOf(path);
+    SyncDirectoryOf(path_);
+    path_ = path;
+    return true;
 }
 
 void TJournalWriter::Remove()

@@ -134,6 +134,10 @@ public:
     // it to the disk. Returns an empty string or the reason of the failure.
     QString Write(int32_t index, double t, double l, double tc, int64_t ms);
 
+    // The open journal is renamed to path, unless a file of that name exists
+    // (it is never replaced). Returns whether it was moved.
+    bool MoveTo(const QString &path);
+
     // The file is removed and closed.
     void Remove();
     // The file is closed and stays.

@@ -238,3 +238,37 @@ TEST(AcquisitionJournal, StaysAtItsPathWhenTheRunIsCutAndTheNameChanges)
         EXPECT_EQ(left.filter("journal").size(), autosaveFails ? 1 : 0) << left.join(' ').toStdString();
     }
 }
+
+// A journal kept at closing (its run's last autosave failed) after the
+// autosave file name was changed during the run goes beside the new name:
+// the settings are written with that name, and the next start looks there.
+TEST(AcquisitionJournal, KeptJournalFollowsTheNewNameAtClosing)
+{
+    TJournalRig rig;
+    const QString before = rig.JournalFile();
+    ASSERT_EQ(rig.acquisition.Start(), TStartResult::Started);
+    for (int k = 0; k < 3; ++k)
+        rig.acquisition.Tick({});
+    ASSERT_TRUE(QDir(rig.dir.path()).mkdir("other.dat"));  // the new file cannot be written
+    rig.settings.AutoSaveFile = rig.dir.filePath("other.dat");
+    EXPECT_FALSE(rig.acquisition.Stop().isEmpty());
+    rig.acquisition.ProgramClosing();
+    EXPECT_FALSE(QFileInfo::exists(before));
+
+    auto read = NewRun();
+    TRunTimes times;
+    ASSERT_EQ(rig.Read(*read, times).recovered, 3);
+    EXPECT_EQ(Bytes(*read), Bytes(*rig.run));
+
+    // A journal already beside the new name is never replaced: the kept one stays put.
+    TJournalRig taken;
+    ASSERT_EQ(taken.acquisition.Start(), TStartResult::Started);
+    taken.acquisition.Tick({});
+    ASSERT_TRUE(QDir(taken.dir.path()).mkdir("other.dat"));
+    taken.settings.AutoSaveFile = taken.dir.filePath("other.dat");
+    WriteBytes(taken.JournalFile(), "another run");
+    taken.acquisition.Stop();
+    taken.acquisition.ProgramClosing();
+    EXPECT_EQ(ReadBytes(taken.JournalFile()), "another run");
+    EXPECT_TRUE(QFileInfo::exists(JournalPath(taken.dir.filePath("auto.dat"))));
+}
