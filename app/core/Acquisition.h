@@ -159,13 +159,13 @@ private:
     QString StopKeepingSamples();
     bool ReadSample(std::array<int32_t, 3> &r, double &w);
     void Append(const std::array<int32_t, 3> &r, double w);
-    QString AutoSave(bool atLimit);
+    QString AutoSave();
     QString JournalSample();
     QString WatchSample();
     void BeginJournal();
     TJournalHeader JournalHeaderNow() const;
     int64_t Now() const;
-    QString Halt(bool finalSave);
+    QString Halt();
 
     TBoardPort &board_;
     TRunData &run_;

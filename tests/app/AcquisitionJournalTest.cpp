@@ -272,3 +272,44 @@ TEST(AcquisitionJournal, KeptJournalFollowsTheNewNameAtClosing)
     EXPECT_EQ(ReadBytes(taken.JournalFile()), "another run");
     EXPECT_TRUE(QFileInfo::exists(JournalPath(taken.dir.filePath("auto.dat"))));
 }
+
+// A run stopped by its point limit whose final autosave fails is told so,
+// also when the autosaves before had failed already (a streak is said once
+// while the run goes on, but the last one decides whether the run is on
+// disk); the journal stays until the run is.
+TEST(AcquisitionJournal, FailedFinalAutosaveAtThePointLimitIsReported)
+{
+    struct TRow {
+        const char *name;
+        int32_t every;     // AutoSaveTime
+        bool failsBefore;  // the autosaves before the limit fail too
+    };
+    const TRow rows[] = {
+        {"the first failure is the last autosave", 100, false},
+        {"after a streak of failures", 1, true},
+        {"after a good autosave", 2, false},
+    };
+    for (const TRow &r : rows) {
+        TJournalRig rig;
+        rig.settings.N = 6;
+        rig.settings.AutoSaveTime = r.every;
+        const QString bad = rig.dir.filePath("folder.dat");
+        ASSERT_TRUE(QDir(rig.dir.path()).mkdir("folder.dat"));
+        if (r.failsBefore)
+            rig.settings.AutoSaveFile = bad;
+        const QString journal = rig.JournalFile();
+        ASSERT_EQ(rig.acquisition.Start(), TStartResult::Started);
+        for (int k = 0; k < 5; ++k)
+            rig.acquisition.Tick({});
+        rig.settings.AutoSaveFile = bad;
+        const TTickResult last = rig.acquisition.Tick({});
+        EXPECT_FALSE(rig.acquisition.Running()) << r.name;
+        EXPECT_TRUE(last.autosaveMessage.contains(bad)) << r.name << ": " << last.autosaveMessage.toStdString();
+        EXPECT_TRUE(last.autosaveMessage.contains("предложит восстановить запись")) << r.name;
+        EXPECT_FALSE(last.autosaveMessage.contains("продолжается")) << r.name;
+        EXPECT_TRUE(QFileInfo::exists(journal)) << r.name;
+        rig.acquisition.ProgramClosing();
+        EXPECT_TRUE(QFileInfo::exists(JournalPath(bad))) << r.name;
+        EXPECT_TRUE(rig.acquisition.Stop().isEmpty()) << r.name;
+    }
+}
