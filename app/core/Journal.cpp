@@ -24,6 +24,11 @@ namespace {
 
 constexpr qint64 kSlotsBytes = qint64(kRunCapacity) * kJournalRecordSize;
 
+// A journal being created is written under its name and this ending first.
+constexpr QStringView kNewEnding = u".new";
+// The bytes a kept journal's name adds: "-yyyyMMdd-HHmmss" and "-2", "-3", ...
+constexpr int kDatedEnding = 16 + 4;
+
 enum THeaderFlag : uint16_t {
     kAutoSave = 1,
     kWeigher = 2,
@@ -154,7 +159,10 @@ QString JournalPath(const QString &autoSaveFile)
     const QFileInfo info(autoSaveFile);
     if (autoSaveFile.isEmpty() || info.fileName().isEmpty())
         return {};
-    return info.absoluteDir().filePath(u'.' + info.fileName() + QStringLiteral(".varotem-journal"));
+    // Room for the leading dot, the ending and the ".new" of a journal being created.
+    const QString ending = QStringLiteral(".varotem-journal");
+    const int extra = int(1 + ending.size() + kNewEnding.size());
+    return info.absoluteDir().filePath(u'.' + FitFileName(info.fileName(), extra) + ending);
 }
 
 QByteArray JournalHeaderImage(const TJournalHeader &header)
@@ -283,6 +291,7 @@ QString SetAsideName(const QString &journalPath, const QDateTime &modified)
     QString name = info.fileName();
     if (name.startsWith(u'.'))
         name.remove(0, 1);
+    name = FitFileName(name, kDatedEnding);
     const QString base = info.absoluteDir().filePath(
         name + u'-' + modified.toLocalTime().toString(QStringLiteral("yyyyMMdd-HHmmss")));
     QString candidate = base;
@@ -328,7 +337,7 @@ QString TJournalWriter::Begin(QString path, const TJournalHeader &header, const 
         notice = QStringLiteral("Найден журнал прерванного приема информации; он сохранен как \"%1\".").arg(kept);
     }
 
-    const QString tempPath = path + QStringLiteral(".new");
+    const QString tempPath = path + kNewEnding.toString();
     const QByteArray temp = QFile::encodeName(tempPath);
     const int fd = ::open(temp.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0666);
     if (fd < 0)
