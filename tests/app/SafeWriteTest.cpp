@@ -15,27 +15,6 @@
 
 namespace {
 
-// Caps the size of files this process writes, as a full disk would (also for
-// root); SIGXFSZ is ignored so the write just fails.
-class TFileSizeLimit {
-public:
-    explicit TFileSizeLimit(rlim_t bytes) : handler_(std::signal(SIGXFSZ, SIG_IGN))
-    {
-        getrlimit(RLIMIT_FSIZE, &old_);
-        rlimit limit{bytes, old_.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~TFileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &old_);
-        std::signal(SIGXFSZ, handler_);
-    }
-
-private:
-    void (*handler_)(int);
-    rlimit old_{};
-};
-
 const std::pair<const char *, std::function<QString(const QString &)>> kWriters[] = {
     {"run file", [](const QString &f) { auto r = NewRun(); FillTestRun(*r); return SaveData(f, *r); }},
     {"text export", [](const QString &f) { auto r = NewRun(); FillTestRun(*r); return ExportText(f, *r, {}, {}, {}); }},
