@@ -1,6 +1,7 @@
 #include "analysis/core/PhysicalCoefficient.h"
 
 #include "analysis/core/Baseline.h"
+#include "analysis/core/Correction.h"
 #include "app/core/LocaleFormat.h"
 
 #include <algorithm>
@@ -332,7 +333,7 @@ TPhysicalOutcome CalculatePhysical(const TRunData &calibrated, const TPhysicalPa
         if (baseline.State == TBaselineState::Loaded)
             points = std::move(baseline.Points);
         out = ComputePhysical(calibrated, params, points);
-        out.Notices.prepend(BaselineMessage(baseline.State));
+        out.Notices = BaselineNotices(baseline, params.SampleLength) + out.Notices;
     }
     out.BaselineMissing = baseline.Missing;
     return out;
