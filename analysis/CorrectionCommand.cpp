@@ -9,6 +9,7 @@
 #include "app/widgets/DialogRunner.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 void CorrectionClick(TAnalysisContext &ctx, TDlgCorrection &dlg, const QString &materialDirectory)
 {
@@ -39,6 +40,14 @@ void CorrectionClick(TAnalysisContext &ctx, TDlgCorrection &dlg, const QString &
     const analysis::TCorrectionOutcome outcome =
         analysis::MakeCorrection(ctx.run, *material, choice.SampleLength, ctx.settings, ctx.tTable, ctx.lTable);
     if (!ShowReport(ctx, outcome))
+        return;
+    // A name typed in, or left from last time, may be that of any file: it is
+    // replaced only when the user says so, as the save dialog would ask.
+    const QFileInfo existing(choice.OutFile);
+    if ((existing.exists() || existing.isSymLink()) && !dlg.ChosenInSaveDialog(choice.OutFile)
+        && !Prompt().AskYesNo(QStringLiteral("Коррекция по эталону"),
+                              QStringLiteral("Файл \"%1\" уже существует.\nЗаменить его?")
+                                  .arg(QDir::toNativeSeparators(choice.OutFile))))
         return;
     if (const QString error = SaveData(choice.OutFile, *outcome.File); !error.isEmpty()) {
         Prompt().Message(error);
