@@ -71,7 +71,9 @@ bool ChooseSmoothing(const Vec &x, const Vec &t, const Vec &l, TPhysicalSmoothin
     if (numerics::FitSmoothingSplineGcv(int32_t(z.size()), x.data(), z.data(), Lambda(kMinSmoothing),
                                         Lambda(kMaxSmoothing), g.data(), m.data(), &sm.Combined) != Status::Ok)
         return false;
-    sm.R = std::pow(sm.Combined.lambda, 0.25);
+    sm.GcvR = std::pow(sm.Combined.lambda, 0.25);
+    sm.Raised = sm.GcvR < kMinAutoSmoothing;
+    sm.R = sm.Raised ? kMinAutoSmoothing : sm.GcvR;
     return true;
 }
 
@@ -356,7 +358,9 @@ QString SmoothingSummary(const TPhysicalSmoothing &s)
 {
     const auto g = [](double v) { return LocaleGeneral(v, 4); };
     QString text = QStringLiteral("Сглаживание: R = %1 точек").arg(g(s.R));
-    if (s.Automatic)
+    if (s.Automatic && s.Raised)
+        text += QStringLiteral(", по GCV для L - %1 T было %2 - поднято до наименьшего").arg(g(s.K), g(s.GcvR));
+    else if (s.Automatic)
         text += QStringLiteral(", выбрано по GCV для L - %1 T").arg(g(s.K));
     else
         text += QStringLiteral(", задано");
