@@ -10,6 +10,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 
 namespace {
 // The context of this file's texts in the translation catalogue.
@@ -47,6 +48,14 @@ void CorrectionClick(TAnalysisContext &ctx, TDlgCorrection &dlg, const QString &
     const analysis::TCorrectionOutcome outcome =
         analysis::MakeCorrection(ctx.run, *material, choice.SampleLength, ctx.settings, ctx.tTable, ctx.lTable);
     if (!ShowReport(ctx, outcome))
+        return;
+    // A name typed in, or left from last time, may be that of any file: it is
+    // replaced only when the user says so, as the save dialog would ask.
+    const QFileInfo existing(choice.OutFile);
+    if ((existing.exists() || existing.isSymLink()) && !dlg.ChosenInSaveDialog(choice.OutFile)
+        && !Prompt().AskYesNo(Tr::tr("Коррекция по эталону"),
+                              Tr::tr("Файл \"%1\" уже существует.\nЗаменить его?")
+                                  .arg(QDir::toNativeSeparators(choice.OutFile))))
         return;
     if (const QString error = SaveData(choice.OutFile, *outcome.File); !error.isEmpty()) {
         Prompt().Message(error);

@@ -51,6 +51,7 @@ TDlgCorrection::TDlgCorrection(QWidget *parent) : QDialog(parent, kFixedDialogFl
 void TDlgCorrection::Fill(const std::vector<materials::TReferenceMaterial> &library, const TCorrectionChoice &choice)
 {
     library_ = library;
+    chosen_.clear();  // a name left from last time is asked about again
     ComboMaterial->blockSignals(true);
     ComboMaterial->clear();
     int chosen = 0;
@@ -79,8 +80,10 @@ void TDlgCorrection::ButtonFileClick()
 {
     TFileDialogOptions options = RunFileOpenOptions();
     options.initialName = EditFile->text();
-    if (const QString name = Prompt().SaveFileName(options); !name.isEmpty())
+    if (const QString name = Prompt().SaveFileName(options); !name.isEmpty()) {
         EditFile->setText(name);
+        chosen_ = name;
+    }
 }
 
 void TDlgCorrection::ShowRange()

@@ -37,8 +37,15 @@ public:
     bool ReadBack(TCorrectionChoice &choice) const;
 
     void ButtonFileClick();
+    // Whether fileName was chosen in the save dialog, which asked already
+    // whether an existing file may be replaced.
+    bool ChosenInSaveDialog(const QString &fileName) const
+    {
+        return !chosen_.isEmpty() && fileName == chosen_;
+    }
 
 private:
     void ShowRange();
+    QString chosen_;
     std::vector<materials::TReferenceMaterial> library_;
 };

@@ -201,7 +201,8 @@ void TMainForm::RecoverRun()
     if (recovery.recovered) {
         recordedHere_ = true;
         recordSettings_ = Settings;
-        ArchiveFile(Settings.AutoSaveFile, archive::TRunSource::Autosaved, true);
+        if (!recovery.savedTo.isEmpty())
+            ArchiveFile(recovery.savedTo, archive::TRunSource::Autosaved, true);
     }
 }
 

@@ -61,6 +61,9 @@ std::unique_ptr<TArchive> OpenFor(const QCommandLineParser &parser, bool create 
         return nullptr;
     }
     setup.runDirs = {QFileInfo(setup.fileName).absolutePath()};
+    // The file named may be anything: one that is not an archive is refused
+    // and left as it is.
+    setup.leaveForeign = true;
     TOpenedArchive opened = OpenArchive(setup);
     for (const QString &message : opened.messages)
         PrintError(message);

@@ -83,6 +83,8 @@ QByteArray Json(const TPhysicalOutcome &out)
                           {QStringLiteral("rss_l"), Value(s.L.rss)}};
     if (s.Automatic) {
         smoothing.insert(QStringLiteral("k"), Value(s.K));
+        smoothing.insert(QStringLiteral("r_gcv"), Value(s.GcvR));
+        smoothing.insert(QStringLiteral("raised"), s.Raised);
         smoothing.insert(QStringLiteral("gcv"), Value(s.Combined.gcv));
         smoothing.insert(QStringLiteral("rss_combined"), Value(s.Combined.rss));
     }

@@ -193,4 +193,14 @@ std::optional<QString> SampleLengthWarning(double runLength, double baselineLeng
         .arg(LocaleGeneral(runLength), LocaleGeneral(baselineLength));
 }
 
+QStringList BaselineNotices(const TBaseline &baseline, std::optional<double> runLength)
+{
+    QStringList notices{BaselineMessage(baseline.State)};
+    if (baseline.State == TBaselineState::Loaded && runLength) {
+        if (const auto warning = SampleLengthWarning(*runLength, baseline.SampleLength))
+            notices << *warning;
+    }
+    return notices;
+}
+
 } // namespace analysis

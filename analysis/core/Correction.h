@@ -13,12 +13,14 @@
 // and "L кварца". A sample measured on the same instrument with the same
 // push-rod parameters then gives its own mean coefficient.
 #include "analysis/core/AnalysisMessages.h"
+#include "analysis/core/Baseline.h"
 #include "app/core/Calibration.h"
 #include "app/core/RunData.h"
 #include "app/core/Settings.h"
 #include "materials/ReferenceMaterial.h"
 
 #include <QString>
+#include <QStringList>
 #include <memory>
 #include <optional>
 
@@ -53,5 +55,10 @@ TCorrectionOutcome MakeCorrection(const TRunData &raw, const materials::TReferen
 // when it does not, or when the baseline records no length (0 or not a
 // number: a run written without one).
 std::optional<QString> SampleLengthWarning(double runLength, double baselineLength);
+
+// What every command with a baseline says of it, in order: the baseline's
+// message, then, for a loaded one, the sample-length warning against the
+// run's sample length (none without runLength).
+QStringList BaselineNotices(const TBaseline &baseline, std::optional<double> runLength);
 
 } // namespace analysis

@@ -153,11 +153,7 @@ TCalcOutcome Calculate(const TRunData &calibrated, const TCalcParams &params, co
         if (baseline.State == TBaselineState::Loaded)
             points = std::move(baseline.Points);
         out = ComputeExpansion(calibrated, params, points);
-        if (baseline.State == TBaselineState::Loaded) {
-            if (const auto warning = SampleLengthWarning(params.SampleLength, baseline.SampleLength))
-                out.Notices.prepend(*warning);
-        }
-        out.Notices.prepend(BaselineMessage(baseline.State));
+        out.Notices = BaselineNotices(baseline, params.SampleLength) + out.Notices;
     }
     out.BaselineMissing = baseline.Missing;
     return out;

@@ -1,6 +1,7 @@
 #include "analysis/core/GlassTransition.h"
 
 #include "analysis/core/Baseline.h"
+#include "analysis/core/Correction.h"
 #include "analysis/core/Parabola.h"
 #include "app/core/LocaleFormat.h"
 #include "app/core/SofteningWatch.h"
@@ -329,6 +330,7 @@ TGlassResult AnalyseGlass(const TRunData &calibrated, const TGlassParams &params
         result.Failure = baseline.Error.isEmpty() ? BaselineMessage(baseline.State) : baseline.Error;
         return result;
     }
+    result.Notices = BaselineNotices(baseline, calibrated.SampleLength);
     std::optional<TFitPoints> points;
     if (baseline.State == TBaselineState::Loaded)
         points = std::move(baseline.Points);

@@ -1,6 +1,7 @@
 #include "analysis/core/PhysicalCoefficient.h"
 
 #include "analysis/core/Baseline.h"
+#include "analysis/core/Correction.h"
 #include "app/core/LocaleFormat.h"
 
 #include <QCoreApplication>
@@ -76,7 +77,9 @@ bool ChooseSmoothing(const Vec &x, const Vec &t, const Vec &l, TPhysicalSmoothin
     if (numerics::FitSmoothingSplineGcv(int32_t(z.size()), x.data(), z.data(), Lambda(kMinSmoothing),
                                         Lambda(kMaxSmoothing), g.data(), m.data(), &sm.Combined) != Status::Ok)
         return false;
-    sm.R = std::pow(sm.Combined.lambda, 0.25);
+    sm.GcvR = std::pow(sm.Combined.lambda, 0.25);
+    sm.Raised = sm.GcvR < kMinAutoSmoothing;
+    sm.R = sm.Raised ? kMinAutoSmoothing : sm.GcvR;
     return true;
 }
 
@@ -338,7 +341,7 @@ TPhysicalOutcome CalculatePhysical(const TRunData &calibrated, const TPhysicalPa
         if (baseline.State == TBaselineState::Loaded)
             points = std::move(baseline.Points);
         out = ComputePhysical(calibrated, params, points);
-        out.Notices.prepend(BaselineMessage(baseline.State));
+        out.Notices = BaselineNotices(baseline, params.SampleLength) + out.Notices;
     }
     out.BaselineMissing = baseline.Missing;
     return out;
@@ -364,6 +367,10 @@ QString SmoothingSummary(const TPhysicalSmoothing &s)
         return LocaleGeneral(std::sqrt(f.rss / std::max(s.Samples, 1)), 3);
     };
     // Whole sentences, so that a translation can order its words freely.
+    if (s.Automatic && s.Raised)
+        return Tr::tr("Сглаживание: R = %1 точек, по GCV для L - %2 T было %3 - поднято до наименьшего. "
+                      "Эффективное число параметров %4. СКО остатков: T %5, L %6.")
+            .arg(g(s.R), g(s.K), g(s.GcvR), g(s.T.edf), rms(s.T), rms(s.L));
     if (s.Automatic)
         return Tr::tr("Сглаживание: R = %1 точек, выбрано по GCV для L - %2 T. Эффективное число параметров %3. "
                       "СКО остатков: T %4, L %5.")

@@ -38,6 +38,10 @@ namespace analysis {
 // The smoothing R, in samples: the spline's weight on its curvature is R^4,
 // so it averages over about R samples on either side.
 inline constexpr double kMinSmoothing = 0.25;
+// The least smoothing the automatic choice takes: noise correlated from
+// sample to sample passes cross-validation for signal, which then smooths
+// so little that the coefficient, a derivative, is noise.
+inline constexpr double kMinAutoSmoothing = 3;
 inline constexpr double kMaxSmoothing = 1000;
 // The coefficient is left empty where the smoothed temperature changes by
 // less than this fraction of the run's usual rate (see RateThreshold).
@@ -81,7 +85,9 @@ struct TPhysicalSmoothing {
     int32_t Samples = 0;
     double R = 0;
     double K = 0;                    // automatic only
-    numerics::SmoothingFit Combined; // automatic only: the fit of L - K T at R
+    double GcvR = 0;                 // automatic only: the R cross-validation chose
+    bool Raised = false;             // automatic only: GcvR was below kMinAutoSmoothing, R is that floor
+    numerics::SmoothingFit Combined; // automatic only: the fit of L - K T at GcvR
     numerics::SmoothingFit T, L;     // the fits at R
 };
 

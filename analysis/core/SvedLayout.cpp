@@ -120,11 +120,7 @@ TSvedPlan PlanSved(const TSvedParams &params, std::vector<double> X, std::vector
         plan.BaselineMissing = baseline.Missing;
         if (baseline.State == TBaselineState::NotLoaded)
             return Refused(std::move(plan), BaselineMessage(baseline.State));
-        plan.Notices << BaselineMessage(baseline.State);
-        if (baseline.State == TBaselineState::Loaded && params.SampleLength) {
-            if (const auto warning = SampleLengthWarning(*params.SampleLength, baseline.SampleLength))
-                plan.Notices << *warning;
-        }
+        plan.Notices << BaselineNotices(baseline, params.SampleLength);
         if (baseline.State == TBaselineState::Loaded) {
             const TParabola c = FitParabola(baseline.Points, plan.Notices);
             for (size_t i = 0; i < Y.size(); ++i)

@@ -142,7 +142,7 @@ TTickResult TAcquisition::Tick(const std::function<void()> &show)
         return result;
     }
     if (ValidCount(run_) >= kRunCapacity) {
-        result.autosaveMessage = Halt(true);
+        result.autosaveMessage = Halt();
         result.outcome = TTickOutcome::Full;
         return result;
     }
@@ -154,10 +154,12 @@ TTickResult TAcquisition::Tick(const std::function<void()> &show)
         show();
     // The sample that reaches the point limit is saved whatever the interval,
     // so the finished run is on disk and not only in memory.
-    const bool atLimit = ValidCount(run_) >= PointLimit(settings_);
-    result.autosaveMessage = AutoSave(atLimit);
-    if (atLimit)
-        Halt(false);
+    // Its failure is the run's last: said whatever the streak before, as the
+    // stop says it, since it decides whether the run is on disk.
+    if (ValidCount(run_) >= PointLimit(settings_))
+        result.autosaveMessage = Halt();
+    else
+        result.autosaveMessage = AutoSave();
     return result;
 }
 
@@ -187,11 +189,10 @@ QString TAcquisition::StopKeepingSamples()
     return stopped + QCoreApplication::translate("Acquisition", "сохранены в файле \"%1\".").arg(settings_.AutoSaveFile);
 }
 
-QString TAcquisition::Stop() { return Halt(true); }
+QString TAcquisition::Stop() { return Halt(); }
 
-// finalSave: the run is autosaved unless the file already holds it (the tick
-// at the point limit has just tried and reported its own autosave).
-QString TAcquisition::Halt(bool finalSave)
+// The run is autosaved unless the file already holds it.
+QString TAcquisition::Halt()
 {
     const bool wasRunning = running_;
     running_ = false;
@@ -205,7 +206,7 @@ QString TAcquisition::Halt(bool finalSave)
 
     const int32_t n = ValidCount(run_);
     QString message;
-    if (finalSave && settings_.AutoSaveFlag && n > 0 && autosavedCount_ != n) {
+    if (settings_.AutoSaveFlag && n > 0 && autosavedCount_ != n) {
         if (const QString error = SaveData(settings_.AutoSaveFile, run_); !error.isEmpty()) {
             message = QCoreApplication::translate("Acquisition", "Автосохранение: %1").arg(error);
             if (journal_.IsOpen())
@@ -234,8 +235,17 @@ void TAcquisition::RunReleased()
 
 void TAcquisition::ProgramClosing()
 {
-    if (!running_ && !keepJournalAtClose_)
+    if (running_)
+        return;
+    if (!keepJournalAtClose_) {
         journal_.Remove();
+        return;
+    }
+    // The settings are written with the autosave file name now in force, and
+    // the next start looks for the journal beside that name.
+    const QString next = JournalPath(settings_.AutoSaveFile);
+    if (journal_.IsOpen() && next != journal_.Path())
+        journal_.MoveTo(next);
 }
 
 QString TAcquisition::TakeJournalNotice() { return std::exchange(journalNotice_, QString()); }
@@ -317,9 +327,9 @@ QString TAcquisition::WatchSample()
         .arg(i);
 }
 
-QString TAcquisition::AutoSave(bool atLimit)
+QString TAcquisition::AutoSave()
 {
-    if (!settings_.AutoSaveFlag || (!atLimit && ValidCount(run_) % AutoSaveEvery(settings_) != 0))
+    if (!settings_.AutoSaveFlag || ValidCount(run_) % AutoSaveEvery(settings_) != 0)
         return {};
     const QString error = SaveData(settings_.AutoSaveFile, run_);
     if (error.isEmpty())

@@ -132,7 +132,9 @@ public:
     void RunReleased();
     // The program closes normally: a journal kept because autosave was off
     // goes, as the run in memory does; one kept because the final autosave
-    // failed stays, so the next start offers the run back.
+    // failed stays, so the next start offers the run back: when the autosave
+    // file name was changed meanwhile, it moves beside the new name (where
+    // the next start looks) unless a file is already there.
     void ProgramClosing();
 
     // Why the journal of the last start could not be begun, or a journal of an
@@ -157,13 +159,13 @@ private:
     QString StopKeepingSamples();
     bool ReadSample(std::array<int32_t, 3> &r, double &w);
     void Append(const std::array<int32_t, 3> &r, double w);
-    QString AutoSave(bool atLimit);
+    QString AutoSave();
     QString JournalSample();
     QString WatchSample();
     void BeginJournal();
     TJournalHeader JournalHeaderNow() const;
     int64_t Now() const;
-    QString Halt(bool finalSave);
+    QString Halt();
 
     TBoardPort &board_;
     TRunData &run_;

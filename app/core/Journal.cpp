@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <bit>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <utility>
 
@@ -23,6 +24,11 @@ static_assert(std::endian::native == std::endian::little, "the journal is writte
 namespace {
 
 constexpr qint64 kSlotsBytes = qint64(kRunCapacity) * kJournalRecordSize;
+
+// A journal being created is written under its name and this ending first.
+constexpr QStringView kNewEnding = u".new";
+// The bytes a kept journal's name adds: "-yyyyMMdd-HHmmss" and "-2", "-3", ...
+constexpr int kDatedEnding = 16 + 4;
 
 enum THeaderFlag : uint16_t {
     kAutoSave = 1,
@@ -154,7 +160,10 @@ QString JournalPath(const QString &autoSaveFile)
     const QFileInfo info(autoSaveFile);
     if (autoSaveFile.isEmpty() || info.fileName().isEmpty())
         return {};
-    return info.absoluteDir().filePath(u'.' + info.fileName() + QStringLiteral(".varotem-journal"));
+    // Room for the leading dot, the ending and the ".new" of a journal being created.
+    const QString ending = QStringLiteral(".varotem-journal");
+    const int extra = int(1 + ending.size() + kNewEnding.size());
+    return info.absoluteDir().filePath(u'.' + FitFileName(info.fileName(), extra) + ending);
 }
 
 QByteArray JournalHeaderImage(const TJournalHeader &header)
@@ -283,6 +292,7 @@ QString SetAsideName(const QString &journalPath, const QDateTime &modified)
     QString name = info.fileName();
     if (name.startsWith(u'.'))
         name.remove(0, 1);
+    name = FitFileName(name, kDatedEnding);
     const QString base = info.absoluteDir().filePath(
         name + u'-' + modified.toLocalTime().toString(QStringLiteral("yyyyMMdd-HHmmss")));
     QString candidate = base;
@@ -306,7 +316,7 @@ QString SetAsideJournal(const QString &journalPath, QString &error)
 
 TJournalWriter::~TJournalWriter() { Close(); }
 
-QString TJournalWriter::Begin(const QString &path, const TJournalHeader &header, const TRunData &run,
+QString TJournalWriter::Begin(QString path, const TJournalHeader &header, const TRunData &run,
                               const TRunTimes &times, QString &notice)
 {
     notice.clear();
@@ -328,7 +338,7 @@ QString TJournalWriter::Begin(const QString &path, const TJournalHeader &header,
         notice = QCoreApplication::translate("Journal", "Найден журнал прерванного приема информации; он сохранен как \"%1\".").arg(kept);
     }
 
-    const QString tempPath = path + QStringLiteral(".new");
+    const QString tempPath = path + kNewEnding.toString();
     const QByteArray temp = QFile::encodeName(tempPath);
     const int fd = ::open(temp.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0666);
     if (fd < 0)
@@ -360,7 +370,7 @@ QString TJournalWriter::Begin(const QString &path, const TJournalHeader &header,
     SyncDirectoryOf(path);
     Close();
     fd_ = fd;
-    path_ = path;
+    path_ = std::move(path);
     headerSize_ = headerSize;
     lastIndex_ = count;
     return {};
@@ -378,6 +388,20 @@ QString TJournalWriter::Write(int32_t index, double t, double l, double tc, int6
     if (!WriteAllAt(fd_, r.data(), r.size(), offset) || ::fdatasync(fd_) != 0)
         return JournalError(path_, errno);
     return {};
+}
+
+bool TJournalWriter::MoveTo(const QString &path)
+{
+    if (fd_ < 0 || path.isEmpty())
+        return false;
+    if (::renameat2(AT_FDCWD, QFile::encodeName(path_).constData(), AT_FDCWD, QFile::encodeName(path).constData(),
+                    RENAME_NOREPLACE)
+        != 0)
+        return false;
+    SyncDirectoryOf(path);
+    SyncDirectoryOf(path_);
+    path_ = path;
+    return true;
 }
 
 void TJournalWriter::Remove()

@@ -125,12 +125,18 @@ public:
     // the result is an error; one of no running program is kept under its
     // SetAsideName first, and notice names it. Returns an empty string or the
     // reason of the failure; on failure the journal open before stays open.
-    QString Begin(const QString &path, const TJournalHeader &header, const TRunData &run, const TRunTimes &times,
+    // path is taken by value: a caller may pass Path() to write its own
+    // journal anew, and that reference would be cleared with the old journal.
+    QString Begin(QString path, const TJournalHeader &header, const TRunData &run, const TRunTimes &times,
                   QString &notice);
 
     // Writes the record of sample index (1..10000) in its slot and flushes
     // it to the disk. Returns an empty string or the reason of the failure.
     QString Write(int32_t index, double t, double l, double tc, int64_t ms);
+
+    // The open journal is renamed to path, unless a file of that name exists
+    // (it is never replaced). Returns whether it was moved.
+    bool MoveTo(const QString &path);
 
     // The file is removed and closed.
     void Remove();

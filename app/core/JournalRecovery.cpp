@@ -6,6 +6,7 @@
 #include "app/core/SafeFile.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -71,7 +72,43 @@ QString KeepAside(const QString &path, const QString &why)
     return why + QCoreApplication::translate("JournalRecovery", " Журнал сохранен как \"%1\".").arg(kept);
 }
 
+// Writes run to a new file of RecoveredRunName, never over another file: the
+// name is taken by creating it, then written through the safe write. Returns
+// an empty string or the reason of the failure; name receives the file.
+QString SaveToNewFile(const QString &autoSaveFile, const QDateTime &started, const TRunData &run, QString &name)
+{
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = RecoveredRunName(autoSaveFile, started);
+        const QByteArray encoded = QFile::encodeName(name);
+        const int fd = ::open(encoded.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+        if (fd < 0 && errno == EEXIST)
+            continue;  // taken since the name was chosen
+        if (fd < 0)
+            return QCoreApplication::translate("JournalRecovery", "Не удалось записать файл \"%1\" (%2)!").arg(name, qt_error_string(errno));
+        ::close(fd);
+        const QString error = SaveData(name, run);
+        if (!error.isEmpty())
+            ::unlink(encoded.constData());
+        return error;
+    }
+    return QCoreApplication::translate("JournalRecovery", "Не удалось записать файл \"%1\" (%2)!").arg(name, qt_error_string(EEXIST));
+}
+
 } // namespace
+
+QString RecoveredRunName(const QString &autoSaveFile, const QDateTime &started)
+{
+    const QFileInfo info(autoSaveFile);
+    const QString suffix = info.suffix().isEmpty() ? QString() : u'.' + info.suffix();
+    constexpr int kDated = 16 + 4;  // "-yyyyMMdd-HHmmss" and "-2", "-3", ...
+    const QString stem = FitFileName(info.completeBaseName(), kDated + int(QFile::encodeName(suffix).size()))
+                         + u'-' + started.toLocalTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    const QDir dir = info.absoluteDir();
+    QString candidate = dir.filePath(stem + suffix);
+    for (int k = 2; QFileInfo(candidate).exists() || QFileInfo(candidate).isSymLink(); ++k)
+        candidate = dir.filePath(stem + u'-' + QString::number(k) + suffix);
+    return candidate;
+}
 
 TRecoveryResult RecoverInterruptedRun(const QString &autoSaveFile, TRunData &run, TRunTimes &times)
 {
@@ -121,12 +158,23 @@ TRecoveryResult RecoverInterruptedRun(const QString &autoSaveFile, TRunData &run
                                .arg(contents.recovered)
                                .arg(contents.dropped);
     }
-    if (const QString error = SaveData(autoSaveFile, run); !error.isEmpty()) {
-        result.messages << error + QCoreApplication::translate("JournalRecovery", "\nЖурнал \"%1\" сохранен: запись будет предложена снова при "
-                                                  "следующем запуске программы.")
-                                       .arg(path);
+    const QString error = SaveData(autoSaveFile, run);
+    if (error.isEmpty()) {
+        result.savedTo = autoSaveFile;
+        RemoveJournal(path);
         return result;
     }
+    // A new file beside it rather than a lost run or another file replaced.
+    const QDateTime started = times.startMs > 0 ? QDateTime::fromMSecsSinceEpoch(times.startMs)
+                                                : QFileInfo(path).lastModified();
+    QString dated;
+    if (const QString datedError = SaveToNewFile(autoSaveFile, started, run, dated); !datedError.isEmpty()) {
+        result.messages << KeepAside(path, error + u'\n' + datedError
+                                               + QCoreApplication::translate("JournalRecovery", "\nВосстановленная запись не сохранена в файл."));
+        return result;
+    }
+    result.savedTo = dated;
+    result.messages << error + QCoreApplication::translate("JournalRecovery", "\nВосстановленная запись сохранена в файле \"%1\".").arg(dated);
     RemoveJournal(path);
     return result;
 }

@@ -1,5 +1,7 @@
 #include "app/core/SafeFile.h"
 
+#include "app/core/Crc32.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -29,7 +31,8 @@ constexpr qsizetype kWriteRandomLength = 6;
 
 QString WriteFilePrefix(const QString &targetName)
 {
-    return u'.' + targetName + kWriteMarker.toString();
+    const int extra = int(1 + kWriteMarker.size() + kWriteRandomLength + kWriteEnding.size());
+    return u'.' + FitFileName(targetName, extra) + kWriteMarker.toString();
 }
 
 bool IsWriteRandomPart(QStringView part)
@@ -78,6 +81,26 @@ bool WriteAll(int fd, const QByteArray &data)
 }
 
 } // namespace
+
+QString FitFileName(const QString &name, int extraBytes)
+{
+    const QByteArray bytes = QFile::encodeName(name);
+    if (bytes.size() + extraBytes <= kMaxFileNameBytes)
+        return name;
+    constexpr int kMark = 9;  // "~" and eight hexadecimal digits
+    qsizetype end = std::max<qsizetype>(0, kMaxFileNameBytes - extraBytes - kMark);
+    while (end > 0 && (uchar(bytes[end]) & 0xC0) == 0x80)
+        --end;
+    return QFile::decodeName(bytes.left(end)) + u'~'
+           + QStringLiteral("%1").arg(Crc32(bytes.constData(), size_t(bytes.size())), 8, 16, QLatin1Char('0'));
+}
+
+QString WriteTempNameFor(const QString &fileName)
+{
+    const QFileInfo target(fileName);
+    return target.absoluteDir().filePath(WriteFilePrefix(target.fileName()) + QString(kWriteRandomLength, u'X')
+                                         + kWriteEnding.toString());
+}
 
 void SyncDirectoryOf(const QString &fileName)
 {

@@ -87,6 +87,10 @@ struct TArchiveSetup {
     QStringList runDirs;     // where run files are looked for when the archive is rebuilt
     TArchiveClock clock;     // empty: the system clock
     TRunSettings rebuildSettings;  // calibration for the facts of files found while rebuilding
+    // A file that is damaged or not the program's archive is left as it is
+    // and not used, rather than set aside and rebuilt: for a file a user
+    // named, which may be anything of theirs.
+    bool leaveForeign = false;
 };
 
 struct TOpenedArchive {
@@ -99,7 +103,8 @@ struct TOpenedArchive {
 // ("<name>.damaged-yyyyMMdd-HHmmss", with its -wal and -shm) with a message,
 // and a new archive is built from the rows that can still be read from it
 // and the run files in setup.runDirs. A database of a newer schema, or one
-// that another program keeps locked, is left alone and not used this time.
+// that another program keeps locked, is left alone and not used this time;
+// so is a damaged or foreign file with setup.leaveForeign.
 TOpenedArchive OpenArchive(const TArchiveSetup &setup);
 
 // The per-user data directory (~/.local/share/Varotem/) with a trailing '/'.

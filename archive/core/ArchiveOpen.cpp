@@ -71,9 +71,13 @@ int Migrate(TDatabase &db, int64_t from)
     return tx.Commit();
 }
 
-TAttempt TryOpen(const QString &fileName)
+// leaveForeign: an existing file with anything in it that is not marked as
+// the program's archive is not taken for a new one (an empty database of
+// another program would be).
+TAttempt TryOpen(const QString &fileName, bool leaveForeign)
 {
     const bool existed = QFileInfo::exists(fileName);
+    const bool hasBytes = QFileInfo(fileName).size() > 0;
     auto db = std::make_unique<TDatabase>();
     if (db->Open(fileName, true) != SQLITE_OK)
         return FailedStep(*db);
@@ -90,7 +94,7 @@ TAttempt TryOpen(const QString &fileName)
     if (!appId || !version || !objects)
         return FailedStep(*db);
     const bool empty = *objects == 0 && *version == 0;
-    if (existed && !empty && *appId != kArchiveApplicationId)
+    if (existed && (!empty || (leaveForeign && hasBytes)) && *appId != kArchiveApplicationId)
         return Damaged(Tr::tr("это не файл архива Varotem"));
     if (*version > kArchiveSchemaVersion) {
         return {TOpenState::Newer,
@@ -260,12 +264,12 @@ TOpenedArchive OpenArchive(const TArchiveSetup &setup)
     TOpenedArchive opened;
     const QString &fileName = setup.fileName;
     QDir().mkpath(QFileInfo(fileName).absolutePath());
-    TAttempt attempt = TryOpen(fileName);
+    TAttempt attempt = TryOpen(fileName, setup.leaveForeign);
     if (attempt.state == TOpenState::Ok) {
         opened.archive = std::make_unique<TArchive>(std::move(attempt.db), fileName, setup.clock);
         return opened;
     }
-    if (attempt.state != TOpenState::Damaged) {
+    if (attempt.state != TOpenState::Damaged || setup.leaveForeign) {
         opened.messages << Tr::tr("Архив \"%1\" не используется: %2.").arg(fileName, attempt.reason);
         return opened;
     }
@@ -280,7 +284,7 @@ TOpenedArchive OpenArchive(const TArchiveSetup &setup)
         return opened;
     }
     TSalvage salvage = Salvage(aside);
-    attempt = TryOpen(fileName);
+    attempt = TryOpen(fileName, false);
     if (attempt.state != TOpenState::Ok) {
         opened.messages << Tr::tr("Архив \"%1\" поврежден и сохранен как \"%2\"; новый архив создать не "
                                   "удалось (%3).")

@@ -311,3 +311,53 @@ TEST_F(Correction, CommandWritesTheFileThroughItsDialog)
     ASSERT_TRUE(LoadRunImage(Path("cu.dat"), written).isEmpty());
     EXPECT_EQ(written.SampleLength, 25000);
 }
+
+// An existing file is written over only when the user says so: typed in (or
+// left from last time) the command asks; chosen in the save dialog, which
+// asked already, it does not ask again.
+TEST_F(Correction, ExistingFileIsReplacedOnlyWhenTheUserSaysSo)
+{
+    const QString question = QStringLiteral("Файл \"%1\" уже существует.\nЗаменить его?");
+    struct TRow {
+        const char *name;
+        bool exists;
+        bool chosenInDialog;
+        std::deque<bool> answers;
+        bool asked;
+        bool written;
+    };
+    const TRow rows[] = {
+        {"a new file", false, false, {}, false, true},
+        {"typed, replaced", true, false, {true}, true, true},
+        {"typed, kept", true, false, {false}, true, false},
+        {"chosen in the save dialog", true, true, {}, false, true},
+    };
+    for (int32_t i = 0; i < 600; ++i)
+        run->T[i] = 20 + 0.6 * i;  // within copper's range
+    before = SampleBytes(*run);
+    for (const TRow &r : rows) {
+        SCOPED_TRACE(r.name);
+        const QString file = Path("corr.dat");
+        QFile::remove(file);
+        if (r.exists) {
+            QFile user(file);
+            ASSERT_TRUE(user.open(QIODevice::WriteOnly));
+            user.write("user's file");
+        }
+        prompt.messages.clear();
+        prompt.questions.clear();
+        prompt.yesNo = r.answers;
+        prompt.saveNames = {file};
+        TDlgCorrection dlg;
+        Accept<TDlgCorrection>([&](TDlgCorrection &d) {
+            d.ComboMaterial->setCurrentIndex(d.ComboMaterial->findData(QStringLiteral("copper")));
+            if (r.chosenInDialog)
+                d.ButtonFileClick();
+            else
+                d.EditFile->setText(file);
+        });
+        CorrectionClick(ctx, dlg, QStringLiteral(VAROTEM_MATERIALS_DIR));
+        EXPECT_EQ(prompt.questions, r.asked ? QStringList{question.arg(file)} : QStringList());
+        EXPECT_EQ(QFileInfo(file).size(), r.written ? kRunFileSize : qint64(11));
+    }
+}

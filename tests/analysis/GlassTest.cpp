@@ -1,7 +1,9 @@
 // "Стеклование и размягчение" without windows, on runs written here from a
 // glass model in double precision with 10 nm noise: Tg against the model's
 // tangent intersection, Ts against its maximum; the refusals of the tangents.
+#include "analysis/core/ExpansionCalc.h"
 #include "analysis/core/GlassTransition.h"
+#include "analysis/core/PhysicalCoefficient.h"
 #include "app/core/DataFiles.h"
 #include "tests/analysis/GlassModel.h"
 
@@ -174,3 +176,54 @@ TEST(GlassTransition, RunsThatCannotBeAnalysed)
 }
 
 } // namespace
+
+// The baseline's messages and the sample-length warning are the same for
+// "Расчет", "Физический КТР" and the glass command: one loaded baseline of a
+// 10 mm reference under a run of 50 mm (warned), 10.5 mm (within 10 %), no
+// baseline (ignored).
+TEST(GlassTransition, BaselineMessagesAreThoseOfTheCalculation)
+{
+    QTemporaryDir dir;
+    const TGlassModel model;
+    auto run = ModelRun(model, 20, 620, 0.5, 0.01);
+    auto base = ModelRun(model, 20, 700, 1, 0.0);
+    for (int32_t i = 0; i < base->Count; ++i)
+        base->L[i] = 0;
+    base->SampleLength = 10;
+    ASSERT_EQ(SaveData(dir.filePath("base.dat"), *base), "");
+    const QString loaded = QStringLiteral("Базовая линия успешно загружена!");
+    const QString ignored = QStringLiteral("Базовая линия игнорирована!");
+    const QString warning = QStringLiteral("отличается от длины образца базовой линии");
+    const struct {
+        const char *name;
+        QString file;
+        double length;
+        bool warned;
+        QString message;
+    } rows[] = {
+        {"a reference five times shorter", dir.filePath("base.dat"), 50, true, loaded},
+        {"within 10 %", dir.filePath("base.dat"), 10.5, false, loaded},
+        {"no baseline", analysis::kNoBaseline, 50, false, ignored},
+    };
+    const TSplineTable none;
+    const TSettings settings = DefaultSettings(QString());
+    for (const auto &row : rows) {
+        run->SampleLength = row.length;
+        analysis::TCalcParams calc = analysis::CalcParamsOf(*run, row.file);
+        analysis::TPhysicalParams physical = analysis::PhysicalParamsOf(*run);
+        physical.BaseLineFile = row.file;
+        analysis::TGlassParams glass;
+        glass.BaseLineFile = row.file;
+        const QStringList lists[] = {
+            analysis::Calculate(*run, calc, settings, none, none).Notices,
+            analysis::CalculatePhysical(*run, physical, settings, none, none).Notices,
+            analysis::AnalyseGlass(*run, glass, settings, none, none).Notices,
+        };
+        for (const QStringList &notices : lists) {
+            ASSERT_FALSE(notices.isEmpty()) << row.name;
+            EXPECT_EQ(notices[0], row.message) << row.name;
+            EXPECT_EQ(notices.filter(warning).size(), row.warned ? 1 : 0)
+                << row.name << ": " << notices.join(" | ").toStdString();
+        }
+    }
+}

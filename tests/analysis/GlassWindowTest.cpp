@@ -64,6 +64,9 @@ protected:
         run = glasstest::ModelRun(model, 20, 620, 0.5, 0.01);
         dialog.SetSpreadsheet(&sheet);
         dialog.Start([this](const analysis::TGlassParams &p) { return Analyse(p); }, 0.5);
+        // The analysis at opening says what became of the baseline, as "Расчет" does.
+        EXPECT_EQ(prompt.messages, QStringList{QStringLiteral("Базовая линия игнорирована!")});
+        prompt.messages.clear();
     }
     analysis::TGlassResult Analyse(const analysis::TGlassParams &params) const
     {

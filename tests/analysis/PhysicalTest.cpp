@@ -9,6 +9,7 @@
 #include "analysis/core/PhysicalCoefficient.h"
 
 #include <limits>
+#include <random>
 
 using namespace analysis;
 
@@ -242,5 +243,55 @@ TEST(PhysicalCoefficient, RefusesWhatItCannotCompute)
         const TPhysicalOutcome out = ComputePhysical(row.run, params, std::nullopt);
         EXPECT_EQ(out.Failure, row.message);
         EXPECT_TRUE(out.Rows.empty());
+    }
+}
+
+// Noise that follows itself from sample to sample (drift of the readings, a
+// slow wobble) looks like signal to cross-validation, which then smooths
+// hardly at all and the coefficient is noise. The automatic choice keeps
+// at least kMinAutoSmoothing and the summary says it was raised; a smooth
+// run with independent noise keeps what cross-validation chose, and a
+// smoothing the user set is never changed.
+TEST(PhysicalCoefficient, AutomaticSmoothingKeepsItsFloor)
+{
+    struct TRow {
+        const char *name;
+        double follow;  // AR(1) coefficient of the noise on L
+        double sd;      // its standard deviation, µm
+        std::optional<double> set;
+        bool raised;
+    };
+    const TRow rows[] = {
+        {"noise following itself", 0.9, 0.05, std::nullopt, true},
+        {"independent noise", 0.0, 0.05, std::nullopt, false},
+        {"set by the user", 0.9, 0.05, 1.0, false},
+    };
+    for (const TRow &r : rows) {
+        SCOPED_TRACE(r.name);
+        auto run = RunThrough(Ramp(20, 620, 0.5));
+        std::mt19937 random(7);
+        std::normal_distribution<double> normal(0, r.sd * std::sqrt(1 - r.follow * r.follow));
+        double e = 0;
+        for (int32_t i = 0; i < run->Count; ++i) {
+            e = r.follow * e + normal(random);
+            run->L[i] += e;
+        }
+        TPhysicalParams params = PhysicalParamsOf(*run);
+        params.Smoothing = r.set;
+        const TPhysicalOutcome out = ComputePhysical(*run, params, std::nullopt);
+        ASSERT_TRUE(out.Failure.isEmpty()) << out.Failure.toStdString();
+        const TPhysicalSmoothing &s = out.Smoothing;
+        EXPECT_EQ(s.Raised, r.raised);
+        const QString summary = SmoothingSummary(s);
+        EXPECT_EQ(summary.contains(QStringLiteral("поднято")), r.raised) << summary.toStdString();
+        if (r.set) {
+            EXPECT_EQ(s.R, *r.set);
+        } else {
+            EXPECT_GE(s.R, kMinAutoSmoothing);
+        }
+        if (r.raised) {
+            EXPECT_EQ(s.R, kMinAutoSmoothing);
+            EXPECT_LT(s.GcvR, kMinAutoSmoothing);
+        }
     }
 }

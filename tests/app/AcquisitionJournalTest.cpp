@@ -203,3 +203,113 @@ TEST(AcquisitionJournal, NoticesAtTheStart)
         EXPECT_TRUE(rig.acquisition.Running());
     }
 }
+
+// The journal stays where the start put it: a run cut during recording (so
+// the journal is written anew) and an autosave file name changed meanwhile
+// in the settings move nothing, and the stop removes that very journal.
+TEST(AcquisitionJournal, StaysAtItsPathWhenTheRunIsCutAndTheNameChanges)
+{
+    for (const bool autosaveFails : {false, true}) {
+        TJournalRig rig;
+        const QString journal = rig.JournalFile();
+        ASSERT_EQ(rig.acquisition.Start(), TStartResult::Started);
+        for (int k = 0; k < 4; ++k)
+            rig.acquisition.Tick({});
+        rig.run->Count = 2;  // an interval chosen during the run
+        rig.settings.AutoSaveFile = rig.dir.filePath(autosaveFails ? "renamed/x.dat" : "renamed.dat");
+        rig.acquisition.Tick({});
+        rig.acquisition.Tick({});
+        EXPECT_EQ(rig.acquisition.Journal().Path().toStdString(), journal.toStdString()) << autosaveFails;
+
+        const QString message = rig.acquisition.Stop();
+        EXPECT_EQ(message.isEmpty(), !autosaveFails) << message.toStdString();
+        auto read = NewRun();
+        TRunTimes times;
+        if (autosaveFails) {  // kept with the whole run, at its own path
+            ASSERT_EQ(ReadJournal(ReadBytes(journal), *read, times).recovered, 4);
+            EXPECT_EQ(Bytes(*read), Bytes(*rig.run));
+            rig.acquisition.ProgramClosing();
+            EXPECT_TRUE(QFileInfo::exists(journal));
+        } else {
+            EXPECT_FALSE(QFileInfo::exists(journal));
+            EXPECT_EQ(ReadBytes(rig.settings.AutoSaveFile), Bytes(*rig.run));
+        }
+        const QStringList left = QDir(rig.dir.path()).entryList(QDir::Files | QDir::Hidden);
+        EXPECT_EQ(left.filter("journal").size(), autosaveFails ? 1 : 0) << left.join(' ').toStdString();
+    }
+}
+
+// A journal kept at closing (its run's last autosave failed) after the
+// autosave file name was changed during the run goes beside the new name:
+// the settings are written with that name, and the next start looks there.
+TEST(AcquisitionJournal, KeptJournalFollowsTheNewNameAtClosing)
+{
+    TJournalRig rig;
+    const QString before = rig.JournalFile();
+    ASSERT_EQ(rig.acquisition.Start(), TStartResult::Started);
+    for (int k = 0; k < 3; ++k)
+        rig.acquisition.Tick({});
+    ASSERT_TRUE(QDir(rig.dir.path()).mkdir("other.dat"));  // the new file cannot be written
+    rig.settings.AutoSaveFile = rig.dir.filePath("other.dat");
+    EXPECT_FALSE(rig.acquisition.Stop().isEmpty());
+    rig.acquisition.ProgramClosing();
+    EXPECT_FALSE(QFileInfo::exists(before));
+
+    auto read = NewRun();
+    TRunTimes times;
+    ASSERT_EQ(rig.Read(*read, times).recovered, 3);
+    EXPECT_EQ(Bytes(*read), Bytes(*rig.run));
+
+    // A journal already beside the new name is never replaced: the kept one stays put.
+    TJournalRig taken;
+    ASSERT_EQ(taken.acquisition.Start(), TStartResult::Started);
+    taken.acquisition.Tick({});
+    ASSERT_TRUE(QDir(taken.dir.path()).mkdir("other.dat"));
+    taken.settings.AutoSaveFile = taken.dir.filePath("other.dat");
+    WriteBytes(taken.JournalFile(), "another run");
+    taken.acquisition.Stop();
+    taken.acquisition.ProgramClosing();
+    EXPECT_EQ(ReadBytes(taken.JournalFile()), "another run");
+    EXPECT_TRUE(QFileInfo::exists(JournalPath(taken.dir.filePath("auto.dat"))));
+}
+
+// A run stopped by its point limit whose final autosave fails is told so,
+// also when the autosaves before had failed already (a streak is said once
+// while the run goes on, but the last one decides whether the run is on
+// disk); the journal stays until the run is.
+TEST(AcquisitionJournal, FailedFinalAutosaveAtThePointLimitIsReported)
+{
+    struct TRow {
+        const char *name;
+        int32_t every;     // AutoSaveTime
+        bool failsBefore;  // the autosaves before the limit fail too
+    };
+    const TRow rows[] = {
+        {"the first failure is the last autosave", 100, false},
+        {"after a streak of failures", 1, true},
+        {"after a good autosave", 2, false},
+    };
+    for (const TRow &r : rows) {
+        TJournalRig rig;
+        rig.settings.N = 6;
+        rig.settings.AutoSaveTime = r.every;
+        const QString bad = rig.dir.filePath("folder.dat");
+        ASSERT_TRUE(QDir(rig.dir.path()).mkdir("folder.dat"));
+        if (r.failsBefore)
+            rig.settings.AutoSaveFile = bad;
+        const QString journal = rig.JournalFile();
+        ASSERT_EQ(rig.acquisition.Start(), TStartResult::Started);
+        for (int k = 0; k < 5; ++k)
+            rig.acquisition.Tick({});
+        rig.settings.AutoSaveFile = bad;
+        const TTickResult last = rig.acquisition.Tick({});
+        EXPECT_FALSE(rig.acquisition.Running()) << r.name;
+        EXPECT_TRUE(last.autosaveMessage.contains(bad)) << r.name << ": " << last.autosaveMessage.toStdString();
+        EXPECT_TRUE(last.autosaveMessage.contains("предложит восстановить запись")) << r.name;
+        EXPECT_FALSE(last.autosaveMessage.contains("продолжается")) << r.name;
+        EXPECT_TRUE(QFileInfo::exists(journal)) << r.name;
+        rig.acquisition.ProgramClosing();
+        EXPECT_TRUE(QFileInfo::exists(JournalPath(bad))) << r.name;
+        EXPECT_TRUE(rig.acquisition.Stop().isEmpty()) << r.name;
+    }
+}

@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QLocale>
 #include <QTemporaryDir>
+#include <csignal>
+#include <sys/resource.h>
 #include <memory>
 
 inline std::unique_ptr<TRunData> NewRun()
@@ -41,3 +43,28 @@ inline QString UnwritablePath(const QTemporaryDir &dir, const QString &name)
     WriteBytes(dir.filePath("plain-file"), "x");
     return dir.filePath("plain-file/" + name);
 }
+
+// Caps the size of files this process writes, as a full disk would (also for
+// root); SIGXFSZ is ignored so the write just fails.
+class TFileSizeLimit {
+public:
+    explicit TFileSizeLimit(rlim_t bytes) : handler_(std::signal(SIGXFSZ, SIG_IGN))
+    {
+        getrlimit(RLIMIT_FSIZE, &old_);
+        rlimit limit{bytes, old_.rlim_max};
+        ok_ = setrlimit(RLIMIT_FSIZE, &limit) == 0;
+    }
+    ~TFileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, handler_);
+    }
+    TFileSizeLimit(const TFileSizeLimit &) = delete;
+    TFileSizeLimit &operator=(const TFileSizeLimit &) = delete;
+    bool Ok() const { return ok_; }
+
+private:
+    void (*handler_)(int);
+    rlimit old_{};
+    bool ok_ = false;
+};

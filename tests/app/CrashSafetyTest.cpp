@@ -303,33 +303,6 @@ TEST(CrashSafety, WindowRemovesWeekOldWorkbooksAtStart)
 
 namespace {
 
-// A file size limit for this process (a full disk to every write), with the
-// signal it raises ignored so that writes fail instead.
-class TFileSizeLimit {
-public:
-    explicit TFileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &old_);
-        previous_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = old_;
-        limit.rlim_cur = bytes;
-        ok_ = setrlimit(RLIMIT_FSIZE, &limit) == 0;
-    }
-    ~TFileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &old_);
-        std::signal(SIGXFSZ, previous_);
-    }
-    TFileSizeLimit(const TFileSizeLimit &) = delete;
-    TFileSizeLimit &operator=(const TFileSizeLimit &) = delete;
-    bool Ok() const { return ok_; }
-
-private:
-    rlimit old_{};
-    void (*previous_)(int) = nullptr;
-    bool ok_ = false;
-};
-
 enum class TFault { None, DiskFull, TargetIsDirectory, ParentIsFile };
 
 } // namespace

@@ -349,3 +349,71 @@ TEST(JournalRecovery, JournalOfARunningCopyIsLeftAlone)
     EXPECT_FALSE(mine.IsOpen());
     EXPECT_EQ(rig.Files(), QStringList{".auto.dat.varotem-journal"});
 }
+
+// The autosave file cannot take the recovered run: it goes to a new dated
+// file beside the journal, never over another file, and the message says
+// where; when no file can be written, the journal is kept under its dated
+// name, so a new run started there neither truncates nor reuses it.
+TEST(JournalRecovery, RunGoesToADatedFileWhenTheAutosaveFileCannotBeWritten)
+{
+    // 2026-01-01 12:00 local time: the start of the journal's recording.
+    const int64_t start = QDateTime(QDate(2026, 1, 1), QTime(12, 0)).toMSecsSinceEpoch();
+    struct TRow {
+        const char *name;
+        bool taken;      // a file already has the dated name
+        bool diskFull;   // no file at all can be written
+        QString savedTo; // the file holding the run afterwards; empty: none
+    };
+    const TRow rows[] = {
+        {"a directory in the autosave file's place", false, false, "auto-20260101-120000.dat"},
+        {"the dated name taken", true, false, "auto-20260101-120000-2.dat"},
+        {"the disk full", false, true, {}},
+    };
+    for (const TRow &r : rows) {
+        TRecoveryRig rig;
+        ASSERT_TRUE(QDir(rig.dir.path()).mkdir("auto.dat"));
+        auto empty = NewRun();
+        TJournalHeader header = Header(rig.autosave);
+        header.startMs = start;
+        TJournalWriter writer;
+        QString notice;
+        ASSERT_TRUE(writer.Begin(rig.journal, header, *empty, TRunTimes{}, notice).isEmpty());
+        for (int32_t i = 1; i <= 5; ++i)
+            ASSERT_TRUE(writer.Write(i, i, 2 * i, 3 * i, start + i).isEmpty());
+        writer.Close();
+        const QByteArray journalBytes = ReadBytes(rig.journal);
+        if (r.taken)
+            WriteBytes(rig.dir.filePath("auto-20260101-120000.dat"), "someone's file");
+        rig.prompt.yesNo = {true};
+
+        TRecoveryResult result;
+        {
+            std::optional<TFileSizeLimit> limit;
+            if (r.diskFull)
+                limit.emplace(1000);
+            result = rig.Recover();
+        }
+        ASSERT_TRUE(result.recovered) << r.name;
+        const QString all = result.messages.join('\n');
+        EXPECT_EQ(QFileInfo(result.savedTo).fileName(), r.savedTo) << r.name;
+        if (r.taken) {
+            EXPECT_EQ(ReadBytes(rig.dir.filePath("auto-20260101-120000.dat")), "someone's file");
+        }
+        if (!r.savedTo.isEmpty()) {
+            EXPECT_EQ(ReadBytes(result.savedTo), Bytes(*rig.run)) << r.name;
+            EXPECT_TRUE(all.contains(result.savedTo)) << r.name << ": " << all.toStdString();
+            EXPECT_FALSE(QFileInfo::exists(rig.journal)) << r.name;
+            continue;
+        }
+        // Kept aside, whole; a new run's journal in its place leaves it be.
+        EXPECT_FALSE(QFileInfo::exists(rig.journal)) << r.name;
+        const QStringList kept = rig.Files().filter("auto.dat.varotem-journal-");
+        ASSERT_EQ(kept.size(), 1) << r.name << ": " << rig.Files().join(' ').toStdString();
+        EXPECT_TRUE(all.contains(kept[0])) << r.name << ": " << all.toStdString();
+        EXPECT_EQ(ReadBytes(rig.dir.filePath(kept[0])), journalBytes) << r.name;
+        TJournalWriter next;
+        ASSERT_TRUE(next.Begin(rig.journal, header, *empty, TRunTimes{}, notice).isEmpty()) << r.name;
+        EXPECT_TRUE(notice.isEmpty()) << r.name;
+        EXPECT_EQ(ReadBytes(rig.dir.filePath(kept[0])), journalBytes) << r.name;
+    }
+}

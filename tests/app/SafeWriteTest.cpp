@@ -2,6 +2,7 @@
 // previous file whole and names the file.
 #include "app/core/Calibration.h"
 #include "app/core/DataFiles.h"
+#include "app/core/Journal.h"
 #include "app/core/SafeFile.h"
 #include "app/core/Settings.h"
 #include "tests/app/CoreTestUtil.h"
@@ -13,27 +14,6 @@
 #include <sys/resource.h>
 
 namespace {
-
-// Caps the size of files this process writes, as a full disk would (also for
-// root); SIGXFSZ is ignored so the write just fails.
-class TFileSizeLimit {
-public:
-    explicit TFileSizeLimit(rlim_t bytes) : handler_(std::signal(SIGXFSZ, SIG_IGN))
-    {
-        getrlimit(RLIMIT_FSIZE, &old_);
-        rlimit limit{bytes, old_.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~TFileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &old_);
-        std::signal(SIGXFSZ, handler_);
-    }
-
-private:
-    void (*handler_)(int);
-    rlimit old_{};
-};
 
 const std::pair<const char *, std::function<QString(const QString &)>> kWriters[] = {
     {"run file", [](const QString &f) { auto r = NewRun(); FillTestRun(*r); return SaveData(f, *r); }},
@@ -85,4 +65,47 @@ TEST(SafeWrite, KeepsPermissionsAndSymbolicLinks)
     EXPECT_EQ(ReadBytes(target), QByteArray("newer"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name),
               (QStringList{"link.dat", "run.dat"}));
+}
+
+// A file name near the longest a directory takes (255 bytes): the safe
+// write's temporary file and the journal with its own temporary and dated
+// names add to it, and must still fit where the plain name does.
+TEST(SafeWrite, LongNamesStillWrite)
+{
+    const QString ascii = QString(250, u'a');
+    const QString cyrillic = QString(124, u'ж') + u'x';  // 249 bytes of UTF-8, no character cut
+    for (const QString &name : {ascii, cyrillic, QString(255, u'b')}) {
+        const std::string label = std::to_string(QFile::encodeName(name).size()) + " bytes";
+        QTemporaryDir dir;
+        const QString file = dir.filePath(name);
+        ASSERT_TRUE(WriteFileSafely(file, "data").isEmpty()) << label;
+        EXPECT_EQ(ReadBytes(file), "data") << label;
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{name}) << label;
+
+        // A killed write's leftover of this name is still recognised as one.
+        const QString tempName = WriteTempNameFor(file).replace("XXXXXX", "k1LL3d");
+        ASSERT_LE(QFile::encodeName(QFileInfo(tempName).fileName()).size(), 255) << label;
+        WriteBytes(tempName, "left");
+        ASSERT_TRUE(QFileInfo::exists(tempName)) << label;
+        EXPECT_EQ(RemoveStaleWriteFiles(file, QDateTime::currentDateTime().addSecs(60)), 1) << label;
+
+        const QString journal = JournalPath(file);
+        EXPECT_LE(QFile::encodeName(QFileInfo(journal).fileName()).size(), 251) << label;  // room for ".new"
+        EXPECT_NE(journal, JournalPath(file + u'c')) << label;
+        TJournalWriter writer;
+        auto run = NewRun();
+        QString notice;
+        TJournalHeader header;
+        ASSERT_TRUE(writer.Begin(journal, header, *run, TRunTimes{}, notice).isEmpty()) << label;
+        ASSERT_TRUE(writer.Write(1, 1, 2, 3, 4).isEmpty()) << label;
+        writer.Close();
+        QString error;
+        const QString kept = SetAsideJournal(journal, error);
+        EXPECT_FALSE(kept.isEmpty()) << label << ": " << error.toStdString();
+        WriteBytes(journal, "again");
+        const QString second = SetAsideJournal(journal, error);
+        EXPECT_FALSE(second.isEmpty()) << label << ": " << error.toStdString();
+        EXPECT_NE(second, kept) << label;
+        EXPECT_EQ(ReadBytes(second), "again") << label;
+    }
 }

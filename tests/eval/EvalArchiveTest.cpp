@@ -4,6 +4,8 @@
 #include "analysis/core/ExpansionCalc.h"
 #include "archive/core/CalcResult.h"
 #include "archive/core/RunArchiver.h"
+#include "archive/core/Sqlite.h"
+#include "tests/app/CoreTestUtil.h"
 #include "tests/archive/ArchiveTestUtil.h"
 
 #include <QDir>
@@ -12,6 +14,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <functional>
+#include <sqlite3.h>
 
 using namespace archive;
 
@@ -208,3 +212,44 @@ TEST_F(EvalArchive, ReportReadsBack)
 }
 
 } // namespace
+
+// --archive naming a file that is no archive of the program's (a text file,
+// another program's SQLite database, an empty one of another program): every
+// subcommand refuses with a message and leaves the file, and its folder, as
+// they were.
+TEST_F(EvalArchive, ForeignFileIsRefusedAndLeftAlone)
+{
+    ASSERT_EQ(SaveData(Path(QStringLiteral("a.dat")), *FormulaRun(10)), "");
+    const auto sqlite = [](const QString &file, const char *sql) {
+        TDatabase db;
+        ASSERT_EQ(db.Open(file, true), SQLITE_OK);
+        ASSERT_EQ(db.Exec(sql), SQLITE_OK);
+    };
+    const struct {
+        const char *name;
+        std::function<void(const QString &)> make;
+    } files[] = {
+        {"a text file", [](const QString &f) { WriteBytes(f, "notes, not an archive\n"); }},
+        {"another program's database",
+         [&](const QString &f) { sqlite(f, "CREATE TABLE things(x); INSERT INTO things VALUES (1);"); }},
+        {"another program's empty database", [&](const QString &f) { sqlite(f, "PRAGMA application_id = 42;"); }},
+    };
+    const QStringList commands[] = {
+        {"archive", "list"}, {"archive", "show", "1"}, {"archive", "report", "1", "out.pdf"}, {"archive", "add", "a.dat"}};
+    for (const auto &file : files) {
+        QDir(Path("db")).removeRecursively();
+        QDir().mkpath(Path("db"));
+        file.make(ArchiveFile());
+        const QByteArray before = ReadBytes(ArchiveFile());
+        ASSERT_FALSE(before.isEmpty()) << file.name;
+        for (const QStringList &command : commands) {
+            const TResult r = Run(command);
+            EXPECT_EQ(r.code, 1) << file.name << ", " << command.join(' ').toStdString() << ": " << r.err.toStdString();
+            EXPECT_TRUE(r.err.contains(ArchiveFile())) << file.name << ": " << r.err.toStdString();
+            EXPECT_TRUE(ReadBytes(ArchiveFile()) == before) << file.name << ", " << command.join(' ').toStdString();
+            EXPECT_EQ(QDir(Path("db")).entryList(QDir::Files | QDir::Hidden), QStringList{"Varotem-archive.sqlite"})
+                << file.name << ", " << command.join(' ').toStdString();
+        }
+    }
+    EXPECT_FALSE(QFileInfo::exists(Path(QStringLiteral("out.pdf"))));
+}
