@@ -1,6 +1,8 @@
 #include "app/MainActions.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QKeySequence>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QToolBar>
@@ -10,21 +12,30 @@
 
 namespace {
 
+// A command's key: the desktop's own key for a standard command, or a fixed
+// one (also taken when the desktop has no key for the standard command).
+struct TKey {
+    QKeySequence::StandardKey standard = QKeySequence::UnknownKey;
+    QKeyCombination fixed = Qt::Key_unknown;  // none
+};
+
 struct TCommand {
     QAction *TMainActions::*item;
     const char *name;
     const char *text;
     const char *icon;
     const char *toolTip = nullptr;  // none: the text (the commands of the original menus)
+    TKey key = {};                  // none: no shortcut
 };
 
 const TCommand kCommands[] = {
-    {&TMainActions::ItemOpen, "ItemOpen", "Открыть", "open"},
-    {&TMainActions::ItemSave, "ItemSave", "Сохранить", "save"},
-    {&TMainActions::ItemExit, "ItemExit", "Выход", "exit"},
+    {&TMainActions::ItemOpen, "ItemOpen", "Открыть", "open", nullptr, {QKeySequence::Open, Qt::CTRL | Qt::Key_O}},
+    {&TMainActions::ItemSave, "ItemSave", "Сохранить", "save", nullptr, {QKeySequence::Save, Qt::CTRL | Qt::Key_S}},
+    {&TMainActions::ItemExit, "ItemExit", "Выход", "exit", nullptr, {QKeySequence::Quit, Qt::CTRL | Qt::Key_Q}},
     {&TMainActions::ItemChoiceInterval, "ItemChoiceInterval", "Выбор интервала", "interval"},
-    {&TMainActions::ItemGo, "ItemGo", "Начать прием информации", "go"},
-    {&TMainActions::ItemStop, "ItemStop", "Закончить прием информации", "stop"},
+    {&TMainActions::ItemGo, "ItemGo", "Начать прием информации", "go", nullptr, {.fixed = Qt::Key_F5}},
+    {&TMainActions::ItemStop, "ItemStop", "Закончить прием информации", "stop", nullptr,
+     {.fixed = Qt::SHIFT | Qt::Key_F5}},
     {&TMainActions::ItemSmoothMean, "ItemSmoothMean", "Сглаживание скользящим средним", "smooth_mean"},
     {&TMainActions::ItemSmoothPoly, "ItemSmoothPoly", "Сглаживание по семи точкам", "smooth_poly"},
     {&TMainActions::ItemSmoothSpline, "ItemSmoothSpline", "Сглаживание сплайном", "smooth_spline"},
@@ -33,6 +44,8 @@ const TCommand kCommands[] = {
     {&TMainActions::ItemTest, "ItemTest", "Тестовый пример", "test"},
     {&TMainActions::ItemExcel, "ItemExcel", "Экспорт в Excel", "excel"},
     {&TMainActions::ItemSettings, "ItemSettings", "Параметры", "settings"},
+    {&TMainActions::ItemHelp, "ItemHelp", QT_TRANSLATE_NOOP("MainActions", "Справка"), "help", nullptr,
+     {.fixed = Qt::Key_F1}},
     {&TMainActions::ItemAbout, "ItemAbout", "О программе", "about"},
     {&TMainActions::ItemCorrection, "ItemCorrection", "Коррекция по эталону", "correction",
      "Коррекция по эталону: запись эталонного образца в файл коррекции для базовой линии"},
@@ -63,6 +76,17 @@ QMenu *AddMenu(QMenuBar *bar, const char *name, const char *title, std::initiali
     return menu;
 }
 
+void SetKey(QAction &action, const TKey &key)
+{
+    QList<QKeySequence> keys;
+    if (key.standard != QKeySequence::UnknownKey)
+        keys = QKeySequence::keyBindings(key.standard);
+    if (keys.isEmpty() && key.fixed.key() != Qt::Key_unknown)
+        keys = {QKeySequence(key.fixed)};
+    if (!keys.isEmpty())
+        action.setShortcuts(keys);
+}
+
 } // namespace
 
 // The icons live in this static library; its resources are registered by
@@ -86,9 +110,11 @@ TMainActions CreateMainActions(QMainWindow &window)
 {
     TMainActions a;
     for (const TCommand &c : kCommands) {
-        auto *action = new QAction(ProgramIcon(QString::fromLatin1(c.icon)), QString::fromUtf8(c.text), &window);
+        auto *action = new QAction(ProgramIcon(QString::fromLatin1(c.icon)),
+                                   QCoreApplication::translate("MainActions", c.text), &window);
         action->setObjectName(QString::fromLatin1(c.name));
-        action->setToolTip(c.toolTip ? QString::fromUtf8(c.toolTip) : action->text());
+        action->setToolTip(c.toolTip ? QCoreApplication::translate("MainActions", c.toolTip) : action->text());
+        SetKey(*action, c.key);
         action->setIconVisibleInMenu(true);
         a.*c.item = action;
     }
@@ -105,7 +131,7 @@ TMainActions CreateMainActions(QMainWindow &window)
     a.SubAnalysis->setToolTipsVisible(true);
     a.SubArchive = AddMenu(bar, "SubArchive", "Архив", {a.ItemArchive, a.ItemSampleDescription, a.ItemReport});
     a.SubArchive->setToolTipsVisible(true);
-    a.SubInfo = AddMenu(bar, "SubInfo", "Информация", {a.ItemAbout});
+    a.SubInfo = AddMenu(bar, "SubInfo", "Информация", {a.ItemHelp, a.ItemAbout});
 
     a.ToolBar1 = window.addToolBar(QStringLiteral("ToolBar1"));
     a.ToolBar1->setObjectName(QStringLiteral("ToolBar1"));

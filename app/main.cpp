@@ -14,7 +14,8 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Varotem"));
     QApplication::setDesktopFileName(QStringLiteral("varotem"));
     QApplication::setWindowIcon(ProgramIcon(QStringLiteral("varotem")));
-    const TLanguage language(QStringLiteral("ru"));
+    const QString languageName = QStringLiteral("ru");
+    const TLanguage language(languageName);
     for (const QString &missing : language.Missing())
         qWarning("Varotem: %s cannot be loaded; the toolkit's dialogs stay in English", qPrintable(missing));
 
@@ -22,7 +23,9 @@ int main(int argc, char *argv[])
     SetPrompt(&prompt);
     SetDialogRunner(&prompt);
 
-    TMainForm mainForm;
+    TMainFormSetup setup;
+    setup.language = languageName;  // the manual of "Справка" is chosen by it
+    TMainForm mainForm(setup);
     mainForm.showMaximized();
     StartupProbeWatch(*mainForm.ChartT);
     const int rc = app.exec();

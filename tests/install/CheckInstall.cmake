@@ -29,7 +29,9 @@ endforeach()
 foreach(path IN ITEMS share/applications/varotem.desktop
                       share/icons/hicolor/scalable/apps/varotem.svg
                       share/doc/varotem/daqlink.ini.example
-                      share/varotem/materials/srm731.material)
+                      share/varotem/materials/srm731.material
+                      share/varotem/manual/ru/index.md
+                      share/varotem/manual/en/index.md)
   if(NOT EXISTS ${prefix}/${path})
     message(FATAL_ERROR "missing ${prefix}/${path}")
   endif()
