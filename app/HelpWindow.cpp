@@ -1,8 +1,8 @@
 #include "app/HelpWindow.h"
 
 #include <QHBoxLayout>
+#include <QImage>
 #include <QStyle>
-#include <QTextBrowser>
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -22,13 +22,24 @@ QToolButton *NavigationButton(QWidget *parent, const QString &text, QStyle::Stan
 
 } // namespace
 
+QVariant THelpBrowser::loadResource(int type, const QUrl &name)
+{
+    const QVariant resource = QTextBrowser::loadResource(type, name);
+    if (type != QTextDocument::ImageResource || resource.typeId() != QMetaType::QByteArray)
+        return resource;
+    const QImage picture = QImage::fromData(resource.toByteArray());
+    if (picture.width() <= kPictureWidth)
+        return resource;
+    return picture.scaledToWidth(kPictureWidth, Qt::SmoothTransformation);
+}
+
 THelpWindow::THelpWindow(QWidget *parent) : QWidget(parent, Qt::Window)
 {
     setWindowTitle(tr("Справка"));
     setObjectName(QStringLiteral("HelpWindow"));
     resize(900, 700);
 
-    Browser = new QTextBrowser(this);
+    Browser = new THelpBrowser(this);
     Browser->setOpenExternalLinks(true);
     BackButton = NavigationButton(this, tr("Назад"), QStyle::SP_ArrowBack);
     ForwardButton = NavigationButton(this, tr("Вперед"), QStyle::SP_ArrowForward);

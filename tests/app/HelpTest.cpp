@@ -47,6 +47,9 @@ struct THelpFixture {
                 dot.fill(Qt::red);
                 QDir().mkpath(manual + lang + QStringLiteral("/img"));
                 dot.save(manual + lang + QStringLiteral("/img/dot.png"));
+                QImage wide(2 * THelpBrowser::kPictureWidth, 100, QImage::Format_RGB32);
+                wide.fill(Qt::blue);
+                wide.save(manual + lang + QStringLiteral("/img/wide.png"));
             }
         }
         QDir().mkpath(root.filePath(QStringLiteral("bin")));
@@ -90,6 +93,9 @@ TEST(Help, ShowsTheManualOfTheLanguageInAWindowThatIsReused)
         // The picture is found beside the page (the browser hands over its file's bytes).
         const QVariant picture = help->Browser->loadResource(QTextDocument::ImageResource, QUrl("img/dot.png"));
         EXPECT_EQ(QImage::fromData(picture.toByteArray()).size(), QSize(3, 2));
+        // One wider than the page comes scaled to its width, in proportion.
+        const QVariant wide = help->Browser->loadResource(QTextDocument::ImageResource, QUrl("img/wide.png"));
+        EXPECT_EQ(qvariant_cast<QImage>(wide).size(), QSize(THelpBrowser::kPictureWidth, 50));
 
         f.form->Actions.ItemHelp->trigger();
         EXPECT_EQ(f.form->findChildren<THelpWindow *>().size(), 1);
