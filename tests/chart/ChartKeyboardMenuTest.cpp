@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 
 namespace {
 
@@ -78,14 +79,3 @@ TEST_P(ChartKeyboardMenu, StaysClosedUntilTheChartHasDrawn)
 
 INSTANTIATE_TEST_SUITE_P(Keys, ChartKeyboardMenu, ::testing::ValuesIn(kKeyCases),
                          [](const auto &info) { return std::string(info.param.name); });
-
-// Tab reaches the chart, so its keys do too; other keys pass on to its owner.
-TEST(ChartKeyboard, TakesFocusAndPassesOtherKeysOn)
-{
-    TSimpleChart chart;
-    EXPECT_EQ(chart.focusPolicy(), Qt::StrongFocus);
-    QKeyEvent f10(QEvent::KeyPress, Qt::Key_F10, Qt::NoModifier);
-    QApplication::sendEvent(&chart, &f10);
-    EXPECT_FALSE(f10.isAccepted());
-    EXPECT_FALSE(chart.PopupMenu().isVisible());
-}
