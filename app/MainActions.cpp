@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QKeySequence>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QToolBar>
@@ -11,21 +12,30 @@
 
 namespace {
 
+// A command's key: the desktop's own key for a standard command, or a fixed
+// one (also taken when the desktop has no key for the standard command).
+struct TKey {
+    QKeySequence::StandardKey standard = QKeySequence::UnknownKey;
+    QKeyCombination fixed = Qt::Key_unknown;  // none
+};
+
 struct TCommand {
     QAction *TMainActions::*item;
     const char *name;
     const char *text;
     const char *icon;
     const char *toolTip = nullptr;  // none: the text (the commands of the original menus)
+    TKey key = {};                  // none: no shortcut
 };
 
 const TCommand kCommands[] = {
-    {&TMainActions::ItemOpen, "ItemOpen", QT_TRANSLATE_NOOP("MainMenu", "Открыть"), "open"},
-    {&TMainActions::ItemSave, "ItemSave", QT_TRANSLATE_NOOP("MainMenu", "Сохранить"), "save"},
-    {&TMainActions::ItemExit, "ItemExit", QT_TRANSLATE_NOOP("MainMenu", "Выход"), "exit"},
+    {&TMainActions::ItemOpen, "ItemOpen", QT_TRANSLATE_NOOP("MainMenu", "Открыть"), "open", nullptr, {QKeySequence::Open, Qt::CTRL | Qt::Key_O}},
+    {&TMainActions::ItemSave, "ItemSave", QT_TRANSLATE_NOOP("MainMenu", "Сохранить"), "save", nullptr, {QKeySequence::Save, Qt::CTRL | Qt::Key_S}},
+    {&TMainActions::ItemExit, "ItemExit", QT_TRANSLATE_NOOP("MainMenu", "Выход"), "exit", nullptr, {QKeySequence::Quit, Qt::CTRL | Qt::Key_Q}},
     {&TMainActions::ItemChoiceInterval, "ItemChoiceInterval", QT_TRANSLATE_NOOP("MainMenu", "Выбор интервала"), "interval"},
-    {&TMainActions::ItemGo, "ItemGo", QT_TRANSLATE_NOOP("MainMenu", "Начать прием информации"), "go"},
-    {&TMainActions::ItemStop, "ItemStop", QT_TRANSLATE_NOOP("MainMenu", "Закончить прием информации"), "stop"},
+    {&TMainActions::ItemGo, "ItemGo", QT_TRANSLATE_NOOP("MainMenu", "Начать прием информации"), "go", nullptr, {.fixed = Qt::Key_F5}},
+    {&TMainActions::ItemStop, "ItemStop", QT_TRANSLATE_NOOP("MainMenu", "Закончить прием информации"), "stop", nullptr,
+     {.fixed = Qt::SHIFT | Qt::Key_F5}},
     {&TMainActions::ItemSmoothMean, "ItemSmoothMean", QT_TRANSLATE_NOOP("MainMenu", "Сглаживание скользящим средним"), "smooth_mean"},
     {&TMainActions::ItemSmoothPoly, "ItemSmoothPoly", QT_TRANSLATE_NOOP("MainMenu", "Сглаживание по семи точкам"), "smooth_poly"},
     {&TMainActions::ItemSmoothSpline, "ItemSmoothSpline", QT_TRANSLATE_NOOP("MainMenu", "Сглаживание сплайном"), "smooth_spline"},
@@ -34,6 +44,8 @@ const TCommand kCommands[] = {
     {&TMainActions::ItemTest, "ItemTest", QT_TRANSLATE_NOOP("MainMenu", "Тестовый пример"), "test"},
     {&TMainActions::ItemExcel, "ItemExcel", QT_TRANSLATE_NOOP("MainMenu", "Экспорт в Excel"), "excel"},
     {&TMainActions::ItemSettings, "ItemSettings", QT_TRANSLATE_NOOP("MainMenu", "Параметры"), "settings"},
+    {&TMainActions::ItemHelp, "ItemHelp", QT_TRANSLATE_NOOP("MainMenu", "Справка"), "help", nullptr,
+     {.fixed = Qt::Key_F1}},
     {&TMainActions::ItemAbout, "ItemAbout", QT_TRANSLATE_NOOP("MainMenu", "О программе"), "about"},
     {&TMainActions::ItemCorrection, "ItemCorrection", QT_TRANSLATE_NOOP("MainMenu", "Коррекция по эталону"), "correction",
      QT_TRANSLATE_NOOP("MainMenu", "Коррекция по эталону: запись эталонного образца в файл коррекции для базовой линии")},
@@ -67,6 +79,17 @@ QMenu *AddMenu(QMenuBar *bar, const char *name, const char *title, std::initiali
     return menu;
 }
 
+void SetKey(QAction &action, const TKey &key)
+{
+    QList<QKeySequence> keys;
+    if (key.standard != QKeySequence::UnknownKey)
+        keys = QKeySequence::keyBindings(key.standard);
+    if (keys.isEmpty() && key.fixed.key() != Qt::Key_unknown)
+        keys = {QKeySequence(key.fixed)};
+    if (!keys.isEmpty())
+        action.setShortcuts(keys);
+}
+
 } // namespace
 
 // The icons live in this static library; its resources are registered by
@@ -90,9 +113,11 @@ TMainActions CreateMainActions(QMainWindow &window)
 {
     TMainActions a;
     for (const TCommand &c : kCommands) {
-        auto *action = new QAction(ProgramIcon(QString::fromLatin1(c.icon)), MenuText(c.text), &window);
+        auto *action = new QAction(ProgramIcon(QString::fromLatin1(c.icon)),
+                                   MenuText(c.text), &window);
         action->setObjectName(QString::fromLatin1(c.name));
         action->setToolTip(c.toolTip ? MenuText(c.toolTip) : action->text());
+        SetKey(*action, c.key);
         action->setIconVisibleInMenu(true);
         a.*c.item = action;
     }
@@ -109,7 +134,7 @@ TMainActions CreateMainActions(QMainWindow &window)
     a.SubAnalysis->setToolTipsVisible(true);
     a.SubArchive = AddMenu(bar, "SubArchive", QT_TRANSLATE_NOOP("MainMenu", "Архив"), {a.ItemArchive, a.ItemSampleDescription, a.ItemReport});
     a.SubArchive->setToolTipsVisible(true);
-    a.SubInfo = AddMenu(bar, "SubInfo", QT_TRANSLATE_NOOP("MainMenu", "Информация"), {a.ItemAbout});
+    a.SubInfo = AddMenu(bar, "SubInfo", QT_TRANSLATE_NOOP("MainMenu", "Информация"), {a.ItemHelp, a.ItemAbout});
 
     a.ToolBar1 = window.addToolBar(QStringLiteral("ToolBar1"));
     a.ToolBar1->setObjectName(QStringLiteral("ToolBar1"));

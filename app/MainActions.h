@@ -25,6 +25,7 @@ struct TMainActions {
     QAction *ItemTest = nullptr;            // "Тестовый пример"
     QAction *ItemExcel = nullptr;           // "Экспорт в Excel"
     QAction *ItemSettings = nullptr;        // "Параметры"
+    QAction *ItemHelp = nullptr;            // "Справка": the user's manual
     QAction *ItemAbout = nullptr;           // "О программе"
     QAction *ItemCorrection = nullptr;      // "Коррекция по эталону"
     QAction *ItemPhysical = nullptr;        // "Физический КТР"

@@ -23,12 +23,14 @@
 #include "archive/core/RunFacts.h"
 #include "app/CaseChannelDlg.h"
 #include "app/DlgSoftening.h"
+#include "app/HelpWindow.h"
 #include "app/ParamDlg.h"
 #include "app/SmoothCommands.h"
 #include "app/SplineKalibrDlg.h"
 #include "app/core/AppPaths.h"
 #include "app/core/DataFiles.h"
 #include "app/core/JournalRecovery.h"
+#include "app/core/ManualPath.h"
 #include "app/core/LinkBoard.h"
 #include "app/core/ManageFuncs.h"
 #include "app/core/Prompt.h"
@@ -38,6 +40,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -102,7 +105,9 @@ TMainForm::TMainForm(const TMainFormSetup &setup, QWidget *parent)
       archiveFile_(setup.archiveFile.isEmpty()
                        ? archive::DefaultArchiveDir() + QString::fromLatin1(archive::kArchiveFileName)
                        : setup.archiveFile),
-      openUrl_(setup.openUrl ? setup.openUrl : TUrlOpener([](const QUrl &url) { return QDesktopServices::openUrl(url); }))
+      openUrl_(setup.openUrl ? setup.openUrl : TUrlOpener([](const QUrl &url) { return QDesktopServices::openUrl(url); })),
+      language_(ManualLanguage(setup.language)),
+      manualFrom_(setup.manualFrom)
 {
     setWindowTitle(kCaption);
     setWindowIcon(ProgramIcon(QStringLiteral("varotem")));
@@ -164,6 +169,7 @@ void TMainForm::ConnectActions()
         {Actions.ItemTest, &TMainForm::TestClick},
         {Actions.ItemExcel, &TMainForm::ExcelClick},
         {Actions.ItemSettings, &TMainForm::SettingsClick},
+        {Actions.ItemHelp, &TMainForm::HelpClick},
         {Actions.ItemAbout, &TMainForm::AboutClick},
         {Actions.ItemCorrection, &TMainForm::CorrectionClick},
         {Actions.ItemPhysical, &TMainForm::PhysicalClick},
@@ -435,6 +441,23 @@ void TMainForm::SettingsClick()
         return;
     }
     SetMainGraphic();
+}
+
+// The manual of the program's language in its window, which stays open
+// beside the main window; a missing manual is said, not shown blank.
+void TMainForm::HelpClick()
+{
+    const QString programDir = manualFrom_.isEmpty() ? QCoreApplication::applicationDirPath() : manualFrom_;
+    const QString index = FindManualIndex(programDir, language_);
+    if (index.isEmpty()) {
+        Prompt().Message(tr("Руководство пользователя не найдено: нет папки share/varotem/manual/%1 "
+                            "рядом с папкой программы \"%2\".")
+                             .arg(language_, QDir::toNativeSeparators(programDir)));
+        return;
+    }
+    if (!HelpWindow)
+        HelpWindow = new THelpWindow(this);
+    HelpWindow->ShowPage(index);
 }
 
 void TMainForm::AboutClick() { DialogRunner().Exec(*AboutDlg); }

@@ -35,6 +35,7 @@ class TDlgParam;
 class TDlgSoftening;
 class TDlgSplineKalibrL;
 class TDlgSplineKalibrT;
+class THelpWindow;
 class TSimpleChart;
 
 // Where the window keeps its files and which board it reads. The program uses
@@ -45,6 +46,8 @@ struct TMainFormSetup {
     QString workbookDir;          // the spreadsheet exports; empty: TXlsxSpreadsheet::DefaultDirectory()
     QString archiveFile;          // the run archive; empty: Varotem-archive.sqlite in archive::DefaultArchiveDir()
     TUrlOpener openUrl;           // opens a written report; empty: the desktop's viewer
+    QString language;             // the program's language ("ru", "en"), which the manual is chosen by; empty: "ru"
+    QString manualFrom;           // the program directory the manual is found from; empty: the program's own
 };
 
 class TMainForm : public QMainWindow {
@@ -93,6 +96,8 @@ public:
     // The windows of the menu "Архив", created after the fixed ones.
     TArchiveWindow *ArchiveWindow = nullptr;
     TDlgSampleDescription *DlgSampleDescription = nullptr;
+    // The user's manual, not modal; created at the first "Справка".
+    THelpWindow *HelpWindow = nullptr;
 
     // Where the spreadsheet exports go; tests may replace it before a command
     // (a spreadsheet given must stay until it is replaced or the window goes).
@@ -133,6 +138,7 @@ public slots:
     void TestClick();
     void ExcelClick();
     void SettingsClick();
+    void HelpClick();
     void AboutClick();
     void CorrectionClick();
     void PhysicalClick();
@@ -184,6 +190,8 @@ private:
     archive::TRunArchiver archiver_;
     QString archiveFile_;
     TUrlOpener openUrl_;
+    QString language_;
+    QString manualFrom_;
     TFileDialogOptions reportOptions_ = ReportFileOptions();
     TSettings recordSettings_;   // in force when the run in memory started recording
     bool recordedHere_ = false;  // the run in memory was recorded (or recovered) here

@@ -35,7 +35,9 @@ int main(int argc, char *argv[])
     SetPrompt(&prompt);
     SetDialogRunner(&prompt);
 
-    TMainForm mainForm;
+    TMainFormSetup setup;
+    setup.language = choice.language;  // the manual of "Справка" is chosen by it
+    TMainForm mainForm(setup);
     mainForm.showMaximized();
     StartupProbeWatch(*mainForm.ChartT);
     const int rc = app.exec();

@@ -17,6 +17,7 @@
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -115,6 +116,8 @@ TSimpleChart::TSimpleChart(QWidget *parent) : QWidget(parent)
 {
     resize(450, 220);
     setMouseTracking(true);
+    // Focusable, so that the menu key and Shift+F10 reach the popup menu.
+    setFocusPolicy(Qt::StrongFocus);
     CreateMenu();
 
     xyWindow_ = std::make_unique<TXYWindow>();
@@ -462,6 +465,11 @@ void TSimpleChart::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.drawImage(0, 0, picture_);
+    if (hasFocus()) {
+        // The keyboard's place: a dotted frame just inside the control's edge.
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
 }
 
 // ---- interaction ---------------------------------------------------------
@@ -487,11 +495,29 @@ void TSimpleChart::mouseReleaseEvent(QMouseEvent *event)
         OnMouseUp(MouseEvent(*event));
 }
 
+void TSimpleChart::keyPressEvent(QKeyEvent *event)
+{
+    // Shift+F10 opens the popup menu as the menu key does.
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+        QContextMenuEvent menuEvent(QContextMenuEvent::Keyboard, QPoint(), QPoint(), event->modifiers());
+        contextMenuEvent(&menuEvent);
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
 void TSimpleChart::contextMenuEvent(QContextMenuEvent *event)
 {
     // The menu belongs to the chart once it has drawn itself.
-    if (menuAttached_)
-        popMenu_->popup(event->globalPos());
+    if (!menuAttached_)
+        return;
+    // From the keyboard the event's position is no pointer's: the menu opens
+    // in the middle of the chart instead.
+    const QPoint at = event->reason() == QContextMenuEvent::Keyboard ? mapToGlobal(rect().center())
+                                                                     : event->globalPos();
+    popMenu_->popup(at);
+    event->accept();
 }
 
 void TSimpleChart::ChartMouseMove(const TChartMouseEvent &event)

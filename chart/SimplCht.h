@@ -165,6 +165,9 @@ public:
     const TTimeMarkList *TimeMarks() const { return timeMarks_; }
 
     const TChartMenu &Menu() const { return menu_; }
+    // The popup menu the entries live in; it opens on the right button, the
+    // menu key and Shift+F10 once the chart has drawn itself.
+    QMenu &PopupMenu() const { return *popMenu_; }
     TXYWindow &XYWindow() const { return *xyWindow_; }
     TMstWindow &MstWindow() const { return *mstWindow_; }
 
@@ -196,6 +199,7 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:

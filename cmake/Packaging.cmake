@@ -32,6 +32,8 @@ install(FILES ${PROJECT_SOURCE_DIR}/daqlink/daqlink.ini.example DESTINATION ${CM
 install(FILES ${VAROTEM_QM_FILES} DESTINATION ${CMAKE_INSTALL_DATADIR}/varotem/translations)
 # The reference materials, found from the program's directory (materials/MaterialLibrary.h).
 install(FILES ${VAROTEM_MATERIAL_FILES} DESTINATION ${CMAKE_INSTALL_DATADIR}/varotem/materials)
+# The user's manual of "Справка", one folder per language (app/core/ManualPath.h).
+install(DIRECTORY ${VAROTEM_MANUAL_DIR}/ DESTINATION ${CMAKE_INSTALL_DATADIR}/varotem/manual)
 
 # The Debian package: cpack -G DEB in the build directory. It installs under
 # /usr whatever CMAKE_INSTALL_PREFIX says.

@@ -191,7 +191,7 @@ TEST(MainFormLayout, MenuAndToolbarInOrderWithIcons)
                            "Сервис: Тестовый пример, Экспорт в Excel, -, Параметры",
                            "Анализ: Коррекция по эталону, Физический КТР, -, Стеклование и размягчение, "
                            "Выключение нагрева при размягчении",
-                           "Архив: Архив запусков, Описание образца, Отчет", "Информация: О программе"}));
+                           "Архив: Архив запусков, Описание образца, Отчет", "Информация: Справка, О программе"}));
 
     for (QAction *item : {form->Actions.ItemCorrection, form->Actions.ItemPhysical}) {
         EXPECT_TRUE(IconHasPixels(item->icon())) << item->text().toStdString();

@@ -31,7 +31,9 @@ foreach(path IN ITEMS share/applications/varotem.desktop
                       share/doc/varotem/daqlink.ini.example
                       share/varotem/materials/srm731.material
                       share/varotem/translations/varotem_en.qm
-                      share/varotem/translations/varotem_analysis_en.qm)
+                      share/varotem/translations/varotem_analysis_en.qm
+                      share/varotem/manual/ru/index.md
+                      share/varotem/manual/en/index.md)
   if(NOT EXISTS ${prefix}/${path})
     message(FATAL_ERROR "missing ${prefix}/${path}")
   endif()
