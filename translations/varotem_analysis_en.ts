@@ -512,6 +512,16 @@ The run files stay on disk.</translation>
         <source>Файл коррекции записан: %1. В &quot;Расчет&quot; и &quot;Сведение&quot; он служит базовой линией.</source>
         <translation>Correction file written: %1. In &quot;Calculation&quot; and &quot;Curve reduction&quot; it serves as the baseline.</translation>
     </message>
+    <message>
+        <source>Коррекция по эталону</source>
+        <translation>Reference correction</translation>
+    </message>
+    <message>
+        <source>Файл &quot;%1&quot; уже существует.
+Заменить его?</source>
+        <translation>The file &quot;%1&quot; already exists.
+Replace it?</translation>
+    </message>
 </context>
 <context>
     <name>analysis::ExpansionCalc</name>
@@ -688,6 +698,10 @@ The run files stay on disk.</translation>
     <message>
         <source>Сглаживание: R = %1 точек, задано. Эффективное число параметров %2. СКО остатков: T %3, L %4.</source>
         <translation>Smoothing: R = %1 points, as set. Effective number of parameters %2. RMS of residuals: T %3, L %4.</translation>
+    </message>
+    <message>
+        <source>Сглаживание: R = %1 точек, по GCV для L - %2 T было %3 - поднято до наименьшего. Эффективное число параметров %4. СКО остатков: T %5, L %6.</source>
+        <translation>Smoothing: R = %1 points; GCV for L - %2 T gave %3, raised to the smallest allowed. Effective number of parameters %4. RMS of residuals: T %5, L %6.</translation>
     </message>
 </context>
 <context>

@@ -182,10 +182,20 @@ Acquisition goes on. This message is not repeated while the file cannot be writt
         <translation>Samples recovered: %1. Damaged journal records skipped: %2.</translation>
     </message>
     <message>
+        <source>Не удалось записать файл &quot;%1&quot; (%2)!</source>
+        <translation>The file &quot;%1&quot; could not be written (%2)!</translation>
+    </message>
+    <message>
         <source>
-Журнал &quot;%1&quot; сохранен: запись будет предложена снова при следующем запуске программы.</source>
+Восстановленная запись не сохранена в файл.</source>
         <translation>
-The journal &quot;%1&quot; is kept: the run will be offered again at the program&apos;s next start.</translation>
+The recovered run was not saved to a file.</translation>
+    </message>
+    <message>
+        <source>
+Восстановленная запись сохранена в файле &quot;%1&quot;.</source>
+        <translation>
+The recovered run was saved to the file &quot;%1&quot;.</translation>
     </message>
 </context>
 <context>
@@ -337,6 +347,10 @@ The journal &quot;%1&quot; is kept: the run will be offered again at the program
     <message>
         <source>Информация</source>
         <translation>Help</translation>
+    </message>
+    <message>
+        <source>Справка</source>
+        <translation>User&apos;s manual</translation>
     </message>
 </context>
 <context>
@@ -656,6 +670,25 @@ Correct the table (button &quot;Edit&quot;) or clear the check box &quot;%3&quot
     </message>
 </context>
 <context>
+    <name>THelpWindow</name>
+    <message>
+        <source>Справка</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>Назад</source>
+        <translation>Back</translation>
+    </message>
+    <message>
+        <source>Вперед</source>
+        <translation>Forward</translation>
+    </message>
+    <message>
+        <source>Содержание</source>
+        <translation>Contents</translation>
+    </message>
+</context>
+<context>
     <name>TMainForm</name>
     <message>
         <source>Файл &quot;%1&quot; не сохранен: имя должно оканчиваться на .dat (данные) или .txt (текст)!</source>
@@ -674,6 +707,10 @@ Correct the table (button &quot;Edit&quot;) or clear the check box &quot;%3&quot
 Вы действительно хотите выйти?</source>
         <translation>ADC acquisition is not finished.
 Do you really want to exit?</translation>
+    </message>
+    <message>
+        <source>Руководство пользователя не найдено: нет папки share/varotem/manual/%1 рядом с папкой программы &quot;%2&quot;.</source>
+        <translation>The user's manual was not found: there is no folder share/varotem/manual/%1 beside the program's folder &quot;%2&quot;.</translation>
     </message>
 </context>
 <context>
