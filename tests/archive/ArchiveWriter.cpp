@@ -1,7 +1,8 @@
 // The writing process of the archive's kill test: stores rows, results and
 // descriptions in the archive as fast as it can until it is killed. After
 // each row's transaction has committed it appends the row's number, as one
-// line, to the log. Prints "ready" once the archive is open.
+// line, to the log. Prints "ready" once its first row has committed, so that
+// a kill always finds it with the archive open for writing.
 //   archive_writer <archive file> <log file> <seed>
 #include "archive/core/Archive.h"
 
@@ -26,8 +27,6 @@ int main(int argc, char **argv)
     archive::TArchive &a = *opened.archive;
     QRandomGenerator random(uint32_t(std::atoi(argv[3])));
     const int64_t first = a.RowCount() + 1;
-    std::printf("ready\n");
-    std::fflush(stdout);
     for (int64_t k = first;; ++k) {
         archive::TRunEntry e;
         e.path = QStringLiteral("/kill/%1.dat").arg(k);
@@ -52,5 +51,9 @@ int main(int argc, char **argv)
         const int n = std::snprintf(line, sizeof line, "%lld\n", static_cast<long long>(e.id));
         if (::write(log, line, size_t(n)) != n)
             return 1;
+        if (k == first) {
+            std::printf("ready\n");
+            std::fflush(stdout);
+        }
     }
 }
