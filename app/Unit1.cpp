@@ -325,7 +325,7 @@ void TMainForm::ShowMessages(const QStringList &messages) { messages_.Show(messa
 
 void TMainForm::TestClick()
 {
-    acquisition_.RunReleased();
+    acquisition_.RunReplaced();
     archiver_.RunReplaced();
     recordedHere_ = false;
     FillTestRun(RunData);
@@ -345,7 +345,7 @@ QString TMainForm::OpenRunFile(const QString &name)
         ShowMessages({error});
         return error;
     }
-    acquisition_.RunReleased();
+    acquisition_.RunReplaced();
     archiver_.RunReplaced();
     recordedHere_ = false;
     setWindowTitle(kCaption + QStringLiteral(" - ") + QFileInfo(name).fileName());
