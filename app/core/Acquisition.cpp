@@ -298,9 +298,9 @@ QString TAcquisition::JournalSample()
     if (!journal_.IsOpen())
         return {};  // not begun: said at the start
     QString error;
+    QString notice;
     if (std::exchange(journalOfOtherRun_, false) || journal_.LastIndex() != i - 1) {
         std::fill(times_.sampleMs.begin(), times_.sampleMs.begin() + (i - 1), 0);
-        QString notice;
         error = journal_.Begin(journal_.Path(), JournalHeaderNow(), run_, times_, notice);
         if (!error.isEmpty())
             journal_.Remove();  // it holds a run that is no longer in memory
@@ -309,7 +309,8 @@ QString TAcquisition::JournalSample()
     }
     const bool firstFailure = !error.isEmpty() && !journalFailing_;
     journalFailing_ = !error.isEmpty();
-    return firstFailure ? JournalWriteMessage(i, error) : QString();
+    const QString failure = firstFailure ? JournalWriteMessage(i, error) : QString();
+    return notice.isEmpty() || failure.isEmpty() ? notice + failure : notice + u'\n' + failure;
 }
 
 // The sample just appended, calibrated, to the softening watch; the heating

@@ -105,6 +105,17 @@ QString SetAsideName(const QString &journalPath, const QDateTime &modified);
 // string (with error set) when it could not be renamed.
 QString SetAsideJournal(const QString &journalPath, QString &error);
 
+// A journal is written under its name and ".new" first, then renamed into
+// place. A ".new" found there was left by a crash before its rename (or is
+// being written by another running copy). Before a journal is begun or
+// recovered at journalPath: one that holds nothing recorded is removed; one
+// that holds records, when intoPlace and no journal is at journalPath, is
+// renamed to it (it is then the journal to recover), and otherwise is kept
+// under its SetAsideName, and message names it. Returns an empty string, or
+// why the ".new" was left where it is (held by another running copy, or not
+// renamed), and then no journal may be written there.
+QString ClearLeftNewJournal(const QString &journalPath, bool intoPlace, QString &message);
+
 // One run's journal, open from Begin to Remove or Close. The file is locked
 // (flock) while open, so another copy of the program neither writes to it
 // nor takes it for the journal of an interrupted run.

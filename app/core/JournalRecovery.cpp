@@ -114,8 +114,15 @@ TRecoveryResult RecoverInterruptedRun(const QString &autoSaveFile, TRunData &run
 {
     TRecoveryResult result;
     const QString path = JournalPath(autoSaveFile);
+    if (path.isEmpty())
+        return result;
+    QString kept;
+    if (!ClearLeftNewJournal(path, true, kept).isEmpty())
+        return result;  // another copy is writing its journal there
+    if (!kept.isEmpty())
+        result.messages << kept;
     const QFileInfo info(path);
-    if (path.isEmpty() || info.isSymLink() || !info.isFile())
+    if (info.isSymLink() || !info.isFile())
         return result;
     const TDescriptor fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
     if (fd.Get() < 0 || ::flock(fd.Get(), LOCK_EX | LOCK_NB) != 0)
