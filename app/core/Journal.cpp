@@ -156,6 +156,34 @@ bool GoodRecord(const char *record, int32_t slot)
 
 } // namespace
 
+TSettings JournalSettings(const TJournalHeader &header, TSettings base)
+{
+    const TSettings &h = header.settings;
+    base.TimerWorkInterval = h.TimerWorkInterval;
+    base.N = h.N;
+    base.Chan1 = h.Chan1;
+    base.Chan2 = h.Chan2;
+    base.Chan3 = h.Chan3;
+    base.ErrorCode = h.ErrorCode;
+    base.AutoSaveFlag = h.AutoSaveFlag;
+    base.LWeightDriver = h.LWeightDriver;
+    base.TSplineKalibrFlag = h.TSplineKalibrFlag;
+    base.LSplineKalibrFlag = h.LSplineKalibrFlag;
+    base.AutoSaveTime = h.AutoSaveTime;
+    base.aT = h.aT;
+    base.bT = h.bT;
+    base.cT = h.cT;
+    base.dT = h.dT;
+    base.aL = h.aL;
+    base.bL = h.bL;
+    base.cL = h.cL;
+    base.dL = h.dL;
+    base.AutoSaveFile = h.AutoSaveFile;
+    base.SplineTFile = h.SplineTFile;
+    base.SplineLFile = h.SplineLFile;
+    return base;
+}
+
 QString JournalPath(const QString &autoSaveFile)
 {
     const QFileInfo info(autoSaveFile);

@@ -63,6 +63,10 @@ struct TJournalHeader {
     double QuartzAlpha = kDefaultQuartzAlpha;
 };
 
+// The settings a run was recorded with: the fields the header keeps, taken
+// from it, over base for the others.
+TSettings JournalSettings(const TJournalHeader &header, TSettings base);
+
 // ".<name>.varotem-journal" beside the autosave file; empty when there is no
 // autosave file name.
 QString JournalPath(const QString &autoSaveFile);

@@ -160,6 +160,7 @@ TRecoveryResult RecoverInterruptedRun(const QString &autoSaveFile, TRunData &run
     run = *rebuilt;
     times = *rebuiltTimes;
     result.recovered = true;
+    result.header = contents.header;
     if (contents.dropped > 0) {
         result.messages << QCoreApplication::translate("JournalRecovery", "Восстановлено точек: %1. Поврежденные записи журнала пропущены: %2.")
                                .arg(contents.recovered)

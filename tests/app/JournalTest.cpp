@@ -522,3 +522,49 @@ TEST(Journal, NewJournalLeavesALeftNewJournalWhole)
             EXPECT_FALSE(QFileInfo::exists(left)) << r.name;
     }
 }
+
+// A recovered run is described with the settings its journal recorded: every
+// field the header keeps comes from the header read back, the others from the
+// settings now in force.
+TEST(Journal, SettingsOfARecoveredRunComeFromItsHeader)
+{
+    TJournalHeader written = Header(QStringLiteral("/lab/then.dat"));
+    TSettings &then = written.settings;
+    then.TimerWorkInterval = 7;
+    then.N = 1234;
+    then.Chan1 = 5;
+    then.Chan2 = 6;
+    then.AutoSaveTime = 9;
+    then.LWeightDriver = true;
+    then.aT = 1.5;
+    then.dL = -2.25;
+    then.SplineTFile = QStringLiteral("/lab/t-then.txt");
+    TSettings now = DefaultSettings(QStringLiteral("/lab/"));
+    now.ManageFlag = !then.ManageFlag;
+    now.Chan1 = 1;
+    now.aT = 100;
+    now.dL = 200;
+    auto run = NewRun();
+    TRunTimes times;
+    const TJournalContents read = ReadJournal(JournalHeaderImage(written), *run, times);
+    ASSERT_EQ(read.state, TJournalState::Readable);
+    const TSettings got = JournalSettings(read.header, now);
+
+    EXPECT_EQ(got.ManageFlag, now.ManageFlag);  // not in the header
+    struct TRow {
+        const char *name;
+        double got, expected;
+    };
+    const TRow rows[] = {
+        {"period", double(got.TimerWorkInterval), 7},  {"N", double(got.N), 1234},
+        {"Chan1", double(got.Chan1), 5},               {"Chan2", double(got.Chan2), 6},
+        {"Chan3", double(got.Chan3), 2},               {"error code", double(got.ErrorCode), -7},
+        {"autosave every", double(got.AutoSaveTime), 9}, {"weigher", double(got.LWeightDriver), 1},
+        {"L by points", double(got.LSplineKalibrFlag), 1}, {"aT", got.aT, 1.5},
+        {"cL", got.cL, 0.125},                         {"dL", got.dL, -2.25},
+    };
+    for (const TRow &r : rows)
+        EXPECT_EQ(r.got, r.expected) << r.name;
+    EXPECT_EQ(got.AutoSaveFile, QStringLiteral("/lab/then.dat"));
+    EXPECT_EQ(got.SplineTFile, QStringLiteral("/lab/t-then.txt"));
+}
