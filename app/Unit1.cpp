@@ -206,7 +206,8 @@ void TMainForm::RecoverRun()
     ShowMessages(recovery.messages);
     if (recovery.recovered) {
         recordedHere_ = true;
-        recordSettings_ = Settings;
+        recoveredHere_ = true;
+        recordSettings_ = JournalSettings(recovery.header, Settings);
         if (!recovery.savedTo.isEmpty())
             ArchiveFile(recovery.savedTo, archive::TRunSource::Autosaved, true);
     }
@@ -235,6 +236,13 @@ archive::TRunSettings TMainForm::RunSettings() const
         s.settings.Chan3 = recordSettings_.Chan3;
         s.settings.TimerWorkInterval = recordSettings_.TimerWorkInterval;
         s.settings.LWeightDriver = recordSettings_.LWeightDriver;
+    }
+    // A recovered run was recorded before this start: its polynomial
+    // calibration is the one its journal kept, not the one in force now.
+    if (recoveredHere_) {
+        for (auto field : {&TSettings::aT, &TSettings::bT, &TSettings::cT, &TSettings::dT, &TSettings::aL,
+                           &TSettings::bL, &TSettings::cL, &TSettings::dL})
+            s.settings.*field = recordSettings_.*field;
     }
     return s;
 }
@@ -325,9 +333,10 @@ void TMainForm::ShowMessages(const QStringList &messages) { messages_.Show(messa
 
 void TMainForm::TestClick()
 {
-    acquisition_.RunReleased();
+    acquisition_.RunReplaced();
     archiver_.RunReplaced();
     recordedHere_ = false;
+    recoveredHere_ = false;
     FillTestRun(RunData);
     SetMainGraphic();
 }
@@ -345,9 +354,10 @@ QString TMainForm::OpenRunFile(const QString &name)
         ShowMessages({error});
         return error;
     }
-    acquisition_.RunReleased();
+    acquisition_.RunReplaced();
     archiver_.RunReplaced();
     recordedHere_ = false;
+    recoveredHere_ = false;
     setWindowTitle(kCaption + QStringLiteral(" - ") + QFileInfo(name).fileName());
     SetMainGraphic();
     ArchiveFile(name, archive::TRunSource::Opened, false);
@@ -401,6 +411,7 @@ void TMainForm::GoClick()
     // A description filled before the start goes with the new run.
     archiver_.RunReplaced();
     recordedHere_ = true;
+    recoveredHere_ = false;
     recordSettings_ = Settings;
     ChartT->ClearData();
     Timer1->start();

@@ -195,6 +195,7 @@ private:
     TFileDialogOptions reportOptions_ = ReportFileOptions();
     TSettings recordSettings_;   // in force when the run in memory started recording
     bool recordedHere_ = false;  // the run in memory was recorded (or recovered) here
+    bool recoveredHere_ = false; // ... and recovered from its journal at this start
     bool drawing_ = false;
     bool closed_ = false;
 };

@@ -146,6 +146,10 @@ Acquisition goes on. This message is not repeated while the file cannot be writt
         <source>точка %1 вне журнала</source>
         <translation>sample %1 is outside the journal</translation>
     </message>
+    <message>
+        <source>Найден незавершенный журнал приема информации; он сохранен как &quot;%1&quot;.</source>
+        <translation>An unfinished acquisition journal was found; it is kept as &quot;%1&quot;.</translation>
+    </message>
 </context>
 <context>
     <name>JournalRecovery</name>
@@ -710,7 +714,7 @@ Do you really want to exit?</translation>
     </message>
     <message>
         <source>Руководство пользователя не найдено: нет папки share/varotem/manual/%1 рядом с папкой программы &quot;%2&quot;.</source>
-        <translation>The user's manual was not found: there is no folder share/varotem/manual/%1 beside the program's folder &quot;%2&quot;.</translation>
+        <translation>The user&apos;s manual was not found: there is no folder share/varotem/manual/%1 beside the program&apos;s folder &quot;%2&quot;.</translation>
     </message>
 </context>
 <context>

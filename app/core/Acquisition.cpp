@@ -98,6 +98,7 @@ void TAcquisition::BeginJournal()
     journal_.Remove();
     keepJournalAtClose_ = false;
     journalFailing_ = false;
+    journalOfOtherRun_ = false;
     times_ = TRunTimes{};
     times_.startMs = Now();
     QString notice;
@@ -233,6 +234,14 @@ void TAcquisition::RunReleased()
     keepJournalAtClose_ = false;
 }
 
+void TAcquisition::RunReplaced()
+{
+    if (running_)
+        journalOfOtherRun_ = true;
+    else
+        RunReleased();
+}
+
 void TAcquisition::ProgramClosing()
 {
     if (running_)
@@ -279,7 +288,9 @@ void TAcquisition::Append(const std::array<int32_t, 3> &r, double w)
 // The sample just appended, with its time, to the journal. A run replaced or
 // cut between two ticks (a file opened, the test run, an interval chosen) no
 // longer continues the journal: the journal is then written anew from the run
-// as it stands, the times of its earlier samples unknown.
+// as it stands, the times of its earlier samples unknown. A cut shows in the
+// count; a replacement is told (RunReplaced), since the new run may be exactly
+// as long as the journalled one and its records must not follow the old ones.
 QString TAcquisition::JournalSample()
 {
     const int32_t i = ValidCount(run_);
@@ -287,9 +298,9 @@ QString TAcquisition::JournalSample()
     if (!journal_.IsOpen())
         return {};  // not begun: said at the start
     QString error;
-    if (journal_.LastIndex() != i - 1) {
+    QString notice;
+    if (std::exchange(journalOfOtherRun_, false) || journal_.LastIndex() != i - 1) {
         std::fill(times_.sampleMs.begin(), times_.sampleMs.begin() + (i - 1), 0);
-        QString notice;
         error = journal_.Begin(journal_.Path(), JournalHeaderNow(), run_, times_, notice);
         if (!error.isEmpty())
             journal_.Remove();  // it holds a run that is no longer in memory
@@ -298,7 +309,8 @@ QString TAcquisition::JournalSample()
     }
     const bool firstFailure = !error.isEmpty() && !journalFailing_;
     journalFailing_ = !error.isEmpty();
-    return firstFailure ? JournalWriteMessage(i, error) : QString();
+    const QString failure = firstFailure ? JournalWriteMessage(i, error) : QString();
+    return notice.isEmpty() || failure.isEmpty() ? notice + failure : notice + u'\n' + failure;
 }
 
 // The sample just appended, calibrated, to the softening watch; the heating

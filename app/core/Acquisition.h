@@ -130,6 +130,11 @@ public:
     // (replaced): the journal kept since the stop is removed. Nothing while
     // acquiring.
     void RunReleased();
+    // The run in memory was replaced (a file opened, the test run): while
+    // acquiring, the journal no longer holds it, and the next tick writes the
+    // journal anew from the run as it then stands, also when the new run is
+    // as long as the one journalled so far. When stopped, as RunReleased.
+    void RunReplaced();
     // The program closes normally: a journal kept because autosave was off
     // goes, as the run in memory does; one kept because the final autosave
     // failed stays, so the next start offers the run back: when the autosave
@@ -180,6 +185,7 @@ private:
     QString journalNotice_;
     bool journalFailing_ = false;
     bool keepJournalAtClose_ = false;
+    bool journalOfOtherRun_ = false;  // the run was replaced since the last record
     int32_t autosavedCount_ = -1;  // Count at the last autosave of this run that succeeded
 
     const TSofteningOptions *softeningOptions_ = nullptr;

@@ -13,6 +13,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <utility>
 
 #include <fcntl.h>
@@ -154,6 +155,34 @@ bool GoodRecord(const char *record, int32_t slot)
 }
 
 } // namespace
+
+TSettings JournalSettings(const TJournalHeader &header, TSettings base)
+{
+    const TSettings &h = header.settings;
+    base.TimerWorkInterval = h.TimerWorkInterval;
+    base.N = h.N;
+    base.Chan1 = h.Chan1;
+    base.Chan2 = h.Chan2;
+    base.Chan3 = h.Chan3;
+    base.ErrorCode = h.ErrorCode;
+    base.AutoSaveFlag = h.AutoSaveFlag;
+    base.LWeightDriver = h.LWeightDriver;
+    base.TSplineKalibrFlag = h.TSplineKalibrFlag;
+    base.LSplineKalibrFlag = h.LSplineKalibrFlag;
+    base.AutoSaveTime = h.AutoSaveTime;
+    base.aT = h.aT;
+    base.bT = h.bT;
+    base.cT = h.cT;
+    base.dT = h.dT;
+    base.aL = h.aL;
+    base.bL = h.bL;
+    base.cL = h.cL;
+    base.dL = h.dL;
+    base.AutoSaveFile = h.AutoSaveFile;
+    base.SplineTFile = h.SplineTFile;
+    base.SplineLFile = h.SplineLFile;
+    return base;
+}
 
 QString JournalPath(const QString &autoSaveFile)
 {
@@ -314,6 +343,61 @@ QString SetAsideJournal(const QString &journalPath, QString &error)
     return name;
 }
 
+QString ClearLeftNewJournal(const QString &journalPath, bool intoPlace, QString &message)
+{
+    message.clear();
+    const QString left = journalPath + kNewEnding.toString();
+    const QByteArray encoded = QFile::encodeName(left);
+    const QFileInfo info(left);
+    if (!info.exists() && !info.isSymLink())
+        return {};
+    // Held open, and with it the lock, until the ".new" is dealt with.
+    const int fd = ::open(encoded.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        return QCoreApplication::translate("Journal", "\"%1\": его ведет другая копия программы").arg(left);
+    }
+    QByteArray bytes;
+    if (fd >= 0 && info.isFile()) {
+        constexpr qint64 kMost = kJournalMaxHeader + kSlotsBytes + 1;
+        bytes.resize(kMost);
+        qint64 got = 0;
+        for (ssize_t n = 1; got < kMost && n != 0;) {
+            n = ::read(fd, bytes.data() + got, size_t(kMost - got));
+            if (n < 0 && errno != EINTR) {
+                got = -1;
+                break;
+            }
+            got += std::max<ssize_t>(n, 0);
+        }
+        bytes.truncate(std::max<qint64>(got, 0));
+        if (got < 0)
+            bytes = "?";  // unreadable: kept, never taken for an empty one
+    }
+    auto run = std::make_unique<TRunData>();
+    TRunTimes times;
+    const TJournalContents contents = ReadJournal(bytes, *run, times);
+    const bool nothing = fd >= 0 && info.isFile()
+                         && (contents.state == TJournalState::Empty
+                             || (contents.state == TJournalState::Readable && contents.recovered == 0
+                                 && contents.dropped == 0));
+    QString error;
+    if (nothing) {
+        ::unlink(encoded.constData());
+        SyncDirectoryOf(left);
+    } else if (intoPlace && contents.state == TJournalState::Readable && contents.recovered > 0
+               && ::renameat2(AT_FDCWD, encoded.constData(), AT_FDCWD, QFile::encodeName(journalPath).constData(),
+                              RENAME_NOREPLACE)
+                      == 0) {
+        SyncDirectoryOf(journalPath);
+    } else if (const QString kept = SetAsideJournal(left, error); !kept.isEmpty()) {
+        message = QCoreApplication::translate("Journal", "Найден незавершенный журнал приема информации; он сохранен как \"%1\".").arg(kept);
+    }
+    if (fd >= 0)
+        ::close(fd);
+    return error;
+}
+
 TJournalWriter::~TJournalWriter() { Close(); }
 
 QString TJournalWriter::Begin(QString path, const TJournalHeader &header, const TRunData &run,
@@ -340,7 +424,18 @@ QString TJournalWriter::Begin(QString path, const TJournalHeader &header, const 
 
     const QString tempPath = path + kNewEnding.toString();
     const QByteArray temp = QFile::encodeName(tempPath);
-    const int fd = ::open(temp.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0666);
+    // Created here, never opened over a ".new" left by a crash, which may
+    // hold the only copy of a run's records.
+    constexpr int kCreate = O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW;
+    int fd = ::open(temp.constData(), kCreate, 0666);
+    if (fd < 0 && errno == EEXIST) {
+        QString kept;
+        if (const QString error = ClearLeftNewJournal(path, false, kept); !error.isEmpty())
+            return error;
+        if (!kept.isEmpty())
+            notice += (notice.isEmpty() ? QString() : QStringLiteral("\n")) + kept;
+        fd = ::open(temp.constData(), kCreate, 0666);
+    }
     if (fd < 0)
         return JournalError(tempPath, errno);
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {

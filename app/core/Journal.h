@@ -63,6 +63,10 @@ struct TJournalHeader {
     double QuartzAlpha = kDefaultQuartzAlpha;
 };
 
+// The settings a run was recorded with: the fields the header keeps, taken
+// from it, over base for the others.
+TSettings JournalSettings(const TJournalHeader &header, TSettings base);
+
 // ".<name>.varotem-journal" beside the autosave file; empty when there is no
 // autosave file name.
 QString JournalPath(const QString &autoSaveFile);
@@ -104,6 +108,17 @@ QString SetAsideName(const QString &journalPath, const QDateTime &modified);
 // Renames the journal to its SetAsideName. Returns the new name, or an empty
 // string (with error set) when it could not be renamed.
 QString SetAsideJournal(const QString &journalPath, QString &error);
+
+// A journal is written under its name and ".new" first, then renamed into
+// place. A ".new" found there was left by a crash before its rename (or is
+// being written by another running copy). Before a journal is begun or
+// recovered at journalPath: one that holds nothing recorded is removed; one
+// that holds records, when intoPlace and no journal is at journalPath, is
+// renamed to it (it is then the journal to recover), and otherwise is kept
+// under its SetAsideName, and message names it. Returns an empty string, or
+// why the ".new" was left where it is (held by another running copy, or not
+// renamed), and then no journal may be written there.
+QString ClearLeftNewJournal(const QString &journalPath, bool intoPlace, QString &message);
 
 // One run's journal, open from Begin to Remove or Close. The file is locked
 // (flock) while open, so another copy of the program neither writes to it

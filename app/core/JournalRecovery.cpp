@@ -114,8 +114,15 @@ TRecoveryResult RecoverInterruptedRun(const QString &autoSaveFile, TRunData &run
 {
     TRecoveryResult result;
     const QString path = JournalPath(autoSaveFile);
+    if (path.isEmpty())
+        return result;
+    QString kept;
+    if (!ClearLeftNewJournal(path, true, kept).isEmpty())
+        return result;  // another copy is writing its journal there
+    if (!kept.isEmpty())
+        result.messages << kept;
     const QFileInfo info(path);
-    if (path.isEmpty() || info.isSymLink() || !info.isFile())
+    if (info.isSymLink() || !info.isFile())
         return result;
     const TDescriptor fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
     if (fd.Get() < 0 || ::flock(fd.Get(), LOCK_EX | LOCK_NB) != 0)
@@ -153,6 +160,7 @@ TRecoveryResult RecoverInterruptedRun(const QString &autoSaveFile, TRunData &run
     run = *rebuilt;
     times = *rebuiltTimes;
     result.recovered = true;
+    result.header = contents.header;
     if (contents.dropped > 0) {
         result.messages << QCoreApplication::translate("JournalRecovery", "Восстановлено точек: %1. Поврежденные записи журнала пропущены: %2.")
                                .arg(contents.recovered)

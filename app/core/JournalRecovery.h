@@ -2,6 +2,7 @@
 // At start: the journal of a run whose recording did not end normally (a
 // crash, a kill, a power cut), found beside the autosave file, is offered
 // back to the user through the prompt.
+#include "app/core/Journal.h"
 #include "app/core/RunData.h"
 #include "app/core/RunTimes.h"
 
@@ -13,6 +14,7 @@ struct TRecoveryResult {
     bool recovered = false;  // run and times hold the recovered run
     QStringList messages;    // to show, in order
     QString savedTo;         // the file the recovered run was written to; empty when none
+    TJournalHeader header;   // of the recovered run: the settings it was recorded with
 };
 
 // Looks for the journal of autoSaveFile. A journal that another running copy

@@ -86,11 +86,22 @@ TEST(AcquisitionJournal, RunChangedDuringRecordingIsJournalledAnew)
         const char *name;
         void (*change)(TRunData &);
         int32_t count;  // after the next tick
+        bool told;      // the window tells of a run it replaced; a cut is not told
     };
     const TRow rows[] = {
-        {"the test run", [](TRunData &run) { FillTestRun(run); }, 601},
-        {"cut to two samples", [](TRunData &run) { run.Count = 2; }, 3},
-        {"emptied", [](TRunData &run) { run.Count = 0; }, 1},
+        {"the test run", [](TRunData &run) { FillTestRun(run); }, 601, true},
+        {"cut to two samples", [](TRunData &run) { run.Count = 2; }, 3, false},
+        {"emptied", [](TRunData &run) { run.Count = 0; }, 1, false},
+        // As long as the run recorded so far: only the notice tells them apart.
+        {"another run of four samples",
+         [](TRunData &run) {
+             for (int32_t k = 0; k < 4; ++k) {
+                 run.T[k] = 10 + k;
+                 run.L[k] = 20 + k;
+                 run.TC[k] = 30 + k;
+             }
+         },
+         5, true},
     };
     for (const TRow &r : rows) {
         TJournalRig rig;
@@ -98,6 +109,8 @@ TEST(AcquisitionJournal, RunChangedDuringRecordingIsJournalledAnew)
         for (int k = 0; k < 4; ++k)
             rig.acquisition.Tick({});
         r.change(*rig.run);
+        if (r.told)
+            rig.acquisition.RunReplaced();
         EXPECT_TRUE(rig.acquisition.Tick({}).journalMessage.isEmpty()) << r.name;
         rig.acquisition.Tick({});
 

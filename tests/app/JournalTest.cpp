@@ -12,6 +12,8 @@
 
 #include <cstring>
 
+#include <sys/file.h>
+
 namespace {
 
 constexpr int64_t kStartMs = 1767225600000;  // 2026-01-01 00:00 UTC
@@ -416,4 +418,153 @@ TEST(JournalRecovery, RunGoesToADatedFileWhenTheAutosaveFileCannotBeWritten)
         EXPECT_TRUE(notice.isEmpty()) << r.name;
         EXPECT_EQ(ReadBytes(rig.dir.filePath(kept[0])), journalBytes) << r.name;
     }
+}
+
+// A ".new" left beside the journal by a crash between its writing and its
+// rename: at start one holding records is offered when no journal is there,
+// kept under its dated name beside a journal, and removed when it holds
+// nothing; a new journal is never written over it.
+TEST(JournalRecovery, LeftNewJournalIsNeitherLostNorWrittenOver)
+{
+    const QString question = QStringLiteral("Прием информации был прерван. Восстановить запись (%1 точек)?");
+    struct TRow {
+        const char *name;
+        int32_t newRecords;   // in the ".new"; -1: an empty file
+        int32_t journal;      // records of the journal beside it; -1: none
+        int32_t offered;      // the points the question names; 0: not asked
+        bool keptAside;       // the ".new" under its dated name, and a message names it
+    };
+    const TRow rows[] = {
+        {"records, no journal", 7, -1, 7, false},
+        {"records beside a journal", 7, 5, 5, true},
+        {"header only beside a journal", 0, 5, 5, false},
+        {"an empty file, no journal", -1, -1, 0, false},
+    };
+    for (const TRow &r : rows) {
+        TRecoveryRig rig;
+        const QString left = rig.journal + ".new";
+        if (r.journal >= 0)
+            WriteJournal(rig.journal, r.journal);
+        if (r.newRecords >= 0)
+            WriteJournal(left, r.newRecords);
+        else
+            WriteBytes(left, QByteArray());
+        const QByteArray leftBytes = ReadBytes(left);
+        rig.prompt.yesNo = {true};
+
+        const TRecoveryResult result = rig.Recover();
+        EXPECT_EQ(rig.prompt.questions, r.offered ? QStringList{question.arg(r.offered)} : QStringList()) << r.name;
+        EXPECT_EQ(result.recovered, r.offered > 0) << r.name;
+        if (r.offered > 0)
+            ExpectSamples(*rig.run, rig.times, Numbers(1, r.offered), r.name);
+        const QStringList kept = rig.Files().filter("auto.dat.varotem-journal.new-");
+        EXPECT_FALSE(QFileInfo::exists(left)) << r.name;
+        EXPECT_FALSE(QFileInfo::exists(rig.journal)) << r.name;
+        ASSERT_EQ(kept.size(), r.keptAside ? 1 : 0) << r.name << ": " << rig.Files().join(' ').toStdString();
+        if (r.keptAside) {
+            EXPECT_EQ(ReadBytes(rig.dir.filePath(kept[0])), leftBytes) << r.name;
+            EXPECT_TRUE(result.messages.join('\n').contains(kept[0])) << r.name << ": " << result.messages.join('\n').toStdString();
+        } else {
+            EXPECT_TRUE(result.messages.isEmpty()) << r.name << ": " << result.messages.join('\n').toStdString();
+        }
+    }
+}
+
+// A new journal where a ".new" was left: one holding records is kept under
+// its dated name and the notice says so, an empty one goes; one that another
+// running copy is writing stops the new journal and stays as it is.
+TEST(Journal, NewJournalLeavesALeftNewJournalWhole)
+{
+    struct TRow {
+        const char *name;
+        int32_t records;  // in the ".new"; -1: an empty file
+        bool locked;      // held by another running copy
+        bool begun;
+        bool keptAside;
+    };
+    const TRow rows[] = {
+        {"records", 4, false, true, true},
+        {"an empty file", -1, false, true, false},
+        {"another copy writing it", 4, true, false, false},
+    };
+    for (const TRow &r : rows) {
+        QTemporaryDir dir;
+        const QString path = JournalPath(dir.filePath("auto.dat"));
+        const QString left = path + ".new";
+        if (r.records >= 0)
+            WriteJournal(left, r.records);
+        else
+            WriteBytes(left, QByteArray());
+        const QByteArray leftBytes = ReadBytes(left);
+        QFile holder(left);
+        if (r.locked) {
+            ASSERT_TRUE(holder.open(QIODevice::ReadOnly));
+            ASSERT_EQ(::flock(holder.handle(), LOCK_EX | LOCK_NB), 0);
+        }
+        TJournalWriter writer;
+        auto empty = NewRun();
+        QString notice;
+        const QString error = writer.Begin(path, Header(dir.filePath("auto.dat")), *empty, TRunTimes{}, notice);
+        EXPECT_EQ(error.isEmpty(), r.begun) << r.name << ": " << error.toStdString();
+        EXPECT_EQ(writer.IsOpen(), r.begun) << r.name;
+        const QStringList kept =
+            QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).filter("auto.dat.varotem-journal.new-");
+        ASSERT_EQ(kept.size(), r.keptAside ? 1 : 0) << r.name;
+        if (r.keptAside) {
+            EXPECT_EQ(ReadBytes(dir.filePath(kept[0])), leftBytes) << r.name;
+            EXPECT_TRUE(notice.contains(kept[0])) << r.name << ": " << notice.toStdString();
+        } else if (r.begun) {
+            EXPECT_TRUE(notice.isEmpty()) << r.name << ": " << notice.toStdString();
+        }
+        if (r.locked)
+            EXPECT_EQ(ReadBytes(left), leftBytes) << r.name;
+        else
+            EXPECT_FALSE(QFileInfo::exists(left)) << r.name;
+    }
+}
+
+// A recovered run is described with the settings its journal recorded: every
+// field the header keeps comes from the header read back, the others from the
+// settings now in force.
+TEST(Journal, SettingsOfARecoveredRunComeFromItsHeader)
+{
+    TJournalHeader written = Header(QStringLiteral("/lab/then.dat"));
+    TSettings &then = written.settings;
+    then.TimerWorkInterval = 7;
+    then.N = 1234;
+    then.Chan1 = 5;
+    then.Chan2 = 6;
+    then.AutoSaveTime = 9;
+    then.LWeightDriver = true;
+    then.aT = 1.5;
+    then.dL = -2.25;
+    then.SplineTFile = QStringLiteral("/lab/t-then.txt");
+    TSettings now = DefaultSettings(QStringLiteral("/lab/"));
+    now.ManageFlag = !then.ManageFlag;
+    now.Chan1 = 1;
+    now.aT = 100;
+    now.dL = 200;
+    auto run = NewRun();
+    TRunTimes times;
+    const TJournalContents read = ReadJournal(JournalHeaderImage(written), *run, times);
+    ASSERT_EQ(read.state, TJournalState::Readable);
+    const TSettings got = JournalSettings(read.header, now);
+
+    EXPECT_EQ(got.ManageFlag, now.ManageFlag);  // not in the header
+    struct TRow {
+        const char *name;
+        double got, expected;
+    };
+    const TRow rows[] = {
+        {"period", double(got.TimerWorkInterval), 7},  {"N", double(got.N), 1234},
+        {"Chan1", double(got.Chan1), 5},               {"Chan2", double(got.Chan2), 6},
+        {"Chan3", double(got.Chan3), 2},               {"error code", double(got.ErrorCode), -7},
+        {"autosave every", double(got.AutoSaveTime), 9}, {"weigher", double(got.LWeightDriver), 1},
+        {"L by points", double(got.LSplineKalibrFlag), 1}, {"aT", got.aT, 1.5},
+        {"cL", got.cL, 0.125},                         {"dL", got.dL, -2.25},
+    };
+    for (const TRow &r : rows)
+        EXPECT_EQ(r.got, r.expected) << r.name;
+    EXPECT_EQ(got.AutoSaveFile, QStringLiteral("/lab/then.dat"));
+    EXPECT_EQ(got.SplineTFile, QStringLiteral("/lab/t-then.txt"));
 }

@@ -96,3 +96,38 @@ TEST(MainFormJournal, NoticesAreShown)
     ASSERT_EQ(prompt.messages.size(), 1) << prompt.messages.join('\n').toStdString();
     EXPECT_TRUE(prompt.messages[0].startsWith("Не удалось записать точку 1 в журнал")) << prompt.messages[0].toStdString();
 }
+
+// A run file opened during recording that is as long as the run recorded so
+// far: the journal then holds the opened run and the samples after it, none
+// of the run it replaced.
+TEST(MainFormJournal, RunOpenedDuringRecordingReplacesTheJournalledOne)
+{
+    QTemporaryDir dir;
+    TRecordingPrompt prompt;
+    TScriptedBoard board;
+    board.readings = {{100, 200, 300}};
+    auto form = NewForm(dir, board);
+    form->Settings.TimerWorkInterval = 3600;
+    form->GoClick();
+    for (int k = 0; k < 3; ++k)
+        form->Timer1Timer();
+    auto other = NewRun();
+    other->Count = 3;
+    for (int k = 0; k < 3; ++k) {
+        other->T[k] = 10 + k;
+        other->L[k] = 20 + k;
+        other->TC[k] = 30 + k;
+    }
+    ASSERT_TRUE(SaveData(dir.filePath("other.dat"), *other).isEmpty());
+    prompt.openNames = {dir.filePath("other.dat")};
+    form->OpenClick();
+    form->Timer1Timer();
+
+    auto read = NewRun();
+    TRunTimes times;
+    const TJournalContents contents = ReadJournal(ReadBytes(JournalPath(form->Settings.AutoSaveFile)), *read, times);
+    ASSERT_EQ(contents.state, TJournalState::Readable);
+    const std::vector<double> t = ChannelValues(*read, TChannel::T);
+    EXPECT_EQ(t, (std::vector<double>{10, 11, 12, 100}));
+    form->StopClick();
+}
