@@ -226,13 +226,18 @@ std::optional<TSoftening> FindSoftening(const TGlassCurve &curve, double marginP
     const int32_t n = Size(curve.SmoothL);
     const auto peak = int32_t(std::max_element(curve.SmoothL.begin(), curve.SmoothL.end()) - curve.SmoothL.begin());
     const double highest = curve.SmoothL[size_t(peak)];
-    const double expansion = highest - curve.SmoothL[0];
+    // The lowest smoothed length before the maximum: the expansion counts
+    // from the bottom of a dip at the start of the heating.
+    const auto base = size_t(std::min_element(curve.SmoothL.begin(), curve.SmoothL.begin() + peak + 1) -
+                             curve.SmoothL.begin());
+    const double expansion = highest - curve.SmoothL[base];
+    const double heating = curve.SmoothT[size_t(peak)] - curve.SmoothT[base];
     const double dropNoise = DropNoise(curve);
     const double margin = marginPercent / 100;
     bool passed = false;
     for (int32_t j = peak + 1; j < n && !passed; ++j) {
         const TTurnOver turn{highest - curve.SmoothL[size_t(j)], expansion, dropNoise,
-                             curve.SmoothT[size_t(j)] - curve.SmoothT[size_t(peak)]};
+                             curve.SmoothT[size_t(j)] - curve.SmoothT[size_t(peak)], heating};
         passed = PassedMaximum(turn, margin);
     }
     if (!passed)
