@@ -501,6 +501,14 @@ The run files stay on disk.</translation>
         <source>Длина образца %1 отличается от длины образца базовой линии %2 более чем на 10 %!</source>
         <translation>Sample length %1 differs from the baseline sample length %2 by more than 10 %!</translation>
     </message>
+    <message>
+        <source>Alpha кварца %1 отличается от записанного в базовой линии %2: коррекция по эталону верна только при том же значении!</source>
+        <translation>Quartz alpha %1 differs from the baseline&apos;s %2: a reference correction is right only with the same value!</translation>
+    </message>
+    <message>
+        <source>L кварца %1 отличается от записанной в базовой линии %2: коррекция по эталону верна только при том же значении!</source>
+        <translation>Quartz L %1 differs from the baseline&apos;s %2: a reference correction is right only with the same value!</translation>
+    </message>
 </context>
 <context>
     <name>analysis::CorrectionCommand</name>

@@ -193,13 +193,38 @@ std::optional<QString> SampleLengthWarning(double runLength, double baselineLeng
         .arg(LocaleGeneral(runLength), LocaleGeneral(baselineLength));
 }
 
-QStringList BaselineNotices(const TBaseline &baseline, std::optional<double> runLength)
+QStringList RodParameterWarnings(const TRodParameters &run, double baselineAlpha, double baselineLength)
+{
+    const auto differ = [](double runValue, double recorded) {
+        return recorded > 0.0 && std::isfinite(recorded) && std::isfinite(runValue) &&
+               std::fabs(runValue - recorded) > kRodParameterTolerance * recorded;
+    };
+    QStringList warnings;
+    if (run.QuartzAlpha && differ(*run.QuartzAlpha, baselineAlpha)) {
+        warnings << Tr::tr("Alpha кварца %1 отличается от записанного в базовой линии %2: коррекция по эталону "
+                           "верна только при том же значении!")
+                        .arg(LocaleGeneral(*run.QuartzAlpha), LocaleGeneral(baselineAlpha));
+    }
+    if (differ(run.QuartzLength, baselineLength)) {
+        warnings << Tr::tr("L кварца %1 отличается от записанной в базовой линии %2: коррекция по эталону верна "
+                           "только при том же значении!")
+                        .arg(LocaleGeneral(run.QuartzLength), LocaleGeneral(baselineLength));
+    }
+    return warnings;
+}
+
+QStringList BaselineNotices(const TBaseline &baseline, std::optional<double> runLength,
+                            std::optional<TRodParameters> runRod)
 {
     QStringList notices{BaselineMessage(baseline.State)};
-    if (baseline.State == TBaselineState::Loaded && runLength) {
+    if (baseline.State != TBaselineState::Loaded)
+        return notices;
+    if (runLength) {
         if (const auto warning = SampleLengthWarning(*runLength, baseline.SampleLength))
             notices << *warning;
     }
+    if (runRod)
+        notices << RodParameterWarnings(*runRod, baseline.QuartzAlpha, baseline.QuartzLength);
     return notices;
 }
 

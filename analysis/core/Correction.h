@@ -56,9 +56,30 @@ TCorrectionOutcome MakeCorrection(const TRunData &raw, const materials::TReferen
 // number: a run written without one).
 std::optional<QString> SampleLengthWarning(double runLength, double baselineLength);
 
+// The push-rod parameters a calculation adds its push-rod term with: "Alpha
+// кварца" (none when the quartz table gives the coefficient instead) and
+// "L кварца".
+struct TRodParameters {
+    std::optional<double> QuartzAlpha;
+    double QuartzLength = 0;
+};
+
+// Two values of a parameter are taken as the same within this share, so a
+// value written as text and read back still matches.
+inline constexpr double kRodParameterTolerance = 1e-6;
+
+// The warnings for a baseline recorded with another "Alpha кварца" or
+// "L кварца" than the run's: a correction holds the push-rod term of its
+// reference run, so the run's own term is only taken out right with the same
+// values. Nothing for a value the baseline does not record (0 or not a
+// number) or the run does not use.
+QStringList RodParameterWarnings(const TRodParameters &run, double baselineAlpha, double baselineLength);
+
 // What every command with a baseline says of it, in order: the baseline's
 // message, then, for a loaded one, the sample-length warning against the
-// run's sample length (none without runLength).
-QStringList BaselineNotices(const TBaseline &baseline, std::optional<double> runLength);
+// run's sample length (none without runLength) and the push-rod parameter
+// warnings against the run's (none without runRod).
+QStringList BaselineNotices(const TBaseline &baseline, std::optional<double> runLength,
+                            std::optional<TRodParameters> runRod = std::nullopt);
 
 } // namespace analysis

@@ -335,7 +335,8 @@ TGlassResult AnalyseGlass(const TRunData &calibrated, const TGlassParams &params
         result.Failure = baseline.Error.isEmpty() ? BaselineMessage(baseline.State) : baseline.Error;
         return result;
     }
-    result.Notices = BaselineNotices(baseline, calibrated.SampleLength);
+    result.Notices = BaselineNotices(baseline, calibrated.SampleLength,
+                                     TRodParameters{calibrated.QuartzAlpha, calibrated.QuartzLength});
     std::optional<TFitPoints> points;
     if (baseline.State == TBaselineState::Loaded)
         points = std::move(baseline.Points);

@@ -269,6 +269,60 @@ TEST_F(Correction, BaselineOfAnotherSampleLengthIsWarnedAbout)
     }
 }
 
+// The correction holds the push-rod term of the reference run's "Alpha
+// кварца" and "L кварца": a run whose own differ is warned about, after the
+// sample-length warning. With the quartz table the run's constant is not
+// used, so only L кварца is compared; a baseline without them (0) is not
+// warned about.
+TEST_F(Correction, BaselineOfOtherPushRodParametersIsWarnedAbout)
+{
+    auto base = ZeroRun();
+    for (int32_t i = 0; i < 50; ++i) {
+        base->T[i] = i;
+        base->L[i] = 0.1 * i;
+    }
+    base->Count = 50;
+    base->SampleLength = 50000;
+    const auto calibrated = CalibratedCopy(*run, settings, tTable, lTable);
+    TCalcParams params = CalcParamsOf(*run, Path("base.dat"));
+    params.SampleLength = 50000;
+    params.QuartzAlpha = 5.5e-7;
+    params.QuartzLength = 60000;
+    const QString alphaWarning = QStringLiteral("Alpha кварца 5.5E-7 отличается от записанного в базовой линии %1: "
+                                                "коррекция по эталону верна только при том же значении!");
+    const QString lengthWarning = QStringLiteral("L кварца 60000 отличается от записанной в базовой линии %1: "
+                                                 "коррекция по эталону верна только при том же значении!");
+    const struct {
+        const char *name;
+        double alpha, length;
+        bool table;
+        QStringList warnings;
+    } rows[] = {
+        {"the same", 5.5e-7, 60000, false, {}},
+        {"the same but for the last digits of a text round trip", 5.5e-7 * (1 + 1e-9), 60000 * (1 - 1e-9), false, {}},
+        {"another alpha", 5.2e-7, 60000, false, {alphaWarning.arg("5.2E-7")}},
+        {"another length", 5.5e-7, 50000, false, {lengthWarning.arg(50000)}},
+        {"both others", 5.2e-7, 50000, false, {alphaWarning.arg("5.2E-7"), lengthWarning.arg(50000)}},
+        {"another alpha with the quartz table", 5.2e-7, 60000, true, {}},
+        {"another length with the quartz table", 5.5e-7, 50000, true, {lengthWarning.arg(50000)}},
+        {"none recorded", 0, 0, false, {}},
+    };
+    for (const auto &row : rows) {
+        base->QuartzAlpha = row.alpha;
+        base->QuartzLength = row.length;
+        ASSERT_TRUE(SaveData(Path("base.dat"), *base).isEmpty());
+        TCalcParams p = params;
+        if (row.table)
+            p.QuartzTable = TFitPoints{{20, 500, 1000}, {5e-7, 5.5e-7, 6e-7}};
+        const TCalcOutcome out = Calculate(*calibrated, p, settings, tTable, lTable);
+        EXPECT_EQ(out.Notices.mid(0, 1 + row.warnings.size()), QStringList{MsgBaselineLoaded()} + row.warnings)
+            << row.name;
+        if (row.warnings.isEmpty() && out.Notices.size() > 1) {
+            EXPECT_FALSE(out.Notices[1].contains("кварца")) << row.name;
+        }
+    }
+}
+
 // The command through its dialog: the material and the file chosen, the
 // run's own sample length offered; a material whose range the run leaves is
 // refused and writes nothing.
