@@ -143,14 +143,15 @@ TCorrectionOutcome MakeCorrection(const TRunData &raw, const materials::TReferen
     std::vector<double> targets(n);
     for (int32_t i = 0; i < n; ++i) {
         const double celsius = calibrated->T[i];
-        if (!material.InRange(celsius + materials::kZeroCelsius)) {
+        const double kelvin = celsius + materials::kZeroCelsius;
+        if (!(kelvin >= material.lowKelvin - kCertifiedRangeTolerance &&
+              kelvin <= material.highKelvin + kCertifiedRangeTolerance)) {
             return Refused(Tr::tr("Температура %1 °C (точка %2) вне аттестованного диапазона материала "
                                   "«%3»: %4!")
                                .arg(LocaleGeneral(celsius))
                                .arg(i + 1)
                                .arg(QString::fromStdString(material.name), RangeText(material)));
         }
-        const double kelvin = celsius + materials::kZeroCelsius;
         targets[i] = calibrated->L[i] - referenceLength * (material.Strain(kelvin) - material.Strain(t0)) +
                      quartz * (kelvin - t0);
         if (!std::isfinite(targets[i]))

@@ -30,6 +30,13 @@ namespace analysis {
 // before a baseline is warned about.
 inline constexpr double kSampleLengthTolerance = 0.10;
 
+// A reference run's temperature may lie this far (K) outside the material's
+// certified range: a reading rounded at the range's end, or a calibrated first
+// sample a hair below it, is still the certified material. Its strain there
+// continues the certified formula; over 0.05 K the difference is far below
+// what any run resolves.
+inline constexpr double kCertifiedRangeTolerance = 0.05;
+
 struct TCorrectionOutcome : TCommandReport {
     // The correction file's record: Count and T and TC as in the reference
     // run (the samples flagged as failed conversions dropped), for L the raw
@@ -43,9 +50,10 @@ struct TCorrectionOutcome : TCommandReport {
 // tables; material is the reference sample's, referenceLength its length in
 // the unit of L. Refused, with a message: a length that is not a positive
 // number, fewer than 3 samples, a reference-point table that cannot be used,
-// a sample outside the material's certified range (the range is named), a
-// value that is not a finite number, or an L calibration that is not
-// strictly monotonic over the readings the correction needs.
+// a sample outside the material's certified range by more than
+// kCertifiedRangeTolerance (the range is named), a value that is not a finite
+// number, or an L calibration that is not strictly monotonic over the
+// readings the correction needs.
 TCorrectionOutcome MakeCorrection(const TRunData &raw, const materials::TReferenceMaterial &material,
                                   double referenceLength, const TSettings &settings, const TSplineTable &tTable,
                                   const TSplineTable &lTable);

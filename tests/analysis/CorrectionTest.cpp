@@ -238,6 +238,38 @@ TEST_F(Correction, RefusesWhatCannotGiveACorrection)
     }
 }
 
+// A reference run may leave the certified range by a rounding hair (up to
+// 0.05 K) at either end; a step further is refused. SRM 731 is certified
+// from 293 to 640 K, that is 19.85 to 366.85 °C.
+TEST_F(Correction, CertifiedRangeAllowsARoundingHair)
+{
+    const struct {
+        const char *name;
+        double first, last;  // °C
+        bool made;
+    } rows[] = {
+        {"exactly the range", 19.85, 366.85, true},
+        {"640.004 K at the top", 19.85, 366.854, true},
+        {"0.01 K below the bottom", 19.84, 366.85, true},
+        {"0.049 K beyond both ends", 19.801, 366.899, true},
+        {"0.06 K above the top", 19.85, 366.91, false},
+        {"0.06 K below the bottom", 19.79, 366.85, false},
+    };
+    for (const auto &row : rows) {
+        auto run = ZeroRun();
+        SetCalcDefaults(*run);
+        for (int32_t i = 0; i < 100; ++i) {
+            run->T[i] = row.first + (row.last - row.first) * i / 99.0;
+            run->L[i] = i;
+        }
+        run->T[99] = row.last;
+        run->Count = 100;
+        const TCorrectionOutcome out = MakeCorrection(*run, Material("srm731"), 50000, settings, tTable, lTable);
+        EXPECT_EQ(out.File != nullptr, row.made) << row.name << ": " << out.Failure.toStdString();
+        EXPECT_EQ(out.Failure.isEmpty(), row.made) << row.name;
+    }
+}
+
 // A baseline recorded for a sample length more than 10 % away is warned
 // about, after the baseline's message; one without a length is not.
 TEST_F(Correction, BaselineOfAnotherSampleLengthIsWarnedAbout)
