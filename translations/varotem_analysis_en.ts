@@ -633,6 +633,14 @@ Replace it?</translation>
         <source>Касательные пересекаются вне записи (T = %1 °C, запись от %2 до %3 °C)!</source>
         <translation>The tangents intersect outside the record (T = %1 °C, the record spans %2 to %3 °C)!</translation>
     </message>
+    <message>
+        <source>Переход не найден: до %1 °C на кривой нет излома между двумя прямыми участками! Задайте участки маркерами.</source>
+        <translation>No transition found: up to %1 °C the curve has no bend between two straight ranges! Set the ranges with the markers.</translation>
+    </message>
+    <message>
+        <source>Участки не выбраны автоматически: участок от %1 до %2 °C уже %3 K! Задайте участки маркерами.</source>
+        <translation>The ranges were not chosen automatically: the range from %1 to %2 °C is narrower than %3 K! Set the ranges with the markers.</translation>
+    </message>
 </context>
 <context>
     <name>analysis::MaterialDirectory</name>
