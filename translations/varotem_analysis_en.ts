@@ -501,6 +501,14 @@ The run files stay on disk.</translation>
         <source>Длина образца %1 отличается от длины образца базовой линии %2 более чем на 10 %!</source>
         <translation>Sample length %1 differs from the baseline sample length %2 by more than 10 %!</translation>
     </message>
+    <message>
+        <source>Alpha кварца %1 отличается от записанного в базовой линии %2: коррекция по эталону верна только при том же значении!</source>
+        <translation>Quartz alpha %1 differs from the baseline&apos;s %2: a reference correction is right only with the same value!</translation>
+    </message>
+    <message>
+        <source>L кварца %1 отличается от записанной в базовой линии %2: коррекция по эталону верна только при том же значении!</source>
+        <translation>Quartz L %1 differs from the baseline&apos;s %2: a reference correction is right only with the same value!</translation>
+    </message>
 </context>
 <context>
     <name>analysis::CorrectionCommand</name>
@@ -624,6 +632,14 @@ Replace it?</translation>
     <message>
         <source>Касательные пересекаются вне записи (T = %1 °C, запись от %2 до %3 °C)!</source>
         <translation>The tangents intersect outside the record (T = %1 °C, the record spans %2 to %3 °C)!</translation>
+    </message>
+    <message>
+        <source>Переход не найден: до %1 °C на кривой нет излома между двумя прямыми участками! Задайте участки маркерами.</source>
+        <translation>No transition found: up to %1 °C the curve has no bend between two straight ranges! Set the ranges with the markers.</translation>
+    </message>
+    <message>
+        <source>Участки не выбраны автоматически: участок от %1 до %2 °C уже %3 K! Задайте участки маркерами.</source>
+        <translation>The ranges were not chosen automatically: the range from %1 to %2 °C is narrower than %3 K! Set the ranges with the markers.</translation>
     </message>
 </context>
 <context>

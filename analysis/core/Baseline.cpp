@@ -44,6 +44,8 @@ TBaseline LoadBaseline(const QString &fileName, TMissingBaseline missing, const 
     ApplyKalibr(*record, settings, tTable, lTable);
     baseline.State = TBaselineState::Loaded;
     baseline.SampleLength = record->SampleLength;
+    baseline.QuartzAlpha = record->QuartzAlpha;
+    baseline.QuartzLength = record->QuartzLength;
     baseline.Points = {ChannelValues(*record, TChannel::T), ChannelValues(*record, TChannel::L)};
     return baseline;
 }

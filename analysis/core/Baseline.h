@@ -27,8 +27,12 @@ struct TBaseline {
     bool Missing = false;
     // Loaded: the calibrated T (as X) and L (as Y) of samples 1..Count.
     TFitPoints Points;
-    // Loaded: the file's SampleLength (a correction's reference sample length).
+    // Loaded: the file's SampleLength (a correction's reference sample length)
+    // and its "Alpha кварца" and "L кварца" (those of a correction's push-rod
+    // term).
     double SampleLength = 0;
+    double QuartzAlpha = 0;
+    double QuartzLength = 0;
     // NotLoaded from a file that exists: why it could not be read.
     QString Error;
 };

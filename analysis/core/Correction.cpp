@@ -143,14 +143,15 @@ TCorrectionOutcome MakeCorrection(const TRunData &raw, const materials::TReferen
     std::vector<double> targets(n);
     for (int32_t i = 0; i < n; ++i) {
         const double celsius = calibrated->T[i];
-        if (!material.InRange(celsius + materials::kZeroCelsius)) {
+        const double kelvin = celsius + materials::kZeroCelsius;
+        if (!(kelvin >= material.lowKelvin - kCertifiedRangeTolerance &&
+              kelvin <= material.highKelvin + kCertifiedRangeTolerance)) {
             return Refused(Tr::tr("Температура %1 °C (точка %2) вне аттестованного диапазона материала "
                                   "«%3»: %4!")
                                .arg(LocaleGeneral(celsius))
                                .arg(i + 1)
                                .arg(QString::fromStdString(material.name), RangeText(material)));
         }
-        const double kelvin = celsius + materials::kZeroCelsius;
         targets[i] = calibrated->L[i] - referenceLength * (material.Strain(kelvin) - material.Strain(t0)) +
                      quartz * (kelvin - t0);
         if (!std::isfinite(targets[i]))
@@ -193,13 +194,38 @@ std::optional<QString> SampleLengthWarning(double runLength, double baselineLeng
         .arg(LocaleGeneral(runLength), LocaleGeneral(baselineLength));
 }
 
-QStringList BaselineNotices(const TBaseline &baseline, std::optional<double> runLength)
+QStringList RodParameterWarnings(const TRodParameters &run, double baselineAlpha, double baselineLength)
+{
+    const auto differ = [](double runValue, double recorded) {
+        return recorded > 0.0 && std::isfinite(recorded) && std::isfinite(runValue) &&
+               std::fabs(runValue - recorded) > kRodParameterTolerance * recorded;
+    };
+    QStringList warnings;
+    if (run.QuartzAlpha && differ(*run.QuartzAlpha, baselineAlpha)) {
+        warnings << Tr::tr("Alpha кварца %1 отличается от записанного в базовой линии %2: коррекция по эталону "
+                           "верна только при том же значении!")
+                        .arg(LocaleGeneral(*run.QuartzAlpha), LocaleGeneral(baselineAlpha));
+    }
+    if (differ(run.QuartzLength, baselineLength)) {
+        warnings << Tr::tr("L кварца %1 отличается от записанной в базовой линии %2: коррекция по эталону верна "
+                           "только при том же значении!")
+                        .arg(LocaleGeneral(run.QuartzLength), LocaleGeneral(baselineLength));
+    }
+    return warnings;
+}
+
+QStringList BaselineNotices(const TBaseline &baseline, std::optional<double> runLength,
+                            std::optional<TRodParameters> runRod)
 {
     QStringList notices{BaselineMessage(baseline.State)};
-    if (baseline.State == TBaselineState::Loaded && runLength) {
+    if (baseline.State != TBaselineState::Loaded)
+        return notices;
+    if (runLength) {
         if (const auto warning = SampleLengthWarning(*runLength, baseline.SampleLength))
             notices << *warning;
     }
+    if (runRod)
+        notices << RodParameterWarnings(*runRod, baseline.QuartzAlpha, baseline.QuartzLength);
     return notices;
 }
 

@@ -30,6 +30,13 @@ namespace analysis {
 // before a baseline is warned about.
 inline constexpr double kSampleLengthTolerance = 0.10;
 
+// A reference run's temperature may lie this far (K) outside the material's
+// certified range: a reading rounded at the range's end, or a calibrated first
+// sample a hair below it, is still the certified material. Its strain there
+// continues the certified formula; over 0.05 K the difference is far below
+// what any run resolves.
+inline constexpr double kCertifiedRangeTolerance = 0.05;
+
 struct TCorrectionOutcome : TCommandReport {
     // The correction file's record: Count and T and TC as in the reference
     // run (the samples flagged as failed conversions dropped), for L the raw
@@ -43,9 +50,10 @@ struct TCorrectionOutcome : TCommandReport {
 // tables; material is the reference sample's, referenceLength its length in
 // the unit of L. Refused, with a message: a length that is not a positive
 // number, fewer than 3 samples, a reference-point table that cannot be used,
-// a sample outside the material's certified range (the range is named), a
-// value that is not a finite number, or an L calibration that is not
-// strictly monotonic over the readings the correction needs.
+// a sample outside the material's certified range by more than
+// kCertifiedRangeTolerance (the range is named), a value that is not a finite
+// number, or an L calibration that is not strictly monotonic over the
+// readings the correction needs.
 TCorrectionOutcome MakeCorrection(const TRunData &raw, const materials::TReferenceMaterial &material,
                                   double referenceLength, const TSettings &settings, const TSplineTable &tTable,
                                   const TSplineTable &lTable);
@@ -56,9 +64,30 @@ TCorrectionOutcome MakeCorrection(const TRunData &raw, const materials::TReferen
 // number: a run written without one).
 std::optional<QString> SampleLengthWarning(double runLength, double baselineLength);
 
+// The push-rod parameters a calculation adds its push-rod term with: "Alpha
+// кварца" (none when the quartz table gives the coefficient instead) and
+// "L кварца".
+struct TRodParameters {
+    std::optional<double> QuartzAlpha;
+    double QuartzLength = 0;
+};
+
+// Two values of a parameter are taken as the same within this share, so a
+// value written as text and read back still matches.
+inline constexpr double kRodParameterTolerance = 1e-6;
+
+// The warnings for a baseline recorded with another "Alpha кварца" or
+// "L кварца" than the run's: a correction holds the push-rod term of its
+// reference run, so the run's own term is only taken out right with the same
+// values. Nothing for a value the baseline does not record (0 or not a
+// number) or the run does not use.
+QStringList RodParameterWarnings(const TRodParameters &run, double baselineAlpha, double baselineLength);
+
 // What every command with a baseline says of it, in order: the baseline's
 // message, then, for a loaded one, the sample-length warning against the
-// run's sample length (none without runLength).
-QStringList BaselineNotices(const TBaseline &baseline, std::optional<double> runLength);
+// run's sample length (none without runLength) and the push-rod parameter
+// warnings against the run's (none without runRod).
+QStringList BaselineNotices(const TBaseline &baseline, std::optional<double> runLength,
+                            std::optional<TRodParameters> runRod = std::nullopt);
 
 } // namespace analysis

@@ -153,7 +153,9 @@ TCalcOutcome Calculate(const TRunData &calibrated, const TCalcParams &params, co
         if (baseline.State == TBaselineState::Loaded)
             points = std::move(baseline.Points);
         out = ComputeExpansion(calibrated, params, points);
-        out.Notices = BaselineNotices(baseline, params.SampleLength) + out.Notices;
+        const TRodParameters rod{params.QuartzTable ? std::nullopt : std::optional(params.QuartzAlpha),
+                                  params.QuartzLength};
+        out.Notices = BaselineNotices(baseline, params.SampleLength, rod) + out.Notices;
     }
     out.BaselineMissing = baseline.Missing;
     return out;

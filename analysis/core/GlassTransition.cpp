@@ -166,6 +166,45 @@ QString PortionName(bool glassy)
 
 QString Degrees(double t) { return LocaleFixed(t, 6, 1); }
 
+// The residual sum of squares of the least-squares parabola through the
+// points, fitted over x mapped onto [-1, 1] so that the sums stay well
+// conditioned.
+double ParabolaResidual(const std::vector<double> &x, const std::vector<double> &y)
+{
+    const double mid = 0.5 * (x.front() + x.back()), half = 0.5 * (x.back() - x.front());
+    TFitPoints points{{}, y};
+    points.X.reserve(x.size());
+    for (double v : x)
+        points.X.push_back((v - mid) / half);
+    QStringList ignored;
+    const TParabola p = FitParabola(points, ignored);
+    double rss = 0;
+    for (size_t i = 0; i < x.size(); ++i) {
+        const double r = y[i] - p(points.X[i]);
+        rss += r * r;
+    }
+    return rss;
+}
+
+// Whether the bent cable describes a transformation: it must leave clearly
+// less than the smooth parabola does, by the F statistic of its two more
+// parameters, and the curve must not be a parabola (a straight line
+// included) up to rounding. A metal, or a glass below its transformation
+// range, gives a curve the parabola already follows.
+bool HasTransformation(const std::vector<double> &x, const std::vector<double> &y,
+                       const numerics::TBentCable &cable)
+{
+    const auto [lo, hi] = std::minmax_element(y.begin(), y.end());
+    const double n = double(x.size());
+    const double parabola = ParabolaResidual(x, y);
+    const double rounding = kRoundingShare * std::max({std::fabs(*lo), std::fabs(*hi), *hi - *lo});
+    if (!(parabola > n * rounding * rounding))
+        return false;
+    // F = ((parabola - cable) / 2) / (cable / (n - 5)), kept free of a
+    // division for a cable that fits exactly.
+    return (parabola - cable.rss) * (n - 5) > 2 * kTransformationF * std::max(cable.rss, 0.0);
+}
+
 } // namespace
 
 TRodTerm RodTermOf(const TRunData &run) { return {run.SampleLength, run.QuartzAlpha, run.QuartzLength}; }
@@ -226,13 +265,18 @@ std::optional<TSoftening> FindSoftening(const TGlassCurve &curve, double marginP
     const int32_t n = Size(curve.SmoothL);
     const auto peak = int32_t(std::max_element(curve.SmoothL.begin(), curve.SmoothL.end()) - curve.SmoothL.begin());
     const double highest = curve.SmoothL[size_t(peak)];
-    const double expansion = highest - curve.SmoothL[0];
+    // The lowest smoothed length before the maximum: the expansion counts
+    // from the bottom of a dip at the start of the heating.
+    const auto base = size_t(std::min_element(curve.SmoothL.begin(), curve.SmoothL.begin() + peak + 1) -
+                             curve.SmoothL.begin());
+    const double expansion = highest - curve.SmoothL[base];
+    const double heating = curve.SmoothT[size_t(peak)] - curve.SmoothT[base];
     const double dropNoise = DropNoise(curve);
     const double margin = marginPercent / 100;
     bool passed = false;
     for (int32_t j = peak + 1; j < n && !passed; ++j) {
         const TTurnOver turn{highest - curve.SmoothL[size_t(j)], expansion, dropNoise,
-                             curve.SmoothT[size_t(j)] - curve.SmoothT[size_t(peak)]};
+                             curve.SmoothT[size_t(j)] - curve.SmoothT[size_t(peak)], heating};
         passed = PassedMaximum(turn, margin);
     }
     if (!passed)
@@ -271,7 +315,22 @@ std::optional<TGlassRanges> ChooseGlassRanges(const TGlassCurve &curve, const st
                       .arg(Degrees(end));
         return std::nullopt;
     }
-    return TGlassRanges{x.front(), cable.tau - cable.gamma, cable.tau + cable.gamma, x.back()};
+    if (!HasTransformation(x, y, cable)) {
+        failure = Tr::tr("Переход не найден: до %1 °C на кривой нет излома между двумя прямыми участками! Задайте "
+                         "участки маркерами.")
+                      .arg(Degrees(end));
+        return std::nullopt;
+    }
+    const TGlassRanges ranges{x.front(), cable.tau - cable.gamma, cable.tau + cable.gamma, x.back()};
+    for (const auto &[from, to] : {std::pair{ranges.T1, ranges.T2}, std::pair{ranges.T3, ranges.T4}}) {
+        if (!(to - from >= kMinPortionWidth)) {
+            failure = Tr::tr("Участки не выбраны автоматически: участок от %1 до %2 °C уже %3 K! Задайте участки "
+                             "маркерами.")
+                          .arg(Degrees(from), Degrees(to), LocaleGeneral(kMinPortionWidth));
+            return std::nullopt;
+        }
+    }
+    return ranges;
 }
 
 TGlassTangents FitTangents(const TGlassCurve &curve, const TGlassRanges &ranges, const TRodTerm &rod)
@@ -330,7 +389,8 @@ TGlassResult AnalyseGlass(const TRunData &calibrated, const TGlassParams &params
         result.Failure = baseline.Error.isEmpty() ? BaselineMessage(baseline.State) : baseline.Error;
         return result;
     }
-    result.Notices = BaselineNotices(baseline, calibrated.SampleLength);
+    result.Notices = BaselineNotices(baseline, calibrated.SampleLength,
+                                     TRodParameters{calibrated.QuartzAlpha, calibrated.QuartzLength});
     std::optional<TFitPoints> points;
     if (baseline.State == TBaselineState::Loaded)
         points = std::move(baseline.Points);

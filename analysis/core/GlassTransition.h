@@ -26,6 +26,15 @@ namespace analysis {
 
 // A portion needs at least this many samples for its tangent.
 inline constexpr int32_t kMinPortionSamples = 5;
+// An automatically chosen portion spans at least this much (K): a tangent
+// over a narrower one is at the mercy of the noise.
+inline constexpr double kMinPortionWidth = 10.0;
+// The automatic portions need a transformation: the two straight lines with
+// their bend must fit the curve better than a parabola by an F statistic
+// above kTransformationF, and the parabola must leave more than the rounding
+// (kRoundingShare of the curve's size) per sample.
+inline constexpr double kTransformationF = 50.0;
+inline constexpr double kRoundingShare = 1e-9;
 // The heating part of a run ends where the smoothed temperature first comes
 // this close (K) to its highest.
 inline constexpr double kHeatingTopGap = 0.5;
@@ -117,7 +126,9 @@ std::optional<TSoftening> FindSoftening(const TGlassCurve &curve, double marginP
 // is fitted by least squares with two straight lines joined by a parabolic
 // bend (numerics/BentCable.h); the bend [tau - gamma, tau + gamma] is the
 // transformation range, so T2 and T3 are its ends and T1, T4 those of the
-// range. Empty, with the message in failure, when the fit fails.
+// range. Empty, with the message in failure, when the fit fails, when the
+// curve shows no transformation ("Переход не найден"), or when a portion
+// would be narrower than kMinPortionWidth.
 std::optional<TGlassRanges> ChooseGlassRanges(const TGlassCurve &curve, const std::optional<TSoftening> &softening,
                                               QString &failure);
 

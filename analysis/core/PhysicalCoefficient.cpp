@@ -341,7 +341,9 @@ TPhysicalOutcome CalculatePhysical(const TRunData &calibrated, const TPhysicalPa
         if (baseline.State == TBaselineState::Loaded)
             points = std::move(baseline.Points);
         out = ComputePhysical(calibrated, params, points);
-        out.Notices = BaselineNotices(baseline, params.SampleLength) + out.Notices;
+        const TRodParameters rod{params.QuartzTable ? std::nullopt : std::optional(params.QuartzAlpha),
+                                  params.QuartzLength};
+        out.Notices = BaselineNotices(baseline, params.SampleLength, rod) + out.Notices;
     }
     out.BaselineMissing = baseline.Missing;
     return out;

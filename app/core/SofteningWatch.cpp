@@ -6,7 +6,9 @@
 
 bool PassedMaximum(const TTurnOver &turn, double marginFraction)
 {
-    return turn.rise > kSofteningRise &&
+    const bool armed = turn.expansion > 0 && turn.expansion > kArmNoiseFactor * turn.dropNoise &&
+                       turn.heating > kArmHeating;
+    return armed && turn.rise > kSofteningRise &&
            turn.drop > marginFraction * turn.expansion + kNoiseFactor * turn.dropNoise;
 }
 
@@ -62,14 +64,22 @@ bool TSofteningWatch::Add(double t, double l, double marginFraction)
         smoothT += weights_[size_t(k)] * t_[at];
         smoothL += weights_[size_t(k)] * l_[at];
     }
+    if (seen_ == kWindow) {
+        lowL_ = smoothL;
+        lowT_ = smoothT;
+    } else if (smoothL < lowL_) {
+        lowL_ = smoothL;
+        lowT_ = smoothT;
+    }
     if (seen_ == kWindow || smoothL > maxL_) {
-        if (seen_ == kWindow)
-            firstL_ = smoothL;
         maxL_ = smoothL;
         maxT_ = smoothT;
+        baseL_ = lowL_;
+        baseT_ = lowT_;
         return false;
     }
-    const TTurnOver turn{maxL_ - smoothL, maxL_ - firstL_, dropNoiseFactor_ * noise_.Sigma(), smoothT - maxT_};
+    const TTurnOver turn{maxL_ - smoothL, maxL_ - baseL_, dropNoiseFactor_ * noise_.Sigma(), smoothT - maxT_,
+                         maxT_ - baseT_};
     passed_ = PassedMaximum(turn, marginFraction);
     if (passed_)
         dropAtPass_ = turn.drop;

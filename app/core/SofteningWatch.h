@@ -4,12 +4,18 @@
 // push rod; the heating is best cut as soon as the curve has turned.
 //
 // The criterion, shared by the watch over a running acquisition and by the
-// analysis of a finished run: the smoothed length has passed its maximum when,
-// since that maximum,
-//  - it has fallen by more than the margin (a share of the expansion from the
-//    first smoothed length up to the maximum) plus kNoiseFactor standard
-//    deviations of the drop that the readings' noise alone would give, so
-//    noise on a flat stretch never passes for a maximum; and
+// analysis of a finished run. It holds only for a maximum the sample has
+// clearly expanded to on heating: the expansion (the maximum less the lowest
+// smoothed length before it) beyond kArmNoiseFactor standard deviations of
+// the noise, reached while the smoothed temperature rose by more than
+// kArmHeating. The length dipping as the heating starts (the push rod
+// settling, a sample that first shrinks a little) or wandering while the
+// furnace has not yet begun to heat is no maximum. Such a maximum has been
+// passed when, since it,
+//  - the smoothed length has fallen by more than the margin (a share of that
+//    expansion) plus kNoiseFactor standard deviations of the drop that the
+//    readings' noise alone would give, so noise on a flat stretch never
+//    passes for a maximum; and
 //  - the smoothed temperature has risen by more than kSofteningRise: a fall
 //    at a hold or while cooling is the sample contracting, not softening.
 #include <array>
@@ -17,12 +23,15 @@
 
 inline constexpr double kSofteningRise = 0.5;  // K
 inline constexpr double kNoiseFactor = 3.0;
+inline constexpr double kArmNoiseFactor = 10.0;
+inline constexpr double kArmHeating = 10.0;  // K
 
 struct TTurnOver {
     double drop = 0;       // the maximum minus the present smoothed length
-    double expansion = 0;  // the maximum minus the first smoothed length
+    double expansion = 0;  // the maximum minus the lowest smoothed length before it
     double dropNoise = 0;  // standard deviation of the drop due to noise
     double rise = 0;       // the present smoothed temperature minus that at the maximum
+    double heating = 0;    // the smoothed temperature at the maximum minus that at the lowest length
 };
 
 bool PassedMaximum(const TTurnOver &turn, double marginFraction);
@@ -45,7 +54,7 @@ private:
 // a fixed small amount of work: the length and the temperature are smoothed
 // by the parabola through the last kWindow readings, read at the newest one
 // (no lag on a curve that bends like a parabola), and compared with the
-// largest smoothed length so far.
+// largest smoothed length so far and the lowest one before it.
 class TSofteningWatch {
 public:
     static constexpr int32_t kWindow = 12;
@@ -75,7 +84,9 @@ private:
     std::array<double, kWindow> t_{}, l_{};  // ring buffers
     int64_t seen_ = 0;                       // readings of this curve
     TNoiseEstimate noise_;
-    double firstL_ = 0, maxL_ = 0, maxT_ = 0;
+    double maxL_ = 0, maxT_ = 0;    // the largest smoothed length and the temperature there
+    double lowL_ = 0, lowT_ = 0;    // the lowest smoothed length so far, and its temperature
+    double baseL_ = 0, baseT_ = 0;  // the lowest before the largest
     bool passed_ = false;
     double dropAtPass_ = 0;
 };

@@ -238,6 +238,38 @@ TEST_F(Correction, RefusesWhatCannotGiveACorrection)
     }
 }
 
+// A reference run may leave the certified range by a rounding hair (up to
+// 0.05 K) at either end; a step further is refused. SRM 731 is certified
+// from 293 to 640 K, that is 19.85 to 366.85 °C.
+TEST_F(Correction, CertifiedRangeAllowsARoundingHair)
+{
+    const struct {
+        const char *name;
+        double first, last;  // °C
+        bool made;
+    } rows[] = {
+        {"exactly the range", 19.85, 366.85, true},
+        {"640.004 K at the top", 19.85, 366.854, true},
+        {"0.01 K below the bottom", 19.84, 366.85, true},
+        {"0.049 K beyond both ends", 19.801, 366.899, true},
+        {"0.06 K above the top", 19.85, 366.91, false},
+        {"0.06 K below the bottom", 19.79, 366.85, false},
+    };
+    for (const auto &row : rows) {
+        auto run = ZeroRun();
+        SetCalcDefaults(*run);
+        for (int32_t i = 0; i < 100; ++i) {
+            run->T[i] = row.first + (row.last - row.first) * i / 99.0;
+            run->L[i] = i;
+        }
+        run->T[99] = row.last;
+        run->Count = 100;
+        const TCorrectionOutcome out = MakeCorrection(*run, Material("srm731"), 50000, settings, tTable, lTable);
+        EXPECT_EQ(out.File != nullptr, row.made) << row.name << ": " << out.Failure.toStdString();
+        EXPECT_EQ(out.Failure.isEmpty(), row.made) << row.name;
+    }
+}
+
 // A baseline recorded for a sample length more than 10 % away is warned
 // about, after the baseline's message; one without a length is not.
 TEST_F(Correction, BaselineOfAnotherSampleLengthIsWarnedAbout)
@@ -266,6 +298,60 @@ TEST_F(Correction, BaselineOfAnotherSampleLengthIsWarnedAbout)
                             .arg(c.recorded);
         }
         EXPECT_EQ(out.Notices, expected) << c.recorded;
+    }
+}
+
+// The correction holds the push-rod term of the reference run's "Alpha
+// кварца" and "L кварца": a run whose own differ is warned about, after the
+// sample-length warning. With the quartz table the run's constant is not
+// used, so only L кварца is compared; a baseline without them (0) is not
+// warned about.
+TEST_F(Correction, BaselineOfOtherPushRodParametersIsWarnedAbout)
+{
+    auto base = ZeroRun();
+    for (int32_t i = 0; i < 50; ++i) {
+        base->T[i] = i;
+        base->L[i] = 0.1 * i;
+    }
+    base->Count = 50;
+    base->SampleLength = 50000;
+    const auto calibrated = CalibratedCopy(*run, settings, tTable, lTable);
+    TCalcParams params = CalcParamsOf(*run, Path("base.dat"));
+    params.SampleLength = 50000;
+    params.QuartzAlpha = 5.5e-7;
+    params.QuartzLength = 60000;
+    const QString alphaWarning = QStringLiteral("Alpha кварца 5.5E-7 отличается от записанного в базовой линии %1: "
+                                                "коррекция по эталону верна только при том же значении!");
+    const QString lengthWarning = QStringLiteral("L кварца 60000 отличается от записанной в базовой линии %1: "
+                                                 "коррекция по эталону верна только при том же значении!");
+    const struct {
+        const char *name;
+        double alpha, length;
+        bool table;
+        QStringList warnings;
+    } rows[] = {
+        {"the same", 5.5e-7, 60000, false, {}},
+        {"the same but for the last digits of a text round trip", 5.5e-7 * (1 + 1e-9), 60000 * (1 - 1e-9), false, {}},
+        {"another alpha", 5.2e-7, 60000, false, {alphaWarning.arg("5.2E-7")}},
+        {"another length", 5.5e-7, 50000, false, {lengthWarning.arg(50000)}},
+        {"both others", 5.2e-7, 50000, false, {alphaWarning.arg("5.2E-7"), lengthWarning.arg(50000)}},
+        {"another alpha with the quartz table", 5.2e-7, 60000, true, {}},
+        {"another length with the quartz table", 5.5e-7, 50000, true, {lengthWarning.arg(50000)}},
+        {"none recorded", 0, 0, false, {}},
+    };
+    for (const auto &row : rows) {
+        base->QuartzAlpha = row.alpha;
+        base->QuartzLength = row.length;
+        ASSERT_TRUE(SaveData(Path("base.dat"), *base).isEmpty());
+        TCalcParams p = params;
+        if (row.table)
+            p.QuartzTable = TFitPoints{{20, 500, 1000}, {5e-7, 5.5e-7, 6e-7}};
+        const TCalcOutcome out = Calculate(*calibrated, p, settings, tTable, lTable);
+        EXPECT_EQ(out.Notices.mid(0, 1 + row.warnings.size()), QStringList{MsgBaselineLoaded()} + row.warnings)
+            << row.name;
+        if (row.warnings.isEmpty() && out.Notices.size() > 1) {
+            EXPECT_FALSE(out.Notices[1].contains("кварца")) << row.name;
+        }
     }
 }
 

@@ -154,6 +154,41 @@ TEST(GlassTransition, TangentsRefusedWithAReason)
     }
 }
 
+// Automatic portions need a transformation: a curve without one (a metal, a
+// glass kept below its transformation range) gives no Tg but the reason, and
+// so does a bend whose portions are too narrow for tangents. A glass still
+// gets its portions.
+TEST(GlassTransition, AutomaticPortionsNeedATransformation)
+{
+    TGlassModel metal;  // one coefficient throughout, a curve bending gently with it
+    metal.alphaGlass = metal.alphaLiquid = 17e-6;
+    metal.ts = 5000;
+    TGlassModel early = metal;  // a kink at 28 C: the glassy portion is some 7 K wide
+    early.alphaLiquid = 30e-6;
+    early.tg = 28;
+    early.w = 1;
+    const struct {
+        const char *name;
+        std::unique_ptr<TRunData> run;
+        const char *failure;  // its start; empty: portions found
+    } rows[] = {
+        {"a straight line", ModelRun(TGlassModel{}, 20, 400, 0.5, 0), "Переход не найден"},
+        {"a straight line and noise", ModelRun(TGlassModel{}, 20, 400, 0.5, 0.05), "Переход не найден"},
+        {"a straight line and much noise", ModelRun(TGlassModel{}, 20, 400, 0.5, 2, 7), "Переход не найден"},
+        {"a metal to 800 C", ModelRun(metal, 20, 800, 0.5, 0.05), "Переход не найден"},
+        {"a glass", ModelRun(TGlassModel{}, 20, 620, 0.5, 0.01), ""},
+        {"a glass with much noise", ModelRun(TGlassModel{}, 20, 620, 0.5, 2, 7), ""},
+        {"a kink 8 K from the start", ModelRun(early, 20, 400, 0.5, 0.01), "Участки не выбраны автоматически"},
+    };
+    for (const auto &row : rows) {
+        const analysis::TGlassResult r = Analyse(*row.run);
+        ASSERT_TRUE(r.Failure.isEmpty()) << row.name << ": " << r.Failure.toStdString();
+        const QString expected = QString::fromUtf8(row.failure);
+        EXPECT_TRUE(expected.isEmpty() ? r.Tangents.Failure.isEmpty() : r.Tangents.Failure.startsWith(expected))
+            << row.name << ": " << r.Tangents.Failure.toStdString() << " Tg " << r.Tangents.Tg;
+    }
+}
+
 TEST(GlassTransition, RunsThatCannotBeAnalysed)
 {
     auto shortRun = ModelRun(TGlassModel{}, 20, 24, 0.5, 0);

@@ -10,28 +10,103 @@
 
 #include <algorithm>
 #include <cmath>
+#include <random>
 #include <string>
 
 namespace {
 
 TEST(SofteningCriterion, NeedsTheMarginBeyondNoiseAndARisingTemperature)
 {
-    // Expansion 300: the margin of 0.5 % is 1.5.
+    // Expansion 300 over 400 K: the margin of 0.5 % is 1.5.
     const struct {
         const char *name;
         TTurnOver turn;
         bool passed;
     } rows[] = {
-        {"fallen past the margin while heating", {2.0, 300, 0.1, 3}, true},
-        {"not yet past the margin", {1.4, 300, 0.0, 3}, false},
-        {"past the margin, but within the noise beyond it", {2.0, 300, 0.2, 3}, false},
-        {"fallen at a hold", {5.0, 300, 0.1, 0.3}, false},
-        {"fallen while cooling", {5.0, 300, 0.1, -4}, false},
-        {"flat from the start", {0.5, 0, 0.1, 3}, true},
-        {"noise on a flat start", {0.2, 0, 0.1, 3}, false},
+        {"fallen past the margin while heating", {2.0, 300, 0.1, 3, 400}, true},
+        {"not yet past the margin", {1.4, 300, 0.0, 3, 400}, false},
+        {"past the margin, but within the noise beyond it", {2.0, 300, 0.2, 3, 400}, false},
+        {"fallen at a hold", {5.0, 300, 0.1, 0.3, 400}, false},
+        {"fallen while cooling", {5.0, 300, 0.1, -4, 400}, false},
+        // A maximum that is no clear expansion on heating is never passed.
+        {"flat from the start", {0.5, 0, 0.1, 3, 400}, false},
+        {"noise on a flat start", {0.2, 0, 0.1, 3, 400}, false},
+        {"noise-free and flat", {0.5, 0, 0, 3, 400}, false},
+        {"expansion of 9 noise deviations", {0.5, 0.9, 0.1, 3, 400}, false},
+        {"expansion of 11 noise deviations", {0.5, 1.1, 0.1, 3, 400}, true},
+        {"expanded while the temperature rose 9 K", {2.0, 300, 0.1, 3, 9}, false},
+        {"expanded while the temperature rose 11 K", {2.0, 300, 0.1, 3, 11}, true},
+        {"expanded while cooling", {2.0, 300, 0.1, 3, -50}, false},
     };
     for (const auto &row : rows)
         EXPECT_EQ(PassedMaximum(row.turn, 0.005), row.passed) << row.name;
+}
+
+// A synthetic run fed to the watch reading by reading: 50 mm at 9e-6 per K
+// heated at 1 K per reading, white noise on the temperature and the length,
+// both quantised to the converter's codes. The heating may begin with a dip
+// of the length (the push rod settling, a sample that first shrinks a little:
+// a loss of depth (1 - exp(-(T - 20) / scale))) or after a hold where the
+// temperature only wanders and the length drifts down by 3 um. The watch must
+// never cut there. With softening (a flow (T - 600)^2 / 5 from 600 C on) it
+// must still cut just after the maximum.
+struct TSyntheticRun {
+    const char *name;
+    int hold;                          // readings before the heating starts
+    double settleDepth, settleScale;   // um, K
+    double tNoise, lNoise;             // standard deviations, K and um
+    double tCode, lCode;               // resolution
+    bool softens;
+
+    double Temperature(int k) const { return 20.0 + std::max(0, k - hold); }
+    double Length(int k) const
+    {
+        const double t = Temperature(k);
+        double l = 0.45 * (t - 20) - 3.0 * std::min(k, hold) / std::max(hold, 1);
+        if (settleDepth > 0)
+            l -= settleDepth * (1 - std::exp(-(t - 20) / settleScale));
+        if (softens && t > 600)
+            l -= (t - 600) * (t - 600) / 5;
+        return l;
+    }
+};
+
+TEST(SofteningWatch, NeverCutsOnADipBeforeTheMaximum)
+{
+    const TSyntheticRun rows[] = {
+        {"push rod settling, 10.2 um deep at 44 C", 0, 30, 20, 0.1, 0.2, 0.05, 0.02, false},
+        {"sample shrinking, 3.8 um deep at 36 C", 0, 20, 20, 0.1, 0.2, 0.05, 0.02, false},
+        {"settling at coarse codes", 0, 30, 20, 0.3, 0.5, 1, 1, false},
+        {"length drifting down during a hold", 200, 0, 1, 0.4, 0.2, 0.05, 0.02, false},
+        {"settling, then softening", 0, 30, 20, 0.1, 0.2, 0.05, 0.02, true},
+        {"a hold, then softening", 200, 0, 1, 0.4, 0.2, 0.05, 0.02, true},
+    };
+    // The true maximum of a softening run: where the expansion's slope 0.45
+    // equals the flow's 2 (T - 600) / 5.
+    const double tTop = 600 + 0.45 * 5 / 2;
+    for (const auto &row : rows) {
+        for (unsigned seed = 1; seed <= 5; ++seed) {
+            std::mt19937 random(seed);
+            std::normal_distribution<double> normal;
+            TSofteningWatch watch;
+            int cutAt = -1;
+            for (int k = 0; k < 900 && cutAt < 0; ++k) {
+                const double t = row.tCode * std::round((row.Temperature(k) + row.tNoise * normal(random)) / row.tCode);
+                const double l = row.lCode * std::round((row.Length(k) + row.lNoise * normal(random)) / row.lCode);
+                if (watch.Add(t, l, 0.005))
+                    cutAt = k;
+            }
+            const std::string what = std::string(row.name) + ", seed " + std::to_string(seed);
+            if (!row.softens) {
+                EXPECT_EQ(cutAt, -1) << what << ", cut at " << row.Temperature(cutAt) << " C";
+                continue;
+            }
+            ASSERT_GE(cutAt, 0) << what;
+            EXPECT_GT(row.Temperature(cutAt), tTop) << what;
+            EXPECT_LT(row.Temperature(cutAt), tTop + 15) << what;
+            EXPECT_NEAR(watch.MaximumTemperature(), tTop, 3) << what;
+        }
+    }
 }
 
 // The simulated glass with its defaults (Tg 550 C, softening from 600 C at

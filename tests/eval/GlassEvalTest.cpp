@@ -121,7 +121,7 @@ TEST_F(GlassEval, OutputsCarryTheWindowsNumbers)
         const TSplineTable none;
         const analysis::TGlassResult window =
             analysis::AnalyseGlass(*run, params, DefaultSettings(QString()), none, none);
-        ASSERT_TRUE(window.Tangents.Failure.isEmpty());
+        ASSERT_TRUE(window.Tangents.Failure.isEmpty()) << window.Tangents.Failure.toStdString();
 
         const QJsonObject json = Json(QStringList{row.file} + row.options);
         EXPECT_EQ(json["tg"].toDouble(), window.Tangents.Tg);
