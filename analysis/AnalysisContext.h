@@ -6,6 +6,8 @@
 // commands from its slots.
 #include "analysis/core/AnalysisMessages.h"
 #include "analysis/core/ExpansionCalc.h"
+#include "analysis/core/GlassTransition.h"
+#include "analysis/core/PhysicalCoefficient.h"
 #include "app/core/Calibration.h"
 #include "app/core/RunData.h"
 #include "app/core/Settings.h"
@@ -33,6 +35,10 @@ struct TAnalysisContext {
     TSpreadsheet &spreadsheet;      // the run export and the result window's "В Excel"
     // A calculation gave results (before they are shown): the run archive keeps them.
     std::function<void(const analysis::TCalcParams &, const std::vector<analysis::TCalcRow> &)> onCalculated = {};
+    // "Физический КТР" gave its table, and the glass window closed on a result:
+    // the run archive keeps them too.
+    std::function<void(const analysis::TPhysicalParams &, const analysis::TPhysicalOutcome &)> onPhysical = {};
+    std::function<void(const analysis::TGlassResult &)> onGlass = {};
 };
 
 // Connects the dialogs with each other and with the context: the second

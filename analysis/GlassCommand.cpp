@@ -23,4 +23,8 @@ void GlassClick(TAnalysisContext &ctx, TDlgGlass &dialog, double marginPercent)
         },
         marginPercent);
     DialogRunner().Exec(dialog);
+    // What the window showed last, with the markers the user left.
+    const analysis::TGlassResult &last = dialog.Result();
+    if (ctx.onGlass && last.Failure.isEmpty() && (last.Tangents.Failure.isEmpty() || last.Softening))
+        ctx.onGlass(last);
 }

@@ -42,6 +42,8 @@ void PhysicalClick(TAnalysisContext &ctx, TDlgPhysParam &param, TDlgPhysResult &
         return;
     if (outcome.Smoothing.Automatic)
         param.ShowSmoothing(outcome.Smoothing.R);
+    if (ctx.onPhysical)
+        ctx.onPhysical(params, outcome);
     result.ShowResults(outcome);
     DialogRunner().Exec(result);
 }

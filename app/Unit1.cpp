@@ -18,6 +18,7 @@
 #include "app/AboutForm.h"
 #include "archive/ArchiveWindow.h"
 #include "archive/DlgSampleDescription.h"
+#include "archive/core/AnalysisResults.h"
 #include "archive/core/CalcResult.h"
 #include "archive/core/ReportContent.h"
 #include "archive/core/RunFacts.h"
@@ -562,6 +563,13 @@ void TMainForm::SetSpreadsheet(TSpreadsheet *spreadsheet)
     analysis_->onCalculated = [this](const analysis::TCalcParams &params,
                                      const std::vector<analysis::TCalcRow> &rows) {
         ShowMessages({archiver_.StoreResult(RunData, archive::CalcResult(params, rows))});
+    };
+    analysis_->onPhysical = [this](const analysis::TPhysicalParams &params,
+                                   const analysis::TPhysicalOutcome &outcome) {
+        ShowMessages({archiver_.StoreResult(RunData, archive::PhysicalResult(params, outcome))});
+    };
+    analysis_->onGlass = [this](const analysis::TGlassResult &result) {
+        ShowMessages({archiver_.StoreResult(RunData, archive::GlassResult(result))});
     };
     BindAnalysisDialogs(*analysis_);
     BindPhysicalDialogs(*analysis_, *DlgPhysParam, *DlgPhysResult);

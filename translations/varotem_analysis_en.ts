@@ -1113,6 +1113,14 @@ The archive was rebuilt: records from the old archive - %4, run files found - %5
         <source>В архиве нет запуска № %1!</source>
         <translation>The archive has no run No. %1!</translation>
     </message>
+    <message>
+        <source>Физический КТР</source>
+        <translation>Physical CTE</translation>
+    </message>
+    <message>
+        <source>Стеклование и размягчение</source>
+        <translation>Glass transition and softening</translation>
+    </message>
 </context>
 <context>
     <name>archive::ReportPdf</name>

@@ -1,5 +1,6 @@
 #include "archive/core/ReportContent.h"
 
+#include "archive/core/AnalysisResults.h"
 #include "archive/core/CalcResult.h"
 
 #include "analysis/core/ExpansionCalc.h"
@@ -42,7 +43,16 @@ QString ParamText(const QJsonValue &value)
 
 // The archive keeps a result's command by its name in the program's own
 // language; the report shows it in the user's.
-QString CommandCaption(const QString &command) { return command == kCalcCommand ? Tr::tr("Расчет") : command; }
+QString CommandCaption(const QString &command)
+{
+    if (command == kCalcCommand)
+        return Tr::tr("Расчет");
+    if (command == kPhysicalCommand)
+        return Tr::tr("Физический КТР");
+    if (command == kGlassCommand)
+        return Tr::tr("Стеклование и размягчение");
+    return command;
+}
 
 QStringList CalcRowTexts(const std::vector<double> &v)
 {

@@ -1,5 +1,7 @@
 // The archive's rows and results written and read back, its filters, its
 // file checks, and the set-aside and rebuild of a damaged database.
+#include "archive/core/AnalysisResults.h"
+#include "archive/core/ReportContent.h"
 #include "archive/core/RunArchiver.h"
 #include "archive/core/RunFacts.h"
 #include "tests/archive/ArchiveTestUtil.h"
@@ -7,6 +9,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QJsonArray>
+
+#include <cmath>
 
 using namespace archive;
 
@@ -405,6 +409,71 @@ TEST(Archive, SchemaVersions)
     ASSERT_EQ(newer.messages.size(), 1);
     EXPECT_TRUE(newer.messages[0].contains(QStringLiteral("новее")));
     EXPECT_EQ(Sha256Of(fx.ArchiveFile()), before);
+}
+
+} // namespace
+
+namespace {
+
+// "Физический КТР" and the glass window's last result kept with the run and
+// printed by its report: the coefficient left empty at the reference
+// temperature stays empty, a Ts not reached is said so, refused tangents give
+// their reason instead of Tg.
+TEST(Archive, AnalysisResultsReadBackIntoTheReport)
+{
+    TArchiveFixture fx;
+    auto opened = fx.Open();
+    ASSERT_TRUE(opened.archive);
+    TArchive &a = *opened.archive;
+    TRunArchiver archiver(&a);
+    auto run = FormulaRun(300);
+    ASSERT_EQ(archiver.RecordFile(fx.WriteRun(QStringLiteral("g.dat"), *run), TRunSource::Saved, {}), "");
+
+    analysis::TPhysicalParams params;
+    params.Step = 50;
+    params.ReferenceTemperature = 20;
+    analysis::TPhysicalOutcome physical;
+    physical.ReferenceTemperature = 20;
+    physical.Smoothing.R = 7.5;
+    physical.Smoothing.Automatic = true;
+    physical.Rows = {{20, 0, 0, NAN, 3.25e-6}, {70, 8.125, 1.625, 3.25e-6, 3.5e-6}};
+    ASSERT_EQ(archiver.StoreResult(*run, PhysicalResult(params, physical)), "");
+
+    analysis::TGlassResult glass;
+    glass.Ranges = {20, 500, 600, 640};
+    glass.Tangents.Tg = 550.5;
+    glass.Tangents.AlphaGlass = 9;
+    glass.Tangents.AlphaLiquid = 30;
+    ASSERT_EQ(archiver.StoreResult(*run, GlassResult(glass)), "");
+    glass.Tangents.Failure = QStringLiteral("Касательные параллельны");
+    glass.Softening = analysis::TSoftening{};
+    glass.Softening->Ts = 643.25;
+    fx.nowMs += 1000;
+    ASSERT_EQ(archiver.StoreResult(*run, GlassResult(glass)), "");
+
+    const std::vector<TArchiveResult> results = a.Results(archiver.Rows()[0]);
+    ASSERT_EQ(results.size(), 3u);
+    EXPECT_EQ(results[0].command, kPhysicalCommand);
+    EXPECT_EQ(results[0].columns, analysis::PhysicalHeader(20));
+    ASSERT_EQ(results[0].rows.size(), 2u);
+    EXPECT_TRUE(std::isnan(results[0].rows[0][3]));
+    EXPECT_EQ(results[0].rows[1], (std::vector<double>{70, 8.125, 1.625, 3.25e-6, 3.5e-6}));
+    EXPECT_EQ(results[0].params.value(QStringLiteral("Step")).toDouble(), 50);
+    EXPECT_EQ(results[1].values.value(QStringLiteral("Tg")).toDouble(), 550.5);
+    EXPECT_EQ(results[1].values.value(QStringLiteral("Ts")).toString(), QStringLiteral("не достигнута"));
+    EXPECT_EQ(results[2].values.value(QStringLiteral("Tg")).toString(), QStringLiteral("Касательные параллельны"));
+    EXPECT_EQ(results[2].values.value(QStringLiteral("Ts")).toDouble(), 643.25);
+
+    const TReportContent report =
+        ReportContent(*a.Run(archiver.Rows()[0]), TFileState::Present, run.get(), results, fx.nowMs, "1");
+    // The last result of each command: the physical table and the second glass result.
+    ASSERT_EQ(report.tables.size(), 2u);
+    EXPECT_EQ(report.tables[0].title, QStringLiteral("Физический КТР"));
+    ASSERT_EQ(report.tables[0].rows.size(), 2u);
+    EXPECT_EQ(report.tables[0].rows[0][3], QString());
+    EXPECT_EQ(report.tables[1].title, QStringLiteral("Стеклование и размягчение"));
+    EXPECT_TRUE(report.tables[1].values.contains(QStringLiteral("Tg = Касательные параллельны")))
+        << report.tables[1].values.join(u'|').toStdString();
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "archive/ArchiveWindow.h"
 #include "archive/CompareWindow.h"
 #include "archive/DlgSampleDescription.h"
+#include "archive/core/AnalysisResults.h"
 #include "archive/core/CalcResult.h"
 #include "archive/core/RunFacts.h"
 #include "tests/app/AppTestUtil.h"
@@ -14,6 +15,7 @@
 #include "tests/support/RecordingPrompt.h"
 
 #include <QComboBox>
+#include <algorithm>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -199,6 +201,35 @@ TEST(MainWindowArchive, CalculationIsStoredAndReported)
     ASSERT_EQ(results[0].rows.size(), 100u);
     EXPECT_NEAR(results[0].rows[0][6], (std::log(56.0) - std::log(51.0)) / 12 / 50000 / 5 + 5.2e-7, 1e-19);
     EXPECT_EQ(results[0].rows[99][1], 496.0);
+}
+
+// "Физический КТР" stores its table with the run as "Расчет" does; the glass
+// window, closed on the test run (a straight line: no Tg, no Ts), stores
+// nothing.
+TEST(MainWindowArchive, AnalysisResultsAreStored)
+{
+    TWindow w;
+    w.prompt.dialogs.push_back([](QDialog &) { return int(QDialog::Accepted); });  // its parameters
+    w.prompt.dialogs.push_back([](QDialog &) { return int(QDialog::Accepted); });  // its results
+    w.form->PhysicalClick();
+    w.prompt.dialogs.push_back([](QDialog &) { return int(QDialog::Accepted); });  // the glass window
+    w.form->GlassClick();
+    w.Save(QStringLiteral("test.dat"));
+    const std::vector<TArchiveResult> results = w.Archive().Results(w.AllRows().at(0).id);
+    QStringList commands;
+    for (const TArchiveResult &r : results)
+        commands << r.command;
+    EXPECT_EQ(commands, QStringList{kPhysicalCommand});
+    for (const TArchiveResult &r : results) {
+        if (r.command == kPhysicalCommand) {
+            // The test run heats from 1 to 600 deg C: rows every 10 K through
+            // the reference temperature 20 deg C, where the length change is 0.
+            const auto at20 = std::find_if(r.rows.begin(), r.rows.end(), [](const auto &row) { return row[0] == 20; });
+            ASSERT_NE(at20, r.rows.end());
+            EXPECT_EQ((*at20)[1], 0.0);
+            EXPECT_EQ(r.rows.back()[0] - r.rows.front()[0], 10.0 * double(r.rows.size() - 1));
+        }
+    }
 }
 
 // The archive window: the table filters by words and temperatures, opens
