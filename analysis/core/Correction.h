@@ -90,4 +90,31 @@ QStringList RodParameterWarnings(const TRodParameters &run, double baselineAlpha
 QStringList BaselineNotices(const TBaseline &baseline, std::optional<double> runLength,
                             std::optional<TRodParameters> runRod = std::nullopt);
 
+// A command on the run with its parameters' baseline, as "Расчет" and
+// "Физический КТР" run: the baseline loaded (a name without a file stops the
+// command with the baseline's message), compute(points) with its calibrated
+// points (none: no baseline), then the baseline's notices ahead of the
+// computation's own. Params names the baseline, the sample length and the
+// push rod as TCalcParams does; Outcome is a TCommandReport.
+template <class Outcome, class Params, class Compute>
+Outcome WithBaseline(const Params &params, const TSettings &settings, const TSplineTable &tTable,
+                     const TSplineTable &lTable, Compute compute)
+{
+    TBaseline baseline = LoadBaseline(params.BaseLineFile, TMissingBaseline::Stops, settings, tTable, lTable);
+    Outcome out;
+    if (baseline.State == TBaselineState::NotLoaded) {
+        out.Failure = BaselineMessage(baseline.State);
+    } else {
+        std::optional<TFitPoints> points;
+        if (baseline.State == TBaselineState::Loaded)
+            points = std::move(baseline.Points);
+        out = compute(points);
+        const TRodParameters rod{params.QuartzTable ? std::nullopt : std::optional(params.QuartzAlpha),
+                                 params.QuartzLength};
+        out.Notices = BaselineNotices(baseline, params.SampleLength, rod) + out.Notices;
+    }
+    out.BaselineMissing = baseline.Missing;
+    return out;
+}
+
 } // namespace analysis

@@ -143,22 +143,9 @@ TCalcOutcome ComputeExpansion(const TRunData &calibrated, const TCalcParams &par
 TCalcOutcome Calculate(const TRunData &calibrated, const TCalcParams &params, const TSettings &settings,
                        const TSplineTable &tTable, const TSplineTable &lTable)
 {
-    TBaseline baseline =
-        LoadBaseline(params.BaseLineFile, TMissingBaseline::Stops, settings, tTable, lTable);
-    TCalcOutcome out;
-    if (baseline.State == TBaselineState::NotLoaded) {
-        out.Failure = BaselineMessage(baseline.State);
-    } else {
-        std::optional<TFitPoints> points;
-        if (baseline.State == TBaselineState::Loaded)
-            points = std::move(baseline.Points);
-        out = ComputeExpansion(calibrated, params, points);
-        const TRodParameters rod{params.QuartzTable ? std::nullopt : std::optional(params.QuartzAlpha),
-                                  params.QuartzLength};
-        out.Notices = BaselineNotices(baseline, params.SampleLength, rod) + out.Notices;
-    }
-    out.BaselineMissing = baseline.Missing;
-    return out;
+    return WithBaseline<TCalcOutcome>(params, settings, tTable, lTable, [&](const auto &points) {
+        return ComputeExpansion(calibrated, params, points);
+    });
 }
 
 QStringList FormatCalcRow(const TCalcRow &row)

@@ -332,21 +332,9 @@ TPhysicalOutcome CalculatePhysical(const TRunData &calibrated, const TPhysicalPa
                                    const TSettings &settings, const TSplineTable &tTable,
                                    const TSplineTable &lTable)
 {
-    TBaseline baseline = LoadBaseline(params.BaseLineFile, TMissingBaseline::Stops, settings, tTable, lTable);
-    TPhysicalOutcome out;
-    if (baseline.State == TBaselineState::NotLoaded) {
-        out.Failure = BaselineMessage(baseline.State);
-    } else {
-        std::optional<TFitPoints> points;
-        if (baseline.State == TBaselineState::Loaded)
-            points = std::move(baseline.Points);
-        out = ComputePhysical(calibrated, params, points);
-        const TRodParameters rod{params.QuartzTable ? std::nullopt : std::optional(params.QuartzAlpha),
-                                  params.QuartzLength};
-        out.Notices = BaselineNotices(baseline, params.SampleLength, rod) + out.Notices;
-    }
-    out.BaselineMissing = baseline.Missing;
-    return out;
+    return WithBaseline<TPhysicalOutcome>(params, settings, tTable, lTable, [&](const auto &points) {
+        return ComputePhysical(calibrated, params, points);
+    });
 }
 
 QStringList PhysicalHeader(double referenceTemperature)
