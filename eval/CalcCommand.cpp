@@ -3,7 +3,6 @@
 // is filled.
 #include "analysis/core/CsvSpreadsheet.h"
 #include "analysis/core/ExpansionCalc.h"
-#include "analysis/core/QuartzTable.h"
 #include "eval/EvalInput.h"
 #include "eval/EvalOutput.h"
 #include "eval/Subcommand.h"
@@ -46,17 +45,8 @@ bool ReadOptions(const QCommandLineParser &parser, TCalcParams &params)
             return false;
         params.*field = *value;
     }
-    if (parser.isSet(QStringLiteral("baseline")))
-        params.BaseLineFile = parser.value(QStringLiteral("baseline"));
-    if (parser.isSet(QStringLiteral("quartz-table"))) {
-        analysis::TFitPoints table;
-        if (const QString error = analysis::LoadQuartzTable(parser.value(QStringLiteral("quartz-table")), table);
-            !error.isEmpty()) {
-            PrintError(error);
-            return false;
-        }
-        params.QuartzTable = std::move(table);
-    }
+    if (!ReadBaselineOptions(parser, params.BaseLineFile, params.QuartzTable))
+        return false;
     params.DLFromZero = parser.isSet(QStringLiteral("dl-from-zero"));
     params.DLQFromZero = parser.isSet(QStringLiteral("dlq-from-zero"));
     return true;

@@ -1,5 +1,6 @@
 #include "eval/EvalInput.h"
 
+#include "analysis/core/QuartzTable.h"
 #include "app/core/DataFiles.h"
 #include "eval/EvalOutput.h"
 #include "numerics/NumberFormat.h"
@@ -115,4 +116,21 @@ std::optional<double> RealOption(const QCommandLineParser &parser, const QString
 std::optional<int32_t> IntOption(const QCommandLineParser &parser, const QString &name, int32_t fallback)
 {
     return NumberOption(parser, name, fallback, Tr::tr("целым числом"), numerics::ParseInt);
+}
+
+bool ReadBaselineOptions(const QCommandLineParser &parser, QString &baseLineFile,
+                         std::optional<analysis::TFitPoints> &quartzTable)
+{
+    if (parser.isSet(QStringLiteral("baseline")))
+        baseLineFile = parser.value(QStringLiteral("baseline"));
+    if (parser.isSet(QStringLiteral("quartz-table"))) {
+        analysis::TFitPoints table;
+        if (const QString error = analysis::LoadQuartzTable(parser.value(QStringLiteral("quartz-table")), table);
+            !error.isEmpty()) {
+            PrintError(error);
+            return false;
+        }
+        quartzTable = std::move(table);
+    }
+    return true;
 }

@@ -2,6 +2,7 @@
 // What the subcommands read: a run file and the calibration it is evaluated
 // with, as the window holds them. Nothing is written: no settings file, no
 // reference-point files.
+#include "analysis/core/Baseline.h"
 #include "app/core/Calibration.h"
 #include "app/core/RunData.h"
 #include "app/core/Settings.h"
@@ -38,3 +39,9 @@ std::optional<TEvalInput> ReadEvalInput(const QCommandLineParser &parser, const 
 // message printed, when it is not one. Not given: fallback.
 std::optional<double> RealOption(const QCommandLineParser &parser, const QString &name, double fallback);
 std::optional<int32_t> IntOption(const QCommandLineParser &parser, const QString &name, int32_t fallback);
+
+// --baseline FILE and --quartz-table FILE into the parameters' baseline name
+// and quartz table (each left as it is when not given); false, with the
+// message printed, when the quartz table cannot be read.
+bool ReadBaselineOptions(const QCommandLineParser &parser, QString &baseLineFile,
+                         std::optional<analysis::TFitPoints> &quartzTable);

@@ -3,7 +3,6 @@
 // 10 K from 20 deg C, the smoothing chosen by cross-validation).
 #include "analysis/core/PhysicalCoefficient.h"
 #include "analysis/core/PhysicalExport.h"
-#include "analysis/core/QuartzTable.h"
 #include "eval/EvalInput.h"
 #include "eval/EvalOutput.h"
 #include "eval/Subcommand.h"
@@ -39,17 +38,8 @@ bool ReadOptions(const QCommandLineParser &parser, TPhysicalParams &params)
             return false;
         params.Smoothing = *r;
     }
-    if (parser.isSet(QStringLiteral("baseline")))
-        params.BaseLineFile = parser.value(QStringLiteral("baseline"));
-    if (parser.isSet(QStringLiteral("quartz-table"))) {
-        analysis::TFitPoints table;
-        if (const QString error = analysis::LoadQuartzTable(parser.value(QStringLiteral("quartz-table")), table);
-            !error.isEmpty()) {
-            PrintError(error);
-            return false;
-        }
-        params.QuartzTable = std::move(table);
-    }
+    if (!ReadBaselineOptions(parser, params.BaseLineFile, params.QuartzTable))
+        return false;
     return true;
 }
 
