@@ -1,6 +1,7 @@
 // Settings files from outside, parsed from memory. Written as a new file and
 // read back, they give the same settings without a message (reals to the 15
-// digits the file keeps, strings without line breaks). Written over the file
+// digits the file keeps, strings without line breaks and without the blanks a
+// dropped line break leaves at either end). Written over the file
 // they were read from, they read back exactly (values that still read as held
 // stay as they were), and a second write leaves the file as it is.
 #include "app/core/LocaleFormat.h"
@@ -21,7 +22,12 @@ QString OneLine(QString text)
 {
     text.remove(u'\r');
     text.remove(u'\n');
-    return text;
+    qsizetype begin = 0, end = text.size();
+    while (begin < end && (text[begin] == u' ' || text[begin] == u'\t'))
+        ++begin;
+    while (end > begin && (text[end - 1] == u' ' || text[end - 1] == u'\t'))
+        --end;
+    return text.mid(begin, end - begin);
 }
 
 // The 15-digit text of the largest doubles lies beyond the range and does
