@@ -53,8 +53,7 @@ struct THelpFixture {
             }
         }
         QDir().mkpath(root.filePath(QStringLiteral("bin")));
-        TMainFormSetup setup{dir.path(), &board, dir.filePath("workbooks"),
-                             dir.filePath("archive/Varotem-archive.sqlite"), {}};
+        TMainFormSetup setup = FormSetup(dir, board);
         setup.language = language;
         setup.manualFrom = root.filePath(QStringLiteral("bin"));
         form = std::make_unique<TMainForm>(setup);

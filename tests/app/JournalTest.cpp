@@ -167,7 +167,7 @@ TEST(Journal, DamagedJournalsAreReadUpToTheirGoodRecords)
     constexpr int32_t kCount = 100;
     QTemporaryDir dir;
     const QByteArray journal = WriteJournal(dir.filePath("j"), kCount);
-    const int64_t h = HeaderSize(journal);
+    const qsizetype h = HeaderSize(journal);
     const int64_t lastRecord = h + 40 * (kCount - 1);
 
     struct TRow {
@@ -291,8 +291,9 @@ TEST(JournalRecovery, AnswersAndDamagedJournals)
         EXPECT_EQ(result.recovered, r.recovered) << r.name;
         EXPECT_EQ(rig.Files(), r.files) << r.name;
         EXPECT_EQ(result.messages.size(), r.message.isEmpty() ? 0 : 1) << r.name;
-        if (!r.message.isEmpty() && !result.messages.isEmpty())
+        if (!r.message.isEmpty() && !result.messages.isEmpty()) {
             EXPECT_TRUE(result.messages[0].contains(r.message)) << r.name << ": " << result.messages[0].toStdString();
+        }
         if (r.recovered) {
             ExpectSamples(*rig.run, rig.times, Numbers(1, r.records), r.name);
             EXPECT_EQ(ReadBytes(rig.autosave), Bytes(*rig.run)) << r.name;
@@ -308,7 +309,7 @@ TEST(JournalRecovery, DroppedRecordsAreCountedAndNamesNotReused)
 {
     TRecoveryRig rig;
     QByteArray bytes = WriteJournal(rig.journal, 30);
-    const int64_t h = HeaderSize(bytes);
+    const qsizetype h = HeaderSize(bytes);
     bytes[h + 40 * 3 + 10] = char(bytes[h + 40 * 3 + 10] ^ 4);
     bytes.truncate(h + 40 * 29 + 17);
     WriteBytes(rig.journal, bytes);

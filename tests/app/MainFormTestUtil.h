@@ -9,10 +9,20 @@
 #include <QTemporaryDir>
 #include <memory>
 
+// Everything a window writes stays inside dir.
+inline TMainFormSetup FormSetup(const QTemporaryDir &dir, TBoardPort &board)
+{
+    TMainFormSetup setup;
+    setup.dataDir = dir.path();
+    setup.board = &board;
+    setup.workbookDir = dir.filePath("workbooks");
+    setup.archiveFile = dir.filePath("archive/Varotem-archive.sqlite");
+    return setup;
+}
+
 inline std::unique_ptr<TMainForm> NewForm(const QTemporaryDir &dir, TBoardPort &board)
 {
-    return std::make_unique<TMainForm>(TMainFormSetup{dir.path(), &board, dir.filePath("workbooks"),
-                                                      dir.filePath("archive/Varotem-archive.sqlite"), {}});
+    return std::make_unique<TMainForm>(FormSetup(dir, board));
 }
 
 inline QString DirPath(const QTemporaryDir &dir) { return dir.path() + u'/'; }

@@ -11,6 +11,7 @@
 #include "archive/core/CalcResult.h"
 #include "archive/core/RunFacts.h"
 #include "tests/app/AppTestUtil.h"
+#include "tests/app/MainFormTestUtil.h"
 #include "tests/archive/ArchiveTestUtil.h"
 #include "tests/support/RecordingPrompt.h"
 
@@ -35,12 +36,12 @@ struct TWindow {
 
     TWindow()
     {
-        form = std::make_unique<TMainForm>(TMainFormSetup{dir.path(), &board, dir.filePath("workbooks"),
-                                                          dir.filePath("archive/Varotem-archive.sqlite"),
-                                                          [this](const QUrl &url) {
-                                                              opened << url;
-                                                              return true;
-                                                          }});
+        TMainFormSetup setup = FormSetup(dir, board);
+        setup.openUrl = [this](const QUrl &url) {
+            opened << url;
+            return true;
+        };
+        form = std::make_unique<TMainForm>(setup);
     }
     TArchive &Archive() { return *form->Archive(); }
     QString File(const QString &name) const { return dir.filePath(name); }
@@ -147,8 +148,7 @@ TEST(MainWindowArchive, RecoveredRunIsArchived)
     w.form.reset();  // no stop, no autosave: only the journal holds the run
 
     w.prompt.yesNo = {true};
-    w.form = std::make_unique<TMainForm>(TMainFormSetup{w.dir.path(), &w.board, w.File("workbooks"),
-                                                        w.File("archive/Varotem-archive.sqlite"), {}});
+    w.form = std::make_unique<TMainForm>(FormSetup(w.dir, w.board));
     ASSERT_EQ(w.form->RunData.Count, 4);
     ASSERT_EQ(w.Archive().RowCount(), 1);
     const std::optional<TRunEntry> row = w.Archive().Run(w.AllRows()[0].id);
