@@ -4,6 +4,7 @@
 #include "app/core/LocaleFormat.h"
 #include "app/core/Prompt.h"
 #include "app/core/Settings.h"
+#include "app/widgets/DialogButtons.h"
 #include "app/widgets/DialogFrame.h"
 
 #include <QCheckBox>
@@ -14,18 +15,6 @@
 #include <QSpinBox>
 #include <QToolButton>
 
-namespace {
-
-QToolButton *OpenButton(QWidget *parent)
-{
-    auto *button = new QToolButton(parent);
-    button->setText(QStringLiteral("..."));
-    button->setToolTip(QStringLiteral("Open"));
-    return button;
-}
-
-} // namespace
-
 TDlgCalcParam::TDlgCalcParam(QWidget *parent) : QDialog(parent, kFixedDialogFlags)
 {
     setWindowTitle(tr("Параметры расчета"));
@@ -33,23 +22,19 @@ TDlgCalcParam::TDlgCalcParam(QWidget *parent) : QDialog(parent, kFixedDialogFlag
     KeepCentredOnScreen(*this);
 
     Edit1 = new QLineEdit(this);
-    SpeedButton1 = OpenButton(this);
+    SpeedButton1 = NewFileButton(this, QStringLiteral("Open"));
     SpinEdit1 = new QSpinBox(this);
     SpinEdit1->setRange(analysis::kMinCalcPoints, analysis::kMaxCalcPoints);
     SpinEdit1->setValue(kDefaultCalcPoints);
     Edit2 = new QLineEdit(this);
     Edit3 = new QLineEdit(QStringLiteral("Edit3"), this);
     CheckBox1 = new QCheckBox(tr("Таблица"), this);
-    SpeedButton2 = OpenButton(this);
+    SpeedButton2 = NewFileButton(this, QStringLiteral("Open"));
     SpeedButton2->setEnabled(false);
     Edit4 = new QLineEdit(this);
     CheckBox2 = new QCheckBox(tr("dL от нуля"), this);
     CheckBox3 = new QCheckBox(tr("dLQ от нуля"), this);
-    // Texts of their own, as in the program's other dialogs: the toolkit's
-    // standard buttons would follow its translation.
-    auto *buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
+    QDialogButtonBox *buttons = NewOkCancelBox(*this);
 
     // Top to bottom in 250 x 231: each label beside its field, the two
     // check boxes of the differences side by side.
@@ -76,8 +61,6 @@ TDlgCalcParam::TDlgCalcParam(QWidget *parent) : QDialog(parent, kFixedDialogFlag
     connect(SpeedButton1, &QToolButton::clicked, this, &TDlgCalcParam::SpeedButton1Click);
     connect(SpeedButton2, &QToolButton::clicked, this, &TDlgCalcParam::SpeedButton2Click);
     connect(CheckBox1, &QCheckBox::toggled, this, &TDlgCalcParam::CheckBox1Click);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
 void TDlgCalcParam::Fill(const analysis::TCalcParams &params)

@@ -3,6 +3,7 @@
 #include "app/core/DataFiles.h"
 #include "app/core/LocaleFormat.h"
 #include "app/core/Prompt.h"
+#include "app/widgets/DialogButtons.h"
 #include "app/widgets/DialogFrame.h"
 
 #include <QComboBox>
@@ -22,12 +23,8 @@ TDlgCorrection::TDlgCorrection(QWidget *parent) : QDialog(parent, kFixedDialogFl
     LabelRange = new QLabel(this);
     EditLength = new QLineEdit(this);
     EditFile = new QLineEdit(this);
-    ButtonFile = new QToolButton(this);
-    ButtonFile->setText(QStringLiteral("..."));
-    ButtonFile->setToolTip(QStringLiteral("Save"));
-    auto *buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
+    ButtonFile = NewFileButton(this, QStringLiteral("Save"));
+    QDialogButtonBox *buttons = NewOkCancelBox(*this);
 
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(8, 6, 8, 6);
@@ -44,8 +41,6 @@ TDlgCorrection::TDlgCorrection(QWidget *parent) : QDialog(parent, kFixedDialogFl
 
     connect(ComboMaterial, &QComboBox::currentIndexChanged, this, &TDlgCorrection::ShowRange);
     connect(ButtonFile, &QToolButton::clicked, this, &TDlgCorrection::ButtonFileClick);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
 void TDlgCorrection::Fill(const std::vector<materials::TReferenceMaterial> &library, const TCorrectionChoice &choice)

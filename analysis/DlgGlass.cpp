@@ -5,6 +5,7 @@
 #include "analysis/core/CsvSpreadsheet.h"
 #include "analysis/core/GlassReport.h"
 #include "app/core/SafeFile.h"
+#include "app/widgets/DialogButtons.h"
 #include "app/widgets/DialogFrame.h"
 
 #include <QApplication>
@@ -71,9 +72,7 @@ TDlgGlass::TDlgGlass(QWidget *parent) : QDialog(parent, kFixedDialogFlags)
     KeepCentredOnScreen(*this);
 
     Edit1 = new QLineEdit(QStringLiteral("Nil"), this);
-    SpeedButton1 = new QToolButton(this);
-    SpeedButton1->setText(QStringLiteral("..."));
-    SpeedButton1->setToolTip(QStringLiteral("Open"));
+    SpeedButton1 = NewFileButton(this, QStringLiteral("Open"));
     BtnRecalc = new QPushButton(tr("Пересчитать"), this);
     auto *top = new QHBoxLayout;
     top->addWidget(new QLabel(tr("Базовая линия"), this));

@@ -4,6 +4,7 @@
 #include "app/core/LocaleFormat.h"
 #include "app/core/Prompt.h"
 #include "app/core/Settings.h"
+#include "app/widgets/DialogButtons.h"
 #include "app/widgets/DialogFrame.h"
 
 #include <QCheckBox>
@@ -13,18 +14,6 @@
 #include <QLineEdit>
 #include <QToolButton>
 
-namespace {
-
-QToolButton *OpenButton(QWidget *parent)
-{
-    auto *button = new QToolButton(parent);
-    button->setText(QStringLiteral("..."));
-    button->setToolTip(QStringLiteral("Open"));
-    return button;
-}
-
-} // namespace
-
 TDlgPhysParam::TDlgPhysParam(QWidget *parent) : QDialog(parent, kFixedDialogFlags)
 {
     setWindowTitle(tr("Физический КТР"));
@@ -32,11 +21,11 @@ TDlgPhysParam::TDlgPhysParam(QWidget *parent) : QDialog(parent, kFixedDialogFlag
     KeepCentredOnScreen(*this);
 
     EditBaseline = new QLineEdit(analysis::kNoBaseline, this);
-    BtnBaseline = OpenButton(this);
+    BtnBaseline = NewFileButton(this, QStringLiteral("Open"));
     EditSampleLength = new QLineEdit(this);
     EditQuartzAlpha = new QLineEdit(this);
     CheckQuartzTable = new QCheckBox(tr("Таблица"), this);
-    BtnQuartzTable = OpenButton(this);
+    BtnQuartzTable = NewFileButton(this, QStringLiteral("Open"));
     BtnQuartzTable->setEnabled(false);
     EditQuartzLength = new QLineEdit(this);
     const analysis::TPhysicalParams defaults;
@@ -49,9 +38,7 @@ TDlgPhysParam::TDlgPhysParam(QWidget *parent) : QDialog(parent, kFixedDialogFlag
     EditSmoothing = new QLineEdit(this);
     EditSmoothing->setEnabled(false);
     EditSmoothing->setToolTip(tr("Сглаживающий сплайн усредняет примерно по R точкам в каждую сторону"));
-    auto *buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
+    QDialogButtonBox *buttons = NewOkCancelBox(*this);
 
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(8, 6, 8, 6);
@@ -83,8 +70,6 @@ TDlgPhysParam::TDlgPhysParam(QWidget *parent) : QDialog(parent, kFixedDialogFlag
     connect(CheckAutoSmoothing, &QCheckBox::toggled, EditSmoothing, [this](bool automatic) {
         EditSmoothing->setEnabled(!automatic);
     });
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
 void TDlgPhysParam::Fill(const analysis::TPhysicalParams &params)

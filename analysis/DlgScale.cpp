@@ -4,6 +4,7 @@
 #include "app/core/LocaleFormat.h"
 #include "app/core/Prompt.h"
 #include "app/core/Settings.h"
+#include "app/widgets/DialogButtons.h"
 #include "app/widgets/DialogFrame.h"
 
 #include <QCheckBox>
@@ -70,20 +71,14 @@ TDlgScale::TDlgScale(QWidget *parent) : QDialog(parent, kFixedDialogFlags)
     CheckBox2 = new QCheckBox(tr("Метафайл"), extra);
     CheckBox5 = new QCheckBox(tr("Базовая линия"), extra);
     Edit5 = new QLineEdit(extra);
-    SpeedButton1 = new QToolButton(extra);
-    SpeedButton1->setText(QStringLiteral("..."));
-    SpeedButton1->setToolTip(QStringLiteral("Open"));
+    SpeedButton1 = NewFileButton(extra, QStringLiteral("Open"));
     QGridLayout *eGrid = GroupGrid(extra);
     eGrid->addWidget(CheckBox2, 0, 0);
     eGrid->addWidget(CheckBox5, 0, 1, 1, 2);
     eGrid->addWidget(Edit5, 1, 0, 1, 2);
     eGrid->addWidget(SpeedButton1, 1, 2);
 
-    // Texts of their own, as in the program's other dialogs: the toolkit's
-    // standard buttons would follow its translation.
-    auto *buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
+    QDialogButtonBox *buttons = NewOkCancelBox(*this);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addWidget(temperature);
@@ -93,8 +88,6 @@ TDlgScale::TDlgScale(QWidget *parent) : QDialog(parent, kFixedDialogFlags)
     layout->addWidget(buttons);
 
     connect(SpeedButton1, &QToolButton::clicked, this, &TDlgScale::SpeedButton1Click);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
 namespace {

@@ -1,5 +1,6 @@
 #include "app/DlgSoftening.h"
 
+#include "app/widgets/DialogButtons.h"
 #include "app/widgets/DialogFrame.h"
 
 #include <QCheckBox>
@@ -31,13 +32,7 @@ TDlgSoftening::TDlgSoftening(QWidget *parent) : QDialog(parent, kFixedDialogFlag
 
     BitBtn1 = new QPushButton(tr("Cancel"), this);
     BitBtn2 = new QPushButton(QStringLiteral("OK"), this);
-    BitBtn2->setDefault(true);
-    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::reject);
-    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::accept);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(BitBtn1);
-    buttons->addWidget(BitBtn2);
+    QHBoxLayout *buttons = NewCancelOkRow(*this, BitBtn1, BitBtn2);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(CheckBox1);

@@ -3,6 +3,7 @@
 #include "app/SplineKalibrDlg.h"
 #include "app/core/LocaleFormat.h"
 #include "app/core/Prompt.h"
+#include "app/widgets/DialogButtons.h"
 #include "app/widgets/DialogRunner.h"
 #include "app/widgets/DialogFrame.h"
 
@@ -113,9 +114,7 @@ QWidget *TDlgParam::CreateAdcPage()
     SpinEdit7 = NewSpin(GroupBox2, 1, 10000);
     Edit1 = new QLineEdit(GroupBox2);
     Edit1->setMinimumWidth(260);
-    SpeedButton1 = new QToolButton(GroupBox2);
-    SpeedButton1->setText(QStringLiteral("..."));
-    SpeedButton1->setToolTip(tr("Выбрать файл автосохранения"));
+    SpeedButton1 = NewFileButton(GroupBox2, tr("Выбрать файл автосохранения"));
     connect(SpeedButton1, &QToolButton::clicked, this, &TDlgParam::SpeedButton1Click);
     auto *every = new QHBoxLayout;
     every->addWidget(CheckBox2);

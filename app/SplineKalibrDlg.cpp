@@ -2,6 +2,7 @@
 
 #include "app/core/LocaleFormat.h"
 #include "app/core/Prompt.h"
+#include "app/widgets/DialogButtons.h"
 #include "app/widgets/DialogFrame.h"
 
 #include <QFormLayout>
@@ -34,9 +35,7 @@ TDlgSplineKalibr::TDlgSplineKalibr(const QString &caption, const QString &quanti
         SetCell(0, column, QStringLiteral("1"));
 
     Edit1 = new QLineEdit(this);
-    SpeedButton1 = new QToolButton(this);
-    SpeedButton1->setText(QStringLiteral("..."));
-    SpeedButton1->setToolTip(tr("Выбрать файл"));
+    SpeedButton1 = NewFileButton(this, tr("Выбрать файл"));
     BitBtn1 = new QPushButton(tr("Close"), this);
 
     connect(SpinEdit1, &QSpinBox::valueChanged, this, &TDlgSplineKalibr::SpinEdit1Change);
