@@ -439,10 +439,6 @@ The recovered run was saved to the file &quot;%1&quot;.</translation>
         <source>&apos;%1&apos; не является числом от %2 до %3: ключ &quot;MarginPercent&quot; раздела [Softening] в файле %4!</source>
         <translation>&apos;%1&apos; is not a number from %2 to %3: key &quot;MarginPercent&quot; of the section [Softening] in the file %4!</translation>
     </message>
-    <message>
-        <source>Настройки не записаны: файл &quot;%1&quot; больше 1 МБ!</source>
-        <translation>Settings not written: the file &quot;%1&quot; is larger than 1 MB!</translation>
-    </message>
 </context>
 <context>
     <name>TAboutDlg</name>

@@ -221,16 +221,21 @@ QString WriteSettings(const QString &fileName, const TSettings &settings)
 {
     TSettings s = settings;
     s.BaseLineFile = ShortString(s.BaseLineFile);
-    QByteArray old;
-    if (QFileInfo::exists(fileName)) {
-        QString error;
-        const auto bytes = ReadFileHead(fileName, kMaxSettingsBytes + 1, error);
-        if (!bytes)
-            return error;
-        // Its tail could not be kept as it stands: the reader never saw it.
-        if (bytes->size() > kMaxSettingsBytes)
-            return QCoreApplication::translate("Settings", "Настройки не записаны: файл \"%1\" больше 1 МБ!").arg(fileName);
-        old = *bytes;
+    QString error;
+    const std::optional<QByteArray> old = ReadSettingsForRewrite(fileName, error);
+    if (!old)
+        return error;
+    return WriteFileSafely(fileName, MergeSettings(*old, s));
+}
+
+std::optional<QByteArray> ReadSettingsForRewrite(const QString &fileName, QString &error)
+{
+    if (!QFileInfo::exists(fileName))
+        return QByteArray();
+    std::optional<QByteArray> bytes = ReadFileHead(fileName, kMaxSettingsBytes + 1, error);
+    if (bytes && bytes->size() > kMaxSettingsBytes) {
+        error = QCoreApplication::translate("Settings", "Настройки не записаны: файл \"%1\" больше 1 МБ!").arg(fileName);
+        return std::nullopt;
     }
-    return WriteFileSafely(fileName, MergeSettings(old, s));
+    return bytes;
 }

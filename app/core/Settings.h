@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QtGlobal>
 #include <cstdint>
+#include <optional>
 
 struct TSettings {
     int32_t TimerWorkInterval = 1;   // acquisition period, seconds
@@ -75,3 +76,9 @@ QString ShortString(const QString &text);
 // kMaxSettingsBytes, or one that cannot be read, is not written. Returns an
 // empty string or the message to show.
 [[nodiscard]] QString WriteSettings(const QString &fileName, const TSettings &settings);
+
+// The whole of a settings file about to be rewritten in part: empty when
+// there is no file; nothing, with the message in error, when it cannot be
+// read or is larger than kMaxSettingsBytes (its tail could not be kept as it
+// stands, the reader never saw it).
+std::optional<QByteArray> ReadSettingsForRewrite(const QString &fileName, QString &error);

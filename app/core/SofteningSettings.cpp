@@ -102,16 +102,11 @@ QByteArray MergeSofteningOptions(const QByteArray &old, const TSofteningOptions 
 
 QString WriteSofteningOptions(const QString &fileName, const TSofteningOptions &options)
 {
-    QByteArray old;
-    if (QFileInfo::exists(fileName)) {
-        QString error;
-        const auto bytes = ReadFileHead(fileName, kMaxSettingsBytes + 1, error);
-        if (!bytes)
-            return error;
-        if (bytes->size() > kMaxSettingsBytes)
-            return QCoreApplication::translate("SofteningSettings", "Настройки не записаны: файл \"%1\" больше 1 МБ!").arg(fileName);
-        old = *bytes;
-    }
+    QString error;
+    const std::optional<QByteArray> read = ReadSettingsForRewrite(fileName, error);
+    if (!read)
+        return error;
+    const QByteArray &old = *read;
     const QByteArray merged = MergeSofteningOptions(old, options);
     if (merged == old)
         return {};
