@@ -10,6 +10,7 @@
 #include "fuzz/ScratchFile.h"
 
 #include <QLocale>
+#include <QRegularExpression>
 
 #include <algorithm>
 
@@ -20,14 +21,10 @@ const QString kDataDir = QStringLiteral("/data/");
 
 QString OneLine(QString text)
 {
+    static const QRegularExpression blanksAtEnds(QStringLiteral("^[ \\t]+|[ \\t]+$"));
     text.remove(u'\r');
     text.remove(u'\n');
-    qsizetype begin = 0, end = text.size();
-    while (begin < end && (text[begin] == u' ' || text[begin] == u'\t'))
-        ++begin;
-    while (end > begin && (text[end - 1] == u' ' || text[end - 1] == u'\t'))
-        --end;
-    return text.mid(begin, end - begin);
+    return text.remove(blanksAtEnds);
 }
 
 // The 15-digit text of the largest doubles lies beyond the range and does
