@@ -1,14 +1,16 @@
 // "Коррекция по эталону": the correction file against a reference run built
 // from a closed form, and end to end against the simulated instrument: a
 // copper reference run with a fused-silica push rod, its correction, then a
-// run of the borosilicate glass SRM 731 evaluated by "Расчет" with the
-// correction as its baseline, held against the certificate's polynomial.
+// run of the borosilicate glass SRM 731 evaluated by "Расчет" and by
+// "Физический КТР" with the correction as their baseline, held against the
+// certificate's polynomial.
 #include "AnalysisFixture.h"
 
 #include "analysis/DlgCorrection.h"
 
 #include "analysis/core/Correction.h"
 #include "analysis/core/ExpansionCalc.h"
+#include "analysis/core/PhysicalCoefficient.h"
 #include "daqlink/board/BoardSettings.h"
 #include "daqlink/board/SimInstrument.h"
 #include "materials/MaterialLibrary.h"
@@ -28,7 +30,10 @@ const materials::TReferenceMaterial &Material(const std::string &id)
     return *library.Find(id);
 }
 
-// SRM 731's certified coefficient integrated in closed form (1e-6, T in K).
+// SRM 731's certified coefficient (1e-6, T in K) and its integral in closed
+// form.
+double Srm731Alpha(double k) { return 0.8651 + 2.3569e-2 * k - 4.2277e-5 * k * k + 2.5408e-8 * k * k * k; }
+
 double Srm731Integral(double k)
 {
     return 0.8651 * k + 2.3569e-2 * k * k / 2 - 4.2277e-5 * k * k * k / 3 + 2.5408e-8 * k * k * k * k / 4;
@@ -85,7 +90,9 @@ protected:
 // With the correction as baseline "Расчет" gives the glass's certified mean
 // coefficient on every interval of 50 K or more, whatever push-rod term the
 // runs carry; without it the push rod's own expansion stays in the result.
-TEST_F(Correction, SimulatedGlassRunGivesTheCertifiedMeanCoefficient)
+// "Физический КТР" on the same run gives the certified coefficient itself
+// and the certified mean from its reference temperature, row by row.
+TEST_F(Correction, SimulatedGlassRunGivesTheCertifiedCoefficients)
 {
     settings.bT = 0.02;  // the instrument's scales
     settings.bL = 0.01;
@@ -139,6 +146,31 @@ TEST_F(Correction, SimulatedGlassRunGivesTheCertifiedMeanCoefficient)
         std::cout << c.name << ": " << intervals << " intervals of 50 K or more from " << t0
                   << " C; worst error with the correction " << worstCorrected * 1e6 << "e-6, without "
                   << worstPlain * 1e6 << "e-6\n";
+
+        TPhysicalParams physicalParams = PhysicalParamsOf(*glass);
+        physicalParams.BaseLineFile = Path("corr.dat");
+        physicalParams.ReferenceTemperature = 30;
+        const TPhysicalOutcome physical =
+            CalculatePhysical(*calibrated, physicalParams, settings, tTable, lTable);
+        ASSERT_TRUE(physical.Failure.isEmpty()) << physical.Failure.toStdString();
+        // Rows 20 K or more inside the run's ends, where the smoothing sees
+        // samples on both sides.
+        const double tEnd = calibrated->T[count - 1];
+        double worstAlpha = 0, worstMean = 0;
+        int rows = 0;
+        for (const TPhysicalRow &row : physical.Rows) {
+            if (row.T < t0 + 20 || row.T > tEnd - 20)
+                continue;
+            ++rows;
+            worstAlpha = std::max(worstAlpha, std::fabs(row.Alpha - Srm731Alpha(row.T + 273.15) * 1e-6));
+            if (row.T > physicalParams.ReferenceTemperature)
+                worstMean = std::max(worstMean, std::fabs(row.MeanAlpha - Srm731Mean(30, row.T)));
+        }
+        EXPECT_GT(rows, 25);
+        EXPECT_LE(worstAlpha, 0.1e-6);
+        EXPECT_LE(worstMean, 0.05e-6);
+        std::cout << c.name << ": physical coefficient on " << rows << " rows, worst error " << worstAlpha * 1e6
+                  << "e-6, of the mean " << worstMean * 1e6 << "e-6\n";
     }
 }
 
