@@ -41,13 +41,14 @@ class TSimpleChart;
 // Where the window keeps its files and which board it reads. The program uses
 // the defaults; tests pass a directory of their own and may script the board.
 struct TMainFormSetup {
-    QString dataDir;              // settings, reference points, autosave; empty: ProgramDataDir()
+    // Each member initialised, so that a setup may name only its first ones.
+    QString dataDir{};            // settings, reference points, autosave; empty: ProgramDataDir()
     TBoardPort *board = nullptr;  // not owned; null: the board libraries
-    QString workbookDir;          // the spreadsheet exports; empty: TXlsxSpreadsheet::DefaultDirectory()
-    QString archiveFile;          // the run archive; empty: Varotem-archive.sqlite in archive::DefaultArchiveDir()
-    TUrlOpener openUrl;           // opens a written report; empty: the desktop's viewer
-    QString language;             // the program's language ("ru", "en"), which the manual is chosen by; empty: "ru"
-    QString manualFrom;           // the program directory the manual is found from; empty: the program's own
+    QString workbookDir{};        // the spreadsheet exports; empty: TXlsxSpreadsheet::DefaultDirectory()
+    QString archiveFile{};        // the run archive; empty: Varotem-archive.sqlite in archive::DefaultArchiveDir()
+    TUrlOpener openUrl{};         // opens a written report; empty: the desktop's viewer
+    QString language{};           // the program's language ("ru", "en"), which the manual is chosen by; empty: "ru"
+    QString manualFrom{};         // the program directory the manual is found from; empty: the program's own
 };
 
 class TMainForm : public QMainWindow {
