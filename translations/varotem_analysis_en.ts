@@ -1175,10 +1175,6 @@ The archive was rebuilt: records from the old archive - %4, run files found - %5
 <context>
     <name>archive::RunFacts</name>
     <message>
-        <source>Не удалось прочитать файл &quot;%1&quot;!</source>
-        <translation>Could not read the file &quot;%1&quot;!</translation>
-    </message>
-    <message>
         <source>на месте</source>
         <translation>present</translation>
     </message>

@@ -46,11 +46,15 @@ QString LoadRunImage(const QString &fileName, TRunData &run)
     const auto bytes = ReadFileHead(fileName, kRunFileSize, error);
     if (!bytes)
         return error;
+    return RunImageFromBytes(*bytes, fileName, run);
+}
+
+QString RunImageFromBytes(const QByteArray &bytes, const QString &fileName, TRunData &run)
+{
     // Overlay a copy first: the caller's record changes only when the result
     // is a record every routine can index.
     auto loaded = std::make_unique<TRunData>(run);
-    std::memcpy(static_cast<void *>(loaded.get()), bytes->constData(),
-                std::min<size_t>(bytes->size(), kRunFileSize));
+    std::memcpy(static_cast<void *>(loaded.get()), bytes.constData(), std::min<size_t>(bytes.size(), kRunFileSize));
     if (loaded->Count > kRunCapacity) {
         return QCoreApplication::translate("DataFiles", "Файл \"%1\" не является файлом данных: число точек %2 больше %3!")
             .arg(fileName)

@@ -23,6 +23,8 @@ QByteArray RunImage(const TRunData &run);
 // or whose Count lies above 10000, leaves run untouched and returns the message
 // to show. Used for run, baseline and quartz-table files.
 [[nodiscard]] QString LoadRunImage(const QString &fileName, TRunData &run);
+// The same on bytes already read from fileName (named in the message).
+[[nodiscard]] QString RunImageFromBytes(const QByteArray &bytes, const QString &fileName, TRunData &run);
 
 // Opens a run file: LoadRunImage, then the error filter with errorCode
 // (a negative Count gives an empty run). On failure run is unchanged.

@@ -3,6 +3,7 @@
 #include "app/core/Crc32.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -150,7 +151,8 @@ QString WriteFileSafely(const QString &fileName, const QByteArray &data)
     return {};
 }
 
-std::optional<QByteArray> ReadFileHead(const QString &fileName, qint64 maxBytes, QString &error)
+std::optional<QByteArray> ReadFileHead(const QString &fileName, qint64 maxBytes, QString &error,
+                                       QCryptographicHash *wholeFile)
 {
     // Only regular files: a directory cannot be read, and a pipe or a device
     // would block the program waiting for data or never end.
@@ -165,6 +167,10 @@ std::optional<QByteArray> ReadFileHead(const QString &fileName, qint64 maxBytes,
         return std::nullopt;
     }
     QByteArray data = file.read(maxBytes);
+    if (wholeFile && file.error() == QFileDevice::NoError) {
+        wholeFile->addData(data);
+        wholeFile->addData(&file);
+    }
     if (file.error() != QFileDevice::NoError) {
         error = QCoreApplication::translate("SafeFile", "Не удалось прочитать файл \"%1\" (%2)!").arg(fileName, file.errorString());
         return std::nullopt;

@@ -9,6 +9,8 @@
 #include <functional>
 #include <optional>
 
+class QCryptographicHash;
+
 // Writes data as the whole content of fileName. Returns an empty string on
 // success, otherwise the message to show, naming the file.
 [[nodiscard]] QString WriteFileSafely(const QString &fileName, const QByteArray &data);
@@ -54,5 +56,7 @@ inline constexpr qint64 kStaleWriteSeconds = 600;
 
 // The first maxBytes bytes of fileName (all of a shorter file), or nullopt
 // when it cannot be opened or read; then error receives the message to show,
-// naming the file.
-std::optional<QByteArray> ReadFileHead(const QString &fileName, qint64 maxBytes, QString &error);
+// naming the file. With wholeFile, every byte of the file goes into that
+// hash in the same reading, so that head and hash are of one state of it.
+std::optional<QByteArray> ReadFileHead(const QString &fileName, qint64 maxBytes, QString &error,
+                                       QCryptographicHash *wholeFile = nullptr);

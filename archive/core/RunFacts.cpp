@@ -1,6 +1,7 @@
 #include "archive/core/RunFacts.h"
 
 #include "app/core/DataFiles.h"
+#include "app/core/SafeFile.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
@@ -80,21 +81,23 @@ TRunFacts FactsOfRun(const TRunData &raw, const TRunSettings &settings)
 
 std::optional<TRunFile> ReadRunFacts(const QString &fileName, const TRunSettings &settings, QString &error)
 {
+    // One reading gives the record and the hash, so that the hash stored is
+    // that of the samples stored even when the file is being replaced.
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    const std::optional<QByteArray> head = ReadFileHead(fileName, kRunFileSize, error, &hash);
+    if (!head)
+        return std::nullopt;
     TRunFile file;
     file.run = std::make_unique<TRunData>();
     ClearRun(*file.run);
-    error = ReadRunFile(fileName, *file.run, settings.settings.ErrorCode);
+    error = RunImageFromBytes(*head, fileName, *file.run);
     if (!error.isEmpty())
         return std::nullopt;
-    const std::optional<QString> digest = FileDigest(fileName);
-    if (!digest) {
-        error = Tr::tr("Не удалось прочитать файл \"%1\"!").arg(fileName);
-        return std::nullopt;
-    }
+    FilterErrors(*file.run, settings.settings.ErrorCode);
     const QFileInfo info(fileName);
     file.facts = FactsOfRun(*file.run, settings);
     file.facts.size = info.size();
-    file.facts.sha256 = *digest;
+    file.facts.sha256 = QString::fromLatin1(hash.result().toHex());
     file.facts.mtimeMs = info.lastModified().toMSecsSinceEpoch();
     return file;
 }

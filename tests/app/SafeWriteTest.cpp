@@ -7,6 +7,7 @@
 #include "app/core/Settings.h"
 #include "tests/app/CoreTestUtil.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <gtest/gtest.h>
 #include <csignal>
@@ -107,5 +108,28 @@ TEST(SafeWrite, LongNamesStillWrite)
         EXPECT_FALSE(second.isEmpty()) << label << ": " << error.toStdString();
         EXPECT_NE(second, kept) << label;
         EXPECT_EQ(ReadBytes(second), "again") << label;
+    }
+}
+
+// A head read with the whole file's hash: the head is the file's first bytes
+// and the hash covers every byte, for files shorter, as long as and longer
+// than the head.
+TEST(ReadFileHead, HashCoversTheWholeFile)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("run.dat"));
+    constexpr qint64 kHead = 1000;
+    for (const qint64 size : {qint64(0), qint64(17), kHead, kHead + 1, 5 * kHead + 3}) {
+        SCOPED_TRACE(size);
+        QByteArray bytes(size, '\0');
+        for (qint64 i = 0; i < size; ++i)
+            bytes[i] = char(i * 7 + i / 251);
+        WriteBytes(file, bytes);
+        QCryptographicHash hash(QCryptographicHash::Sha256);
+        QString error;
+        const std::optional<QByteArray> head = ReadFileHead(file, kHead, error, &hash);
+        ASSERT_TRUE(head) << error.toStdString();
+        EXPECT_EQ(*head, bytes.left(kHead));
+        EXPECT_EQ(hash.result(), QCryptographicHash::hash(bytes, QCryptographicHash::Sha256));
     }
 }
