@@ -1,4 +1,5 @@
 #include "numerics/BentCable.h"
+#include "numerics/Solve3.h"
 
 #include <algorithm>
 #include <array>
@@ -80,7 +81,9 @@ public:
         const long double sv = Sum(pv_, 0, 0, n_), suv = Sum(pv_, 1, 0, n_);
         long double m[3][4] = {{static_cast<long double>(n_), su, sq, sv}, {su, suu, suq, suv}, {sq, suq, sqq, sqv}};
         const long double rhs[3] = {sv, suv, sqv};
-        if (!Solve(m, beta))
+        // A pivot that vanishes against the diagonal (the bend's column
+        // dependent on the others) refuses the trial.
+        if (!Solve3(m, beta, 1e-14L))
             return kNoFit;
         const long double rss = vv_ - (beta[0] * rhs[0] + beta[1] * rhs[1] + beta[2] * rhs[2]);
         return std::isfinite(double(rss)) ? std::max(0.0, double(rss)) : kNoFit;
@@ -91,35 +94,6 @@ private:
     static long double Sum(const std::array<std::vector<long double>, K> &p, int k, int32_t lo, int32_t hi)
     {
         return p[size_t(k)][size_t(hi)] - p[size_t(k)][size_t(lo)];
-    }
-
-    // Elimination with partial pivoting; a pivot that vanishes against the
-    // diagonal (the bend's column dependent on the others) refuses the trial.
-    static bool Solve(long double a[3][4], long double out[3])
-    {
-        const long double scale = std::fabs(a[0][0]) + std::fabs(a[1][1]) + std::fabs(a[2][2]);
-        for (int c = 0; c < 3; ++c) {
-            int pivot = c;
-            for (int r = c + 1; r < 3; ++r) {
-                if (std::fabs(a[r][c]) > std::fabs(a[pivot][c]))
-                    pivot = r;
-            }
-            if (!(std::fabs(a[pivot][c]) > 1e-14L * scale))
-                return false;
-            std::swap(a[c], a[pivot]);
-            for (int r = c + 1; r < 3; ++r) {
-                const long double f = a[r][c] / a[c][c];
-                for (int k = c; k < 4; ++k)
-                    a[r][k] -= f * a[c][k];
-            }
-        }
-        for (int c = 2; c >= 0; --c) {
-            long double s = a[c][3];
-            for (int k = c + 1; k < 3; ++k)
-                s -= a[c][k] * out[k];
-            out[c] = s / a[c][c];
-        }
-        return true;
     }
 
     int32_t n_, minOutside_;

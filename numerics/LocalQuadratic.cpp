@@ -1,4 +1,5 @@
 #include "numerics/LocalQuadratic.h"
+#include "numerics/Solve3.h"
 
 #include <algorithm>
 #include <cmath>
@@ -21,34 +22,6 @@ bool ThreeDistinct(int32_t n, const double *x)
         haveSecond = true;
     }
     return false;
-}
-
-// Gaussian elimination with partial pivoting on a 3 x 3 system; false on a
-// zero pivot.
-bool Solve3(long double a[3][4], long double out[3])
-{
-    for (int c = 0; c < 3; ++c) {
-        int pivot = c;
-        for (int r = c + 1; r < 3; ++r) {
-            if (std::fabs(a[r][c]) > std::fabs(a[pivot][c]))
-                pivot = r;
-        }
-        if (a[pivot][c] == 0.0L)
-            return false;
-        std::swap(a[c], a[pivot]);
-        for (int r = c + 1; r < 3; ++r) {
-            const long double f = a[r][c] / a[c][c];
-            for (int k = c; k < 4; ++k)
-                a[r][k] -= f * a[c][k];
-        }
-    }
-    for (int c = 2; c >= 0; --c) {
-        long double s = a[c][3];
-        for (int k = c + 1; k < 3; ++k)
-            s -= a[c][k] * out[k];
-        out[c] = s / a[c][c];
-    }
-    return true;
 }
 
 const int32_t kHalfWidths[] = {2, 3, 4, 6, 8, 11, 16, 23, 32, 45, 64};
@@ -105,7 +78,7 @@ Status FitLocalParabola(int32_t n, const double *x, const double *y, double cent
     }
     long double a[3][4] = {{s[0], s[1], s[2], r[0]}, {s[1], s[2], s[3], r[1]}, {s[2], s[3], s[4], r[2]}};
     long double c[3];
-    if (!Solve3(a, c))
+    if (!Solve3(a, c, 0))
         return Status::Singular;
     const TLocalParabola result{centre, double(c[0]), double(c[1]), double(c[2])};
     if (!std::isfinite(result.c0) || !std::isfinite(result.c1) || !std::isfinite(result.c2))

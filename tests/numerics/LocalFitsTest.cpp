@@ -3,6 +3,7 @@
 // refusing what they cannot fit.
 #include "numerics/BentCable.h"
 #include "numerics/LocalQuadratic.h"
+#include "numerics/Solve3.h"
 
 #include <gtest/gtest.h>
 
@@ -15,6 +16,44 @@ using numerics::Status;
 namespace {
 
 using Vec = std::vector<double>;
+
+// The small solver of both fits: a system that needs a row swap is solved
+// exactly (solution 1, -2, 3 built into the right-hand side); a singular one
+// is refused; a nearly singular one only under a relative pivot bound.
+TEST(Solve3, SolvesWithPivotingAndRefusesSingularSystems)
+{
+    const struct {
+        const char *name;
+        long double a[3][3];
+        long double minPivot;
+        bool solved;
+        int exact;  // how many of the solution's last components come out exact
+    } rows[] = {
+        {"zero first pivot", {{0, 2, 1}, {4, 1, 0}, {1, 1, 5}}, 0, true, 3},
+        {"dense", {{2, -1, 0.5L}, {-1, 3, 1}, {0.5L, 1, 4}}, 1e-14L, true, 3},
+        {"singular: a row twice another", {{1, 2, 3}, {2, 4, 6}, {0, 1, 1}}, 0, false, 0},
+        {"singular up to rounding: a row the sum of the others", {{1, 2, 3}, {4, 5, 6}, {5, 7, 9}}, 1e-14L, false, 0},
+        // The first two unknowns are lost to rounding; the third is not.
+        {"nearly singular, no bound", {{1, 1, 0}, {1, 1 + 1e-16L, 0}, {0, 0, 1}}, 0, true, 1},
+        {"nearly singular, relative bound", {{1, 1, 0}, {1, 1 + 1e-16L, 0}, {0, 0, 1}}, 1e-14L, false, 0},
+    };
+    const long double x[3] = {1, -2, 3};
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        long double m[3][4];
+        for (int r = 0; r < 3; ++r) {
+            m[r][3] = 0;
+            for (int c = 0; c < 3; ++c) {
+                m[r][c] = row.a[r][c];
+                m[r][3] += row.a[r][c] * x[c];
+            }
+        }
+        long double out[3] = {0, 0, 0};
+        ASSERT_EQ(numerics::Solve3(m, out, row.minPivot), row.solved);
+        for (int c = 3 - row.exact; c < 3; ++c)
+            EXPECT_NEAR(double(out[c]), double(x[c]), 1e-12);
+    }
+}
 
 TEST(LocalParabola, RecoversAParabolaAboutAnyCentre)
 {
