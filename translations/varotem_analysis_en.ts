@@ -721,6 +721,25 @@ Replace it?</translation>
     </message>
 </context>
 <context>
+    <name>analysis::ReferenceMaterial</name>
+    <message>
+        <source>Медь (Hahn, 1970)</source>
+        <translation>Copper (Hahn, 1970)</translation>
+    </message>
+    <message>
+        <source>Платина (Arblaster, 2006)</source>
+        <translation>Platinum (Arblaster, 2006)</translation>
+    </message>
+    <message>
+        <source>Кварцевое стекло (среднее значение)</source>
+        <translation>Fused silica (mean value)</translation>
+    </message>
+    <message>
+        <source>Боросиликатное стекло NIST SRM 731</source>
+        <translation>Borosilicate glass NIST SRM 731</translation>
+    </message>
+</context>
+<context>
     <name>analysis::SpreadsheetExport</name>
     <message>
         <source>Экспорт невозможен: значение точки %1 не является числом!</source>
