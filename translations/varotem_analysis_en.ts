@@ -111,7 +111,7 @@ Open it as it is now?</translation>
     <message>
         <source>Удалить из архива запуски № %1?
 Файлы записей останутся на диске.</source>
-        <translation>Delete runs No. %1 from the archive?
+        <translation>Delete from the archive: No. %1?
 The run files stay on disk.</translation>
     </message>
     <message>
