@@ -34,3 +34,9 @@ private:
 // Round values from lo to hi for at most maxTicks ticks: multiples of 1, 2
 // or 5 times a power of ten. Empty unless lo < hi, both finite.
 std::vector<double> NiceTicks(double lo, double hi, int maxTicks);
+
+// The significant digits for the labels of ticks (as NiceTicks gives them):
+// six, or as many more, up to 15, as neighbouring labels need to differ, so
+// that a curve spanning a small range around a large value is not labelled
+// with one number at every tick.
+int TickDigits(const std::vector<double> &ticks);

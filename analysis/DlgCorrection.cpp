@@ -1,5 +1,6 @@
 #include "analysis/DlgCorrection.h"
 
+#include "analysis/core/MaterialDirectory.h"
 #include "app/core/DataFiles.h"
 #include "app/core/LocaleFormat.h"
 #include "app/core/Prompt.h"
@@ -52,7 +53,7 @@ void TDlgCorrection::Fill(const std::vector<materials::TReferenceMaterial> &libr
     int chosen = 0;
     for (size_t i = 0; i < library_.size(); ++i) {
         const QString id = QString::fromStdString(library_[i].id);
-        ComboMaterial->addItem(QString::fromStdString(library_[i].name), id);
+        ComboMaterial->addItem(analysis::MaterialName(library_[i]), id);
         ComboMaterial->setItemData(int(i), QString::fromStdString(library_[i].source), Qt::ToolTipRole);
         if (id == choice.MaterialId)
             chosen = int(i);

@@ -22,7 +22,7 @@ QByteArray Table(const std::vector<materials::TReferenceMaterial> &list)
     QByteArray text = "id\tname\trange, K\tsource\n";
     for (const auto &m : list) {
         text += QStringLiteral("%1\t%2\t%3–%4\t%5\n")
-                    .arg(QString::fromStdString(m.id), QString::fromStdString(m.name))
+                    .arg(QString::fromStdString(m.id), analysis::MaterialName(m))
                     .arg(m.lowKelvin)
                     .arg(m.highKelvin)
                     .arg(Source(m))

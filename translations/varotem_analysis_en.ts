@@ -111,7 +111,7 @@ Open it as it is now?</translation>
     <message>
         <source>Удалить из архива запуски № %1?
 Файлы записей останутся на диске.</source>
-        <translation>Delete runs No. %1 from the archive?
+        <translation>Delete from the archive: No. %1?
 The run files stay on disk.</translation>
     </message>
     <message>
@@ -479,7 +479,7 @@ The run files stay on disk.</translation>
     </message>
     <message>
         <source>В записи %1 точек, для коррекции нужно не меньше 3!</source>
-        <translation>The record has %1 points; a correction needs at least 3!</translation>
+        <translation>Points in the record: %1; a correction needs at least 3!</translation>
     </message>
     <message>
         <source>Калибровка %1 по реперным точкам невозможна: %2!</source>
@@ -539,7 +539,7 @@ Replace it?</translation>
     </message>
     <message>
         <source>В записи %1 точек, для расчета по %2 интервалам нужно не меньше %3! Расчет остановлен!</source>
-        <translation>The record has %1 points; a calculation over %2 intervals needs at least %3! Calculation stopped!</translation>
+        <translation>Points in the record: %1; a calculation over %2 intervals needs at least %3! Calculation stopped!</translation>
     </message>
     <message>
         <source>Нулевая разность температур в интервале %1! Расчет остановлен!</source>
@@ -599,7 +599,7 @@ Replace it?</translation>
     </message>
     <message>
         <source>В записи %1 точек, для анализа нужно не меньше %2!</source>
-        <translation>The record has %1 points; the analysis needs at least %2!</translation>
+        <translation>Points in the record: %1; the analysis needs at least %2!</translation>
     </message>
     <message>
         <source>Значение точки %1 не является числом! Анализ невозможен.</source>
@@ -607,7 +607,7 @@ Replace it?</translation>
     </message>
     <message>
         <source>Нагрев в записи слишком короткий: до наибольшей температуры %1 точек, нужно не меньше %2!</source>
-        <translation>The heating in the record is too short: %1 points up to the highest temperature, at least %2 needed!</translation>
+        <translation>The heating in the record is too short: points up to the highest temperature: %1, at least %2 needed!</translation>
     </message>
     <message>
         <source>Участки не выбраны автоматически: до %1 °C слишком мало точек для двух прямых участков! Задайте участки маркерами.</source>
@@ -669,7 +669,7 @@ Replace it?</translation>
     </message>
     <message>
         <source>В записи %1 точек, для расчета нужно не меньше 3!</source>
-        <translation>The record has %1 points; the calculation needs at least 3!</translation>
+        <translation>Points in the record: %1; the calculation needs at least 3!</translation>
     </message>
     <message>
         <source>Значение точки %1 не является числом!</source>
@@ -718,6 +718,25 @@ Replace it?</translation>
     <message>
         <source>Сглаживание: R = %1 точек, по GCV для L - %2 T было %3 - поднято до наименьшего. Эффективное число параметров %4. СКО остатков: T %5, L %6.</source>
         <translation>Smoothing: R = %1 points; GCV for L - %2 T gave %3, raised to the smallest allowed. Effective number of parameters %4. RMS of residuals: T %5, L %6.</translation>
+    </message>
+</context>
+<context>
+    <name>analysis::ReferenceMaterial</name>
+    <message>
+        <source>Медь (Hahn, 1970)</source>
+        <translation>Copper (Hahn, 1970)</translation>
+    </message>
+    <message>
+        <source>Платина (Arblaster, 2006)</source>
+        <translation>Platinum (Arblaster, 2006)</translation>
+    </message>
+    <message>
+        <source>Кварцевое стекло (среднее значение)</source>
+        <translation>Fused silica (mean value)</translation>
+    </message>
+    <message>
+        <source>Боросиликатное стекло NIST SRM 731</source>
+        <translation>Borosilicate glass NIST SRM 731</translation>
     </message>
 </context>
 <context>

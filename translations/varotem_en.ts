@@ -175,7 +175,7 @@ Acquisition goes on. This message is not repeated while the file cannot be writt
     </message>
     <message>
         <source>Прием информации был прерван. Восстановить запись (%1 точек)?</source>
-        <translation>Acquisition was interrupted. Recover the run (%1 samples)?</translation>
+        <translation>Acquisition was interrupted. Recover the run (samples: %1)?</translation>
     </message>
     <message>
         <source>Запись прерванного приема информации не восстановлена.</source>

@@ -1,5 +1,6 @@
 #include "analysis/core/Correction.h"
 
+#include "analysis/core/MaterialDirectory.h"
 #include "app/core/LocaleFormat.h"
 
 #include <QCoreApplication>
@@ -150,7 +151,7 @@ TCorrectionOutcome MakeCorrection(const TRunData &raw, const materials::TReferen
                                   "«%3»: %4!")
                                .arg(LocaleGeneral(celsius))
                                .arg(i + 1)
-                               .arg(QString::fromStdString(material.name), RangeText(material)));
+                               .arg(MaterialName(material), RangeText(material)));
         }
         targets[i] = calibrated->L[i] - referenceLength * (material.Strain(kelvin) - material.Strain(t0)) +
                      quartz * (kelvin - t0);

@@ -8,6 +8,15 @@ namespace {
 struct Tr {
     Q_DECLARE_TR_FUNCTIONS(analysis::MaterialDirectory)
 };
+
+// The names in the files of the shipped materials (materials/data), so that
+// the catalogue holds their translations; MaterialName looks them up.
+[[maybe_unused]] constexpr const char *kShippedMaterialNames[] = {
+    QT_TRANSLATE_NOOP("analysis::ReferenceMaterial", "Медь (Hahn, 1970)"),
+    QT_TRANSLATE_NOOP("analysis::ReferenceMaterial", "Платина (Arblaster, 2006)"),
+    QT_TRANSLATE_NOOP("analysis::ReferenceMaterial", "Кварцевое стекло (среднее значение)"),
+    QT_TRANSLATE_NOOP("analysis::ReferenceMaterial", "Боросиликатное стекло NIST SRM 731"),
+};
 } // namespace
 
 namespace analysis {
@@ -32,6 +41,12 @@ QString EmptyLibraryMessage(const QString &directory, const QStringList &problem
     for (const QString &problem : problems)
         message += u'\n' + problem;
     return message;
+}
+
+QString MaterialName(const materials::TReferenceMaterial &material)
+{
+    const QByteArray name = QByteArray::fromStdString(material.name);
+    return QCoreApplication::translate("analysis::ReferenceMaterial", name.constData());
 }
 
 } // namespace analysis

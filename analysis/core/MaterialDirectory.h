@@ -18,4 +18,9 @@ materials::TMaterialLibrary LoadMaterials(const QString &directory, QStringList 
 // problems: why there is nothing to choose from.
 QString EmptyLibraryMessage(const QString &directory, const QStringList &problems);
 
+// A material's name as the user reads it: the name in its file, in the
+// user's language where the catalogue has it (the materials shipped with the
+// program); a material of the user's own keeps its name as written.
+QString MaterialName(const materials::TReferenceMaterial &material);
+
 } // namespace analysis

@@ -1,5 +1,6 @@
 // The language the program speaks: chosen from the command line or the
 // system locale, and the catalogues that make its menus English.
+#include "analysis/core/MaterialDirectory.h"
 #include "app/core/Language.h"
 #include "app/core/LinkBoard.h"
 #include "tests/app/MainFormTestUtil.h"
@@ -7,6 +8,7 @@
 #include <QDir>
 #include <QMenu>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -111,4 +113,27 @@ TEST(Language, BoardReportFollowsTheInstalledCatalogue)
     }
     const QString report = board.DaqSetup();
     EXPECT_TRUE(report.startsWith("Следующий прием: Имитатор дилатометра: образец — ")) << report.toStdString();
+}
+
+// The materials shipped with the program are named in the user's language:
+// with the English catalogue no shipped name keeps a Cyrillic letter (a name
+// changed in its file without its translation would), without it each reads
+// exactly as in its file.
+TEST(Language, ShippedMaterialNamesFollowTheInstalledCatalogue)
+{
+    QStringList problems;
+    const materials::TMaterialLibrary library = analysis::LoadMaterials(QStringLiteral(VAROTEM_MATERIALS_DIR), problems);
+    ASSERT_TRUE(problems.isEmpty()) << problems.join('\n').toStdString();
+    ASSERT_FALSE(library.materials.empty());
+    const QRegularExpression cyrillic(QStringLiteral("[\\x{0400}-\\x{04FF}]"));
+    {
+        const TLanguage language("en", QStringLiteral(VAROTEM_TEST_TRANSLATIONS_DIR));
+        for (const materials::TReferenceMaterial &m : library.materials) {
+            const QString name = analysis::MaterialName(m);
+            EXPECT_FALSE(name.contains(cyrillic)) << m.id << ": " << name.toStdString();
+            EXPECT_FALSE(name.trimmed().isEmpty()) << m.id;
+        }
+    }
+    for (const materials::TReferenceMaterial &m : library.materials)
+        EXPECT_EQ(analysis::MaterialName(m).toStdString(), m.name) << m.id;
 }
