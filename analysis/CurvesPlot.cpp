@@ -116,10 +116,11 @@ void TCurvesPlot::paintEvent(QPaintEvent *)
     const QFontMetrics fm(font());
     const int plotHeight = height() - kTop - kBottom;
     const std::vector<double> yTicks = NiceTicks(yr.lo, yr.hi, std::max(3, plotHeight / 35));
+    const int yDigits = TickDigits(yTicks);
     QStringList yLabels;
     int left = kLeft;
     for (double t : yTicks) {
-        yLabels << LocaleGeneral(t, TickDigits(yTicks));
+        yLabels << LocaleGeneral(t, yDigits);
         left = std::max(left, fm.horizontalAdvance(yLabels.back()) + 8);
     }
     left = std::min(left, width() / 2);
@@ -130,8 +131,9 @@ void TCurvesPlot::paintEvent(QPaintEvent *)
     const auto py = [&](double y) { return area.bottom() - (y - yr.lo) / (yr.hi - yr.lo) * area.height(); };
 
     const std::vector<double> xTicks = NiceTicks(xr.lo, xr.hi, std::max(2, area.width() / 80));
+    const int xDigits = TickDigits(xTicks);
     for (double t : xTicks) {
-        const QString text = LocaleGeneral(t, TickDigits(xTicks));
+        const QString text = LocaleGeneral(t, xDigits);
         p.setPen(QColor(225, 225, 225));
         p.drawLine(QPointF(px(t), area.top()), QPointF(px(t), area.bottom()));
         p.setPen(Qt::black);

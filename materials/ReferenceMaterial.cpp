@@ -96,7 +96,10 @@ double TableIntegral(const std::vector<double> &xs, const std::vector<double> &y
 
 } // namespace
 
-bool TReferenceMaterial::InRange(double kelvin) const { return kelvin >= lowKelvin && kelvin <= highKelvin; }
+bool TReferenceMaterial::InRange(double kelvin, double tolerance) const
+{
+    return kelvin >= lowKelvin - tolerance && kelvin <= highKelvin + tolerance;
+}
 
 double TReferenceMaterial::Alpha(double kelvin) const
 {

@@ -32,8 +32,9 @@ struct TReferenceMaterial {
     std::vector<double> numerator;   // c_i, a_i, or the table's values
     std::vector<double> denominator; // b_i (rational), or the table's temperatures x_k
 
-    // Whether a temperature lies in the certified range.
-    bool InRange(double kelvin) const;
+    // Whether a temperature lies in the certified range, widened by
+    // tolerance (K) at either end.
+    bool InRange(double kelvin, double tolerance = 0) const;
     // The coefficient in 1/K and the strain relative to 20 °C, by the
     // formula as written (outside the certified range too; a table holds its
     // end values beyond its ends).

@@ -145,8 +145,7 @@ TCorrectionOutcome MakeCorrection(const TRunData &raw, const materials::TReferen
     for (int32_t i = 0; i < n; ++i) {
         const double celsius = calibrated->T[i];
         const double kelvin = celsius + materials::kZeroCelsius;
-        if (!(kelvin >= material.lowKelvin - kCertifiedRangeTolerance &&
-              kelvin <= material.highKelvin + kCertifiedRangeTolerance)) {
+        if (!material.InRange(kelvin, kCertifiedRangeTolerance)) {
             return Refused(Tr::tr("Температура %1 °C (точка %2) вне аттестованного диапазона материала "
                                   "«%3»: %4!")
                                .arg(LocaleGeneral(celsius))

@@ -156,6 +156,27 @@ bool GoodRecord(const char *record, int32_t slot)
 
 } // namespace
 
+bool ReadJournalBytes(int fd, QByteArray &bytes)
+{
+    constexpr qint64 kMost = kJournalMaxHeader + kSlotsBytes + 1;
+    bytes.resize(kMost);
+    qint64 got = 0;
+    while (got < kMost) {
+        const ssize_t n = ::read(fd, bytes.data() + got, size_t(kMost - got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            bytes.clear();
+            return false;
+        }
+        if (n == 0)
+            break;
+        got += n;
+    }
+    bytes.truncate(got);
+    return true;
+}
+
 TSettings JournalSettings(const TJournalHeader &header, TSettings base)
 {
     const TSettings &h = header.settings;
@@ -358,29 +379,12 @@ QString ClearLeftNewJournal(const QString &journalPath, bool intoPlace, QString 
         return QCoreApplication::translate("Journal", "\"%1\": его ведет другая копия программы").arg(left);
     }
     QByteArray bytes;
-    if (fd >= 0 && info.isFile()) {
-        constexpr qint64 kMost = kJournalMaxHeader + kSlotsBytes + 1;
-        bytes.resize(kMost);
-        qint64 got = 0;
-        for (ssize_t n = 1; got < kMost && n != 0;) {
-            n = ::read(fd, bytes.data() + got, size_t(kMost - got));
-            if (n < 0 && errno != EINTR) {
-                got = -1;
-                break;
-            }
-            got += std::max<ssize_t>(n, 0);
-        }
-        bytes.truncate(std::max<qint64>(got, 0));
-        if (got < 0)
-            bytes = "?";  // unreadable: kept, never taken for an empty one
-    }
+    if (fd >= 0 && info.isFile() && !ReadJournalBytes(fd, bytes))
+        bytes = "?";  // unreadable: kept, never taken for an empty one
     auto run = std::make_unique<TRunData>();
     TRunTimes times;
     const TJournalContents contents = ReadJournal(bytes, *run, times);
-    const bool nothing = fd >= 0 && info.isFile()
-                         && (contents.state == TJournalState::Empty
-                             || (contents.state == TJournalState::Readable && contents.recovered == 0
-                                 && contents.dropped == 0));
+    const bool nothing = fd >= 0 && info.isFile() && contents.NothingRecorded();
     QString error;
     if (nothing) {
         ::unlink(encoded.constData());

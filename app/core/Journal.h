@@ -91,7 +91,19 @@ struct TJournalContents {
     TJournalHeader header;
     int32_t recovered = 0;  // records whose checksum holds
     int32_t dropped = 0;    // torn or damaged records, and empty slots between good records
+
+    // Nothing was recorded in it: empty, or readable without a single record,
+    // good or damaged. Such a journal can go without a word.
+    bool NothingRecorded() const
+    {
+        return state == TJournalState::Empty || (state == TJournalState::Readable && recovered == 0 && dropped == 0);
+    }
 };
+
+// The bytes of an open journal file from its position, at most a whole
+// journal's worth and one more (ReadJournal ignores the rest); false on a
+// read error, with errno set.
+bool ReadJournalBytes(int fd, QByteArray &bytes);
 
 // Rebuilds a run from a journal's bytes: the run is cleared, takes the
 // header's calculation parameters and, in slot order, every good record

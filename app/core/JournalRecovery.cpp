@@ -36,26 +36,6 @@ private:
     int fd_;
 };
 
-// The file's bytes, at most a whole journal's worth and one more, or false.
-bool ReadAll(int fd, QByteArray &bytes)
-{
-    constexpr qint64 kMost = kJournalMaxHeader + qint64(kRunCapacity) * kJournalRecordSize + 1;
-    bytes.resize(kMost);
-    qint64 got = 0;
-    while (got < kMost) {
-        const ssize_t n = ::read(fd, bytes.data() + got, size_t(kMost - got));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return false;
-        if (n == 0)
-            break;
-        got += n;
-    }
-    bytes.truncate(got);
-    return true;
-}
-
 void RemoveJournal(const QString &path)
 {
     QFile::remove(path);
@@ -128,7 +108,7 @@ TRecoveryResult RecoverInterruptedRun(const QString &autoSaveFile, TRunData &run
     if (fd.Get() < 0 || ::flock(fd.Get(), LOCK_EX | LOCK_NB) != 0)
         return result;  // unreadable, or the journal of a run being recorded now
     QByteArray bytes;
-    if (!ReadAll(fd.Get(), bytes)) {
+    if (!ReadJournalBytes(fd.Get(), bytes)) {
         result.messages << QCoreApplication::translate("JournalRecovery", "Журнал прерванного приема информации \"%1\" не удалось прочитать (%2).")
                                .arg(path, qt_error_string(errno));
         return result;
@@ -136,10 +116,7 @@ TRecoveryResult RecoverInterruptedRun(const QString &autoSaveFile, TRunData &run
     auto rebuilt = std::make_unique<TRunData>();
     auto rebuiltTimes = std::make_unique<TRunTimes>();
     const TJournalContents contents = ReadJournal(bytes, *rebuilt, *rebuiltTimes);
-    const bool nothingRecorded = contents.state == TJournalState::Empty
-                                 || (contents.state == TJournalState::Readable && contents.recovered == 0
-                                     && contents.dropped == 0);
-    if (nothingRecorded) {
+    if (contents.NothingRecorded()) {
         RemoveJournal(path);
         return result;
     }

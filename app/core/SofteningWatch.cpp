@@ -64,10 +64,7 @@ bool TSofteningWatch::Add(double t, double l, double marginFraction)
         smoothT += weights_[size_t(k)] * t_[at];
         smoothL += weights_[size_t(k)] * l_[at];
     }
-    if (seen_ == kWindow) {
-        lowL_ = smoothL;
-        lowT_ = smoothT;
-    } else if (smoothL < lowL_) {
+    if (seen_ == kWindow || smoothL < lowL_) {
         lowL_ = smoothL;
         lowT_ = smoothT;
     }

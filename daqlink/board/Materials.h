@@ -43,9 +43,9 @@ struct TGlass {
 
 struct TMaterial {
     TMaterialKind kind = TMaterialKind::Copper;
-    double alpha = 1.0e-5;     // per K; used by Constant only
-    TLibraryMaterial library;  // used by Library only
-    TGlass glass;              // used by Glass only
+    double alpha = 1.0e-5;       // per K; used by Constant only
+    TLibraryMaterial library{};  // used by Library only
+    TGlass glass{};              // used by Glass only
 
     friend bool operator==(const TMaterial &, const TMaterial &) = default;
 };
