@@ -1,5 +1,7 @@
 #include "app/core/IniText.h"
 
+#include "app/core/Utf8Text.h"
+
 #include <algorithm>
 
 TIniSection ScanIniSection(const QByteArray &bytes, const QString &name)
@@ -36,6 +38,11 @@ TIniSection ScanIniSection(const QByteArray &bytes, const QString &name)
         begin = next;
     }
     return section;
+}
+
+QString IniValueText(const QByteArray &bytes, const TIniSection::TValue &value)
+{
+    return Utf8Text(QByteArrayView(bytes).sliced(value.begin, value.end - value.begin));
 }
 
 QByteArray EditIniSection(const QByteArray &bytes, const TIniSection &section, const QString &name,

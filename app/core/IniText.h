@@ -31,6 +31,9 @@ struct TIniSection {
 
 TIniSection ScanIniSection(const QByteArray &bytes, const QString &name);
 
+// The text of a value found by ScanIniSection, as it stands in the file.
+QString IniValueText(const QByteArray &bytes, const TIniSection::TValue &value);
+
 // A value's new text; the blanks after '=' stay.
 struct TIniEdit {
     TIniSection::TValue where;  // from TIniSection::values

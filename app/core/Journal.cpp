@@ -2,6 +2,7 @@
 
 #include "app/core/Crc32.h"
 #include "app/core/SafeFile.h"
+#include "app/core/Utf8Text.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -114,7 +115,7 @@ bool ParseHeader(const QByteArray &bytes, TJournalHeader &header, qsizetype &hea
         at += 4;
         if (length > uint32_t(kJournalMaxText) || at + qsizetype(length) > qsizetype(size) - 4)
             return false;
-        text = QString::fromUtf8(p + at, qsizetype(length));
+        text = Utf8Text(QByteArrayView(p + at, qsizetype(length)));
         at += length;
     }
     if (at != qsizetype(size) - 4)

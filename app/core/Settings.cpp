@@ -129,11 +129,6 @@ QString WriteValue(const TSettings &s, const TField &field)
 
 QString LowerKey(const TKey &key) { return QString::fromLatin1(key.name).toLower(); }
 
-QString ValueText(const QByteArray &bytes, const TIniSection::TValue &value)
-{
-    return QString::fromUtf8(QByteArrayView(bytes).sliced(value.begin, value.end - value.begin));
-}
-
 // Whether the file's text for a key already reads as the value of s, so that
 // its line can stay as the user wrote it ("0.50", "AutoSaveFlag = 2").
 bool ReadsAs(const TSettings &s, const TKey &key, const QString &text)
@@ -160,7 +155,7 @@ QByteArray MergeSettings(const QByteArray &old, const TSettings &s)
         const auto found = section.values.constFind(LowerKey(key));
         if (found == section.values.constEnd())
             added << key.name + ('=' + value);
-        else if (!ReadsAs(s, key, ValueText(old, *found)))
+        else if (!ReadsAs(s, key, IniValueText(old, *found)))
             edits.push_back({*found, value});
     }
     return EditIniSection(old, section, kSection, std::move(edits), added);
@@ -209,7 +204,7 @@ QStringList ParseSettingsText(const QByteArray &bytes, const QString &fileName, 
         const auto found = section.values.constFind(LowerKey(key));
         if (found == section.values.constEnd())
             continue;
-        const QString text = ValueText(bytes, *found);
+        const QString text = IniValueText(bytes, *found);
         if (!ReadValue(settings, key, text) && IsReal(key))
             messages << NotANumber(text, key.name, fileName);
     }

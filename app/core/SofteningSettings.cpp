@@ -19,7 +19,7 @@ const QString kMargin = QStringLiteral("marginpercent");
 
 QString ValueText(const QByteArray &bytes, const TIniSection::TValue &value)
 {
-    return QString::fromUtf8(QByteArrayView(bytes).sliced(value.begin, value.end - value.begin)).trimmed();
+    return IniValueText(bytes, value).trimmed();
 }
 
 bool ReadEnabled(const QString &text, bool &enabled)

@@ -91,7 +91,7 @@ TEST(Settings, ValueForms)
     const TSettings s = ReadText("\xEF\xBB\xBF[Other]\r\nN=5\r\n[ options ]\r\ntimerworkinterval = 7 \r\n"
                                  "N=abc\r\ncT= \r\nErrorCode=65535\r\nAutoSaveFlag=2\r\nLWeightDriver=yes\r\n"
                                  "Chan2=9\r\nChan2=10\r\nBaseLineFile=" + QByteArray(254, 'b') + "  c\r\n"
-                                 "AutoSaveFile= \t/data/прогон 1.dat \r\n",
+                                 "AutoSaveFile= \t/data/прогон 1.dat \r\nSplineLFile=\xEF\xBB\xBF/data/L.spl\r\n",
                                  messages);
     EXPECT_EQ(s.TimerWorkInterval, 7);  // key and section names without regard to case
     EXPECT_EQ(s.N, 10000);              // not an integer: default; the other section ignored
@@ -101,6 +101,8 @@ TEST(Settings, ValueForms)
     EXPECT_EQ(s.Chan2, 9);              // the first occurrence counts
     EXPECT_EQ(s.BaseLineFile, QString(254, 'b'));  // cut to 255, then the blank the cut left is trimmed
     EXPECT_EQ(s.AutoSaveFile, "/data/прогон 1.dat");  // blanks around a string are not part of it
+    // A byte order mark inside a line is the value's own character.
+    EXPECT_EQ(s.SplineLFile, QChar(0xFEFF) + QStringLiteral("/data/L.spl"));
     EXPECT_EQ(s.cT, 0);
     ASSERT_EQ(messages.size(), 1);  // a blank real is not a number either
     EXPECT_TRUE(messages[0].contains("\"cT\"")) << messages[0].toStdString();
